@@ -1,0 +1,22 @@
+# make run   - build the Windows program and start it under Wine
+# make test  - every test: native, sanitizers, Windows build, end to end under Wine
+# make bench - the search benchmark
+.PHONY: run test bench native win clean
+
+run:
+	bash scripts/run.sh
+
+test:
+	bash scripts/test.sh
+
+bench:
+	bash scripts/bench.sh
+
+native:
+	bash scripts/build.sh native
+
+win:
+	bash scripts/build.sh win
+
+clean:
+	rm -rf build

@@ -1,0 +1,3 @@
+#include "modes/Comet.h"
+
+void EvaluateComet(SearchRun&, const CandidateMoment&, uint64_t) {}

@@ -1,0 +1,3 @@
+#include "modes/Delivery.h"
+
+void EvaluateDelivery(SearchRun&, const CandidateMoment&, uint64_t) {}

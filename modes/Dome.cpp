@@ -1,0 +1,3 @@
+#include "modes/Dome.h"
+
+void EvaluateDome(SearchRun&, const CandidateMoment&, uint64_t) {}

@@ -1,0 +1,3 @@
+#include "modes/Grotto.h"
+
+void EvaluateGrotto(SearchRun&, const CandidateMoment&, uint64_t) {}

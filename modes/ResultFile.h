@@ -1,0 +1,34 @@
+// The frame every mode's rows share: the file, its header, the row prefix,
+// the seed's printing, the held-key suffix and the name tables.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "seed/SeedSearch.h"
+
+extern const char* const NatureNames[25];          // five full-width characters each
+extern const char* const HiddenPowerTypeNames[16];
+extern const char* const KeyNames[10];             // by KeyMask bit
+
+const char* ResultHeaderOf(SearchMode mode);
+
+// Opens the file for writing (truncating it) and writes the header line,
+// with ",キー入力" when key input is on. Null when it cannot be opened.
+FILE* ResultFileBegin(const char* path, SearchMode mode, bool keyInputEnabled);
+
+// Nature name by index; an index outside 0..24 gives an empty text.
+const char* NatureNameOf(int32_t index);
+const char* HiddenPowerTypeNameOf(int32_t index);
+
+// "%08X%08X" of the seed, upper half first: 17 bytes with the terminator.
+void FormatInitialSeed(char* buffer, uint64_t seed);
+
+// "," and the names of the keys held in the mask, in bit order.
+std::string KeyInputSuffix(uint32_t keyMask);
+
+// A match: one more in the count and, when the file is open, the row: the
+// moment's prefix "yy,month,day,hour,minute,second,", the mode's columns,
+// the key suffix when key input is on, and CR LF.
+void ResultWriteMatch(SearchRun& run, const CandidateMoment& moment, const char* columns);

@@ -1,0 +1,29 @@
+#!/bin/bash
+# Builds one configuration into build/<name>.
+#   build.sh native   core, tests, benchmark, demonstration (build/native)
+#   build.sh asan     the same with AddressSanitizer and UBSan (build/asan)
+#   build.sh win      the Windows programs, cross-compiled (build/win)
+#   build.sh nosimd   native without any SIMD backend (build/nosimd)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+case "${1:-native}" in
+  native)
+    bash scripts/deps.sh native
+    cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build build/native -j"$jobs" ;;
+  asan)
+    bash scripts/deps.sh native
+    cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON >/dev/null
+    cmake --build build/asan -j"$jobs" --target morvane_tests ;;
+  nosimd)
+    bash scripts/deps.sh native
+    cmake -S . -B build/nosimd -DCMAKE_BUILD_TYPE=Release -DMORVANE_SIMD=OFF >/dev/null
+    cmake --build build/nosimd -j"$jobs" ;;
+  win)
+    bash scripts/deps.sh native win
+    cmake -S . -B build/win -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DMORVANE_TESTS=OFF >/dev/null
+    cmake --build build/win -j"$jobs" ;;
+  *) echo "build.sh: unknown configuration $1" >&2; exit 2 ;;
+esac

@@ -1,0 +1,13 @@
+#!/bin/bash
+# Every test: native unit tests, the same under the sanitizers, the Windows
+# build, and the end-to-end tests of both programs under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/build.sh native
+(cd build/native && ctest --output-on-failure -j"$(nproc)")
+bash scripts/build.sh asan
+(cd build/asan && ctest --output-on-failure -j"$(nproc)")
+bash scripts/build.sh win
+if [ -f scripts/e2e.sh ]; then
+  bash scripts/e2e.sh
+fi

@@ -1,0 +1,3 @@
+#include "seed/SearchEngine.h"
+
+const SearchEngine* SearchEngineBest() { return &kPlainEngine; }

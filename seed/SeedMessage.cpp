@@ -1,0 +1,113 @@
+#include "seed/SeedMessage.h"
+
+uint32_t Swap32(uint32_t x) {
+    return (x >> 24) | ((x >> 8) & 0xFF00u) | ((x << 8) & 0xFF0000u) | (x << 24);
+}
+
+uint32_t Bcd(int32_t x) { return static_cast<uint32_t>(x + 6 * (x / 10)); }
+
+int32_t WeekdayOf(int32_t yy, int32_t month, int32_t day) {
+    // Sakamoto's method; the walk can hand in months outside 1..12 for a
+    // mistyped range, so the month is folded into the table's bounds.
+    static const int offsets[12] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+    int64_t y = 2000 + static_cast<int64_t>(yy);
+    int64_t m = month;
+    int64_t d = day;
+    int index = static_cast<int>(((m - 1) % 12 + 12) % 12);
+    if (m < 3) y -= 1;
+    int64_t w = (y + y / 4 - y / 100 + y / 400 + offsets[index] + d) % 7;
+    return static_cast<int32_t>((w + 7) % 7);
+}
+
+SeedMessagePrefix SeedMessagePrefixOf(const SearchSettings& s) {
+    SeedMessagePrefix p{};
+    uint32_t v[5];
+    if (s.version.fiveWordVersion) {
+        for (int i = 0; i < 5; ++i) v[i] = s.version.versionWords[i];
+    } else {
+        uint32_t b = s.version.versionWord;
+        v[0] = b;
+        v[1] = v[2] = b + 0xFCu;
+        v[3] = v[4] = b + 0x148u;
+    }
+    for (int i = 0; i < 5; ++i) p.w[i] = Swap32(v[i]);
+    p.w[5] = Swap32((s.vCount << 16) | s.timer0);
+    p.w[6] = s.MacWord6;
+    p.w[7] = s.MacWord7;
+    return p;
+}
+
+uint32_t SeedMessageDateWord(const CandidateMoment& m) {
+    return (Bcd(m.year) << 24) | (Bcd(m.month) << 16) | (Bcd(m.day) << 8) |
+           static_cast<uint32_t>(m.weekday);
+}
+
+uint32_t SeedMessageTimeWord(const CandidateMoment& m, bool threeDsMode) {
+    uint32_t hourByte = Bcd(m.hour);
+    if (m.hour >= 12 && !threeDsMode) hourByte += 0x40u;
+    return (hourByte << 24) | (Bcd(m.minute) << 16) | (Bcd(m.second) << 8);
+}
+
+uint32_t SeedMessageKeyWord(uint32_t keyMask) { return Swap32(keyMask ^ 0x2C00u); }
+
+SeedMessage SeedMessageBuild(const SeedMessagePrefix& prefix, const CandidateMoment& m,
+                             bool threeDsMode) {
+    SeedMessage msg{};
+    for (int i = 0; i < 8; ++i) msg.w[i] = prefix.w[i];
+    msg.w[8] = SeedMessageDateWord(m);
+    msg.w[9] = SeedMessageTimeWord(m, threeDsMode);
+    msg.w[10] = 0;
+    msg.w[11] = 0;
+    msg.w[12] = SeedMessageKeyWord(m.keyMask);
+    msg.w[13] = 0x80000000u;
+    msg.w[14] = 0;
+    msg.w[15] = 0x000001A0u;
+    return msg;
+}
+
+static inline uint32_t Rotl(uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
+
+void Sha1Block(const uint32_t block[16], uint32_t h[5]) {
+    uint32_t w[80];
+    for (int t = 0; t < 16; ++t) w[t] = block[t];
+    for (int t = 16; t < 80; ++t) w[t] = Rotl(w[t - 3] ^ w[t - 8] ^ w[t - 14] ^ w[t - 16], 1);
+    uint32_t a = 0x67452301u, b = 0xEFCDAB89u, c = 0x98BADCFEu, d = 0x10325476u,
+             e = 0xC3D2E1F0u;
+    for (int t = 0; t < 80; ++t) {
+        uint32_t f, k;
+        if (t < 20) {
+            f = (b & c) | (~b & d);
+            k = 0x5A827999u;
+        } else if (t < 40) {
+            f = b ^ c ^ d;
+            k = 0x6ED9EBA1u;
+        } else if (t < 60) {
+            f = (b & c) | (b & d) | (c & d);
+            k = 0x8F1BBCDCu;
+        } else {
+            f = b ^ c ^ d;
+            k = 0xCA62C1D6u;
+        }
+        uint32_t temp = Rotl(a, 5) + f + e + k + w[t];
+        e = d;
+        d = c;
+        c = Rotl(b, 30);
+        b = a;
+        a = temp;
+    }
+    h[0] = 0x67452301u + a;
+    h[1] = 0xEFCDAB89u + b;
+    h[2] = 0x98BADCFEu + c;
+    h[3] = 0x10325476u + d;
+    h[4] = 0xC3D2E1F0u + e;
+}
+
+uint64_t SeedDigestValue(const SeedMessage& message) {
+    uint32_t h[5];
+    Sha1Block(message.w, h);
+    return (static_cast<uint64_t>(Swap32(h[1])) << 32) | Swap32(h[0]);
+}
+
+uint64_t LcgNext(uint64_t x) { return x * 0x5D588B656C078965ull + 0x269EC3ull; }
+
+uint64_t InitialSeedOf(const SeedMessage& message) { return LcgNext(SeedDigestValue(message)); }

@@ -1,0 +1,51 @@
+// The sixteen-word message the games hash at start-up, its single-block
+// SHA-1 and the initial seed taken from the digest.
+#pragma once
+
+#include <cstdint>
+
+#include "app/SearchSettings.h"
+
+// One moment of the walk: the real-time clock and the keys held.
+struct CandidateMoment {
+    int32_t year;     // two digits, year - 2000
+    int32_t month;
+    int32_t day;
+    int32_t weekday;  // 0 = Sunday .. 6 = Saturday
+    int32_t hour;
+    int32_t minute;
+    int32_t second;
+    uint32_t keyMask; // ten bits, a set bit means the key is not pressed
+};
+
+struct SeedMessage {
+    uint32_t w[16];
+};
+
+// Console words that stay fixed for one search: W0..W7 of the message.
+struct SeedMessagePrefix {
+    uint32_t w[8];
+};
+
+uint32_t Swap32(uint32_t x);
+uint32_t Bcd(int32_t x);  // two decimal digits as nibbles (BCD(45) = 0x45)
+
+// Day of the week of 2000 + yy / month / day in the Gregorian calendar.
+int32_t WeekdayOf(int32_t yy, int32_t month, int32_t day);
+
+SeedMessagePrefix SeedMessagePrefixOf(const SearchSettings& settings);
+uint32_t SeedMessageDateWord(const CandidateMoment& moment);                   // W8
+uint32_t SeedMessageTimeWord(const CandidateMoment& moment, bool threeDsMode); // W9
+uint32_t SeedMessageKeyWord(uint32_t keyMask);                                 // W12
+
+SeedMessage SeedMessageBuild(const SeedMessagePrefix& prefix, const CandidateMoment& moment,
+                             bool threeDsMode);
+
+// Standard SHA-1 compression of one 512-bit block from the standard initial
+// state; h receives the five result words.
+void Sha1Block(const uint32_t block[16], uint32_t h[5]);
+
+// D = (swap32(H1) << 32) | swap32(H0).
+uint64_t SeedDigestValue(const SeedMessage& message);
+uint64_t LcgNext(uint64_t x);
+uint64_t InitialSeedOf(const SeedMessage& message);
