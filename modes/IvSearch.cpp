@@ -47,6 +47,16 @@ bool IvFilterPasses(const SearchSettings& s, const IvSet& ivs) {
     return s.hiddenPowerType == -1 || HiddenPowerTypeOf(ivs) == s.hiddenPowerType;
 }
 
+void IvSearchWriteRow(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
+                      const IvSet& ivs) {
+    char columns[160];
+    std::snprintf(columns, sizeof columns, "%d,%d,%d,%d,%d,%d,%d,%s,%d,%08X%08X", c, ivs.v[0],
+                  ivs.v[1], ivs.v[2], ivs.v[3], ivs.v[4], ivs.v[5],
+                  HiddenPowerTypeNameOf(HiddenPowerTypeOf(ivs)), HiddenPowerPowerOf(ivs),
+                  static_cast<unsigned>(seed >> 32), static_cast<unsigned>(seed & 0xFFFFFFFFu));
+    ResultWriteMatch(run, moment, columns);
+}
+
 void EvaluateIvBlock(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {
     const SearchSettings& s = *run.settings;
     const int32_t end = SearchRunIvEnd(run);
@@ -57,17 +67,11 @@ void EvaluateIvBlock(SearchRun& run, const CandidateMoment& moment, uint64_t see
             continue;
         }
         if (!IvFilterPasses(s, ivs)) continue;
-        int32_t type = HiddenPowerTypeOf(ivs);
-        int32_t power = HiddenPowerPowerOf(ivs);
         if (s.shinyPidEnabled) {
-            EvaluateShinyPid(run, moment, seed, c, ivs, type, power);
+            EvaluateShinyPid(run, moment, seed, c, ivs, HiddenPowerTypeOf(ivs),
+                             HiddenPowerPowerOf(ivs));
             continue;
         }
-        char columns[160];
-        std::snprintf(columns, sizeof columns, "%d,%d,%d,%d,%d,%d,%d,%s,%d,%08X%08X", c, ivs.v[0],
-                      ivs.v[1], ivs.v[2], ivs.v[3], ivs.v[4], ivs.v[5],
-                      HiddenPowerTypeNameOf(type), power, static_cast<unsigned>(seed >> 32),
-                      static_cast<unsigned>(seed & 0xFFFFFFFFu));
-        ResultWriteMatch(run, moment, columns);
+        IvSearchWriteRow(run, moment, seed, c, ivs);
     }
 }

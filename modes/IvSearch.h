@@ -22,5 +22,9 @@ IvSet IvSetAt(const MtTable& table, int32_t c, bool roamer);
 // Bounds, minimum power and wanted type, as the main window set them.
 bool IvFilterPasses(const SearchSettings& settings, const IvSet& ivs);
 
+// Writes the plain individual-value row of a passing position c.
+void IvSearchWriteRow(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
+                      const IvSet& ivs);
+
 // One candidate through the individual-value block.
 void EvaluateIvBlock(SearchRun& run, const CandidateMoment& moment, uint64_t seed);
