@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+#include "modes/ResultFile.h"
+#include "search_test_support.h"
+
+namespace {
+
+struct DriverFixture : ::testing::Test {
+    RecordedWalk walk;
+    HeadlessWindow window;
+    std::string path = TempResultPath("driver");
+    void SetUp() override {
+        g_recordedWalk = &walk;
+        HeadlessWindowInit(window);
+        window.fakeStep = 10;
+    }
+    void TearDown() override {
+        g_recordedWalk = nullptr;
+        std::remove(path.c_str());
+    }
+    std::vector<uint32_t> MasksOfFirstSecond() const {
+        std::vector<uint32_t> masks;
+        for (const CandidateMoment& m : walk.moments)
+            if (m.second == walk.moments.front().second && m.minute == walk.moments.front().minute)
+                masks.push_back(m.keyMask);
+        return masks;
+    }
+};
+
+std::vector<std::string> g_titles;
+void RecordTitle(HeadlessWindow&, const char* text, void*) { g_titles.emplace_back(text); }
+
+}  // namespace
+
+TEST_F(DriverFixture, KeyMasksPerSecond) {
+    SearchSettings s = ExampleSearchSettings();
+    s.startSecond = 0;
+    s.endSecond = 1;
+
+    s.keyInputEnabled = false;
+    RunHeadless(s, path, &kRecordingEngine1, window);
+    ASSERT_EQ(walk.moments.size(), 2u);
+    EXPECT_EQ(walk.moments[0].keyMask, 1023u);
+    EXPECT_EQ(walk.moments[1].second, 1);
+
+    // Every key usable, exclusion off: 0..1023 in increasing order.
+    walk = {};
+    s.keyInputEnabled = true;
+    s.excludeOppositeAndReset = false;
+    RunHeadless(s, path, &kRecordingEngine1, window);
+    ASSERT_EQ(walk.moments.size(), 2048u);
+    for (uint32_t i = 0; i < 1024; ++i) ASSERT_EQ(walk.moments[i].keyMask, i);
+
+    // Only A usable: A pressed, then nothing pressed.
+    walk = {};
+    for (int i = 1; i < 10; ++i) s.usableKeys[i] = false;
+    RunHeadless(s, path, &kRecordingEngine1, window);
+    EXPECT_EQ(MasksOfFirstSecond(), (std::vector<uint32_t>{1022, 1023}));
+
+    // No key usable: one candidate per second, the header still says key input.
+    walk = {};
+    s.usableKeys[0] = false;
+    s.excludeOppositeAndReset = true;
+    RunHeadless(s, path, &kRecordingEngine1, window);
+    EXPECT_EQ(MasksOfFirstSecond(), (std::vector<uint32_t>{1023}));
+    std::string header = SplitCrLfLines(ReadFileBytes(path)).at(0);
+    EXPECT_EQ(header, std::string(ResultHeaderOf(kModeIv)) + ",キー入力");
+}
+
+TEST(KeyMaskFilter, ExclusionOfOppositeDirectionsAndReset) {
+    SearchSettings s;
+    SearchSettingsInit(s);
+    const uint32_t all = 1023;
+    auto press = [](std::initializer_list<int> bits) {
+        uint32_t m = 1023;
+        for (int b : bits) m &= ~(1u << b);
+        return m;
+    };
+    EXPECT_TRUE(KeyMaskAllowed(s, all));
+    EXPECT_FALSE(KeyMaskAllowed(s, press({4, 5})));     // right and left
+    EXPECT_FALSE(KeyMaskAllowed(s, press({6, 7})));     // up and down
+    EXPECT_FALSE(KeyMaskAllowed(s, press({2, 3, 8, 9})));  // reset
+    EXPECT_FALSE(KeyMaskAllowed(s, 0));
+    EXPECT_TRUE(KeyMaskAllowed(s, press({2, 3, 8})));   // reset needs L too
+    EXPECT_TRUE(KeyMaskAllowed(s, press({4, 6})));
+    s.excludeOppositeAndReset = false;
+    EXPECT_TRUE(KeyMaskAllowed(s, 0));
+    // Entry 2 belongs to bit 2 (Select), not to Start.
+    s.usableKeys[2] = false;
+    EXPECT_FALSE(KeyMaskAllowed(s, press({2})));
+    EXPECT_TRUE(KeyMaskAllowed(s, press({3})));
+
+    int walked = 0;
+    SearchSettingsInit(s);
+    for (uint32_t m = 0; m <= all; ++m) walked += KeyMaskAllowed(s, m) ? 1 : 0;
+    // 3 x 3 direction choices per axis pair (none, one, other), 2^4 for A B
+    // and the rest, minus the reset quadruple: 9 * 4 * (16 - 1).
+    EXPECT_EQ(walked, 9 * 4 * 15);
+}
+
+TEST_F(DriverFixture, DateWalkLeapYearYearEndAndBadDates) {
+    SearchSettings s = ExampleSearchSettings();
+    auto days = [&](int sy, int sm, int sd, int ey, int em, int ed) {
+        walk = {};
+        s.startYear = sy, s.startMonth = sm, s.startDay = sd;
+        s.endYear = ey, s.endMonth = em, s.endDay = ed;
+        RunHeadless(s, path, &kRecordingEngine1, window);
+        std::vector<std::string> out;
+        for (const CandidateMoment& m : walk.moments)
+            out.push_back(std::to_string(m.year) + "/" + std::to_string(m.month) + "/" +
+                          std::to_string(m.day) + ":" + std::to_string(m.weekday));
+        return out;
+    };
+    // 2012 is a leap year; 29 February is never reached by advancing.
+    EXPECT_EQ(days(12, 2, 28, 12, 3, 1), (std::vector<std::string>{"12/2/28:2", "12/3/1:4"}));
+    g_titles.clear();
+    window.onTitle = RecordTitle;
+    EXPECT_EQ(days(12, 12, 31, 13, 1, 1), (std::vector<std::string>{"12/12/31:1", "13/1/1:2"}));
+    window.onTitle = nullptr;
+    char expectedTitle[256];
+    SearchProgressText(expectedTitle, 13, 1, 1, 0);
+    EXPECT_NE(std::find(g_titles.begin(), g_titles.end(), expectedTitle), g_titles.end());
+    EXPECT_EQ(std::string(expectedTitle), "13年1月1日計算中...(候補0個)");
+    EXPECT_EQ(g_titles.back(), "Morvane ver2.01c");
+
+    // Start after end: the first day is walked all the same.
+    EXPECT_EQ(days(12, 5, 10, 12, 5, 1).size(), 1u);
+    // Days past a month's end, and months outside 1..12, end instead of
+    // walking forever.
+    EXPECT_EQ(days(12, 2, 30, 12, 3, 2), (std::vector<std::string>{"12/2/30:4", "12/3/1:4",
+                                                                    "12/3/2:5"}));
+    EXPECT_EQ(days(12, 4, 31, 12, 5, 1).size(), 2u);
+    EXPECT_EQ(days(12, 13, 30, 13, 1, 1).size(), 3u);  // 13/30, 13/31, then 1 January
+    EXPECT_EQ(days(12, 0, 31, 12, 1, 1).size(), 2u);
+    // A whole year walks 365 days.
+    EXPECT_EQ(days(12, 1, 1, 12, 12, 31).size(), 365u);
+}
+
+TEST(DateAdvance, MonthLengthsAsTheWalkCountsThem) {
+    int y = 12, m = 1, d = 31;
+    SearchAdvanceDate(y, m, d);
+    EXPECT_EQ(m * 100 + d, 201);
+    y = 12, m = 2, d = 28;
+    SearchAdvanceDate(y, m, d);
+    EXPECT_EQ(m * 100 + d, 301);
+    y = 12, m = 4, d = 30;
+    SearchAdvanceDate(y, m, d);
+    EXPECT_EQ(m * 100 + d, 501);
+    y = 12, m = 6, d = 29;
+    SearchAdvanceDate(y, m, d);
+    EXPECT_EQ(m * 100 + d, 630);
+    y = 99, m = 12, d = 31;
+    SearchAdvanceDate(y, m, d);
+    EXPECT_EQ(y * 10000 + m * 100 + d, 1000101);
+}
+
+TEST_F(DriverFixture, BackwardsRangesWalkNothingButShowTheDays) {
+    SearchSettings s = ExampleSearchSettings();
+    s.startHour = 5;
+    s.endHour = 3;
+    s.endDay = 30;
+    g_titles.clear();
+    window.onTitle = RecordTitle;
+    RunHeadless(s, path, &kRecordingEngine1, window);
+    EXPECT_TRUE(walk.moments.empty());
+    ASSERT_EQ(g_titles.size(), 3u);
+    EXPECT_EQ(g_titles[0], "12年11月29日計算中...(候補0個)");
+    EXPECT_EQ(g_titles[1], "12年11月30日計算中...(候補0個)");
+    EXPECT_EQ(g_titles[2], "Morvane ver2.01c");
+    EXPECT_EQ(window.shellOpenCount, 1);
+    EXPECT_EQ(ReadFileBytes(path), std::string(ResultHeaderOf(kModeIv)) + "\r\n");
+}
+
+TEST_F(DriverFixture, PidEndClampedAndBatchesNeverSpanDays) {
+    SearchSettings s = ExampleSearchSettings();
+    s.pidConsumptionEnd = 5000;
+    s.keyInputEnabled = true;
+    s.startSecond = 0;
+    s.endSecond = 0;
+    s.endDay = 30;
+    RunHeadless(s, path, &kRecordingEngine64, window);
+    ASSERT_FALSE(walk.pidEnds.empty());
+    EXPECT_EQ(walk.pidEnds.front(), 2800);
+    // 540 masks per second with the default pattern: 8 full batches and a
+    // remainder of 28 for each of the two days.
+    std::vector<int32_t> expected;
+    for (int day = 0; day < 2; ++day) {
+        for (int i = 0; i < 8; ++i) expected.push_back(64);
+        expected.push_back(540 - 8 * 64);
+    }
+    EXPECT_EQ(walk.batchSizes, expected);
+}
+
+namespace {
+struct AbortHook {
+    bool* running;
+    int abortAtPump;
+};
+void AbortFromPump(HeadlessWindow& w, void* context) {
+    auto* hook = static_cast<AbortHook*>(context);
+    if (w.pumpCount == hook->abortAtPump) *hook->running = false;
+}
+}  // namespace
+
+TEST_F(DriverFixture, AbortInThePumpKeepsRowsClosesAndOpensTheFile) {
+    SearchSettings s = ExampleSearchSettings();
+    s.keyInputEnabled = true;
+    s.startSecond = 0;
+    s.endSecond = 59;
+    s.ivMin[0] = 0;  // every position passes: one row per candidate
+    bool running = true;
+    AbortHook hook{&running, 5};
+    window.onPump = AbortFromPump;
+    window.hookContext = &hook;
+    WindowSystem ws = HeadlessWindowSystem(window);
+    SearchOptions options{path.c_str(), &kPlainEngine};
+    int32_t count = RunSearch(s, running, ws, options);
+    // The candidate whose pump took the abort is still evaluated.
+    EXPECT_EQ(count, 5);
+    EXPECT_EQ(SplitCrLfLines(ReadFileBytes(path)).size(), 6u);
+    EXPECT_EQ(window.shellOpenCount, 1);
+    EXPECT_EQ(std::string(window.lastOpened), path);
+    EXPECT_STREQ(window.lastTitle, "Morvane ver2.01c");
+}
+
+TEST_F(DriverFixture, ClosedWindowEndsTheSearchWithoutOpeningTheFile) {
+    SearchSettings s = ExampleSearchSettings();
+    s.keyInputEnabled = true;
+    window.onPump = [](HeadlessWindow& w, void*) {
+        if (w.pumpCount == 3) w.quit = true;
+    };
+    bool running = true;
+    WindowSystem ws = HeadlessWindowSystem(window);
+    SearchOptions options{path.c_str(), &kPlainEngine};
+    RunSearch(s, running, ws, options);
+    EXPECT_EQ(window.pumpCount, 3);
+    EXPECT_EQ(window.shellOpenCount, 0);
+    EXPECT_EQ(SplitCrLfLines(ReadFileBytes(path)).at(0), ResultHeaderOf(kModeIv) + std::string(",キー入力"));
+}
+
+TEST_F(DriverFixture, UnopenableResultFileStillCountsAndIsNotOpened) {
+    SearchSettings s = ExampleSearchSettings();
+    s.keyInputEnabled = true;
+    std::string missing = std::string(::testing::TempDir()) + "no/such/dir/result.txt";
+    int32_t count = RunHeadless(s, missing, &kPlainEngine, window);
+    EXPECT_GT(count, 0);
+    EXPECT_EQ(window.shellOpenCount, 0);
+    EXPECT_STREQ(window.lastTitle, "Morvane ver2.01c");
+}
+
+TEST_F(DriverFixture, PumpAndTitleAreRateLimited) {
+    SearchSettings s = ExampleSearchSettings();
+    s.keyInputEnabled = true;
+    s.startSecond = 0;
+    s.endSecond = 9;
+    s.ivMin[0] = 0;
+    window.fakeStep = 1;  // one millisecond per clock reading
+    g_titles.clear();
+    window.onTitle = RecordTitle;
+    int32_t count = RunHeadless(s, path, &kPlainEngine, window);
+    ASSERT_EQ(count, 5400);
+    // The first batch always pumps; then one pump per 10 ms of clock.
+    EXPECT_GE(window.pumpCount, 1);
+    EXPECT_LT(window.pumpCount, count / 5);
+    // A grown count is shown at most every 100 ms: far fewer titles than rows.
+    EXPECT_GT(g_titles.size(), 2u);
+    EXPECT_LT(g_titles.size(), static_cast<size_t>(count / 50));
+}
