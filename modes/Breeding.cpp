@@ -1,3 +1,135 @@
 #include "modes/Breeding.h"
 
-void EvaluateBreeding(SearchRun&, const CandidateMoment&, uint64_t, int32_t, const IvSet&) {}
+#include <cstdio>
+#include <string>
+
+#include "modes/ResultFile.h"
+#include "modes/ShinyPid.h"
+
+const char* const BreedingGenderNames[8] = {
+    "♂(7/8)", "♂(3/4)", "♂(1/2)", "♂(1/4)", "♀(3/4)", "♀(1/2)", "♀(1/4)", "♀(1/8)",
+};
+
+const char* const BreedingAbilityNames[4] = {"指定無し", "1", "2", "夢"};
+
+// 64, not 63, for the quarter ratios.
+const int32_t kBreedingGenderThresholds[4] = {31, 64, 127, 191};
+
+static const char* const kBreedingStatNames[6] = {"H-", "A-", "B-", "C-", "D-", "S-"};
+static const char* const kBreedingParentNames[2] = {"先,", "後,"};
+
+enum : int32_t {
+    kBreedingNatureAny = -1,
+    kBreedingNatureUnchanged = 0,  // "変わらず": bit 31 of the next draw instead of a nature
+    kBreedingAbilityHidden = 3,    // "夢"
+};
+
+bool BreedingGenderAccepts(int32_t entry, uint32_t g) {
+    if (entry >= 1 && entry <= 4) return g >= static_cast<uint32_t>(kBreedingGenderThresholds[entry - 1]);
+    if (entry >= 5 && entry <= 8) return g < static_cast<uint32_t>(kBreedingGenderThresholds[8 - entry]);
+    return true;
+}
+
+bool BreedingPrefilterPasses(const SearchSettings& s, const IvSet& ivs) {
+    for (int i = 0; i < 6; ++i) {
+        auto within = [&](int32_t v) { return v >= s.ivMin[i] && v <= s.ivMax[i]; };
+        if (!within(ivs.v[i]) && !within(s.parentIv[0][i]) && !within(s.parentIv[1][i]))
+            return false;
+    }
+    return true;
+}
+
+// Draw j of the current candidate, produced first when it lies beyond the
+// fill; false when j is outside the stream.
+static bool BreedingDrawAt(LcgStream& lcg, int32_t j, uint32_t& draw) {
+    if (j >= lcg.fillMark && !LcgStreamExtend(lcg, j)) return false;
+    draw = lcg.U[static_cast<size_t>(j)];
+    return true;
+}
+
+bool BreedingInheritanceDraw(LcgStream& lcg, int32_t p, BreedingInheritance& out) {
+    int32_t count = 0;
+    while (count < 3) {
+        uint32_t statDraw, parentDraw;
+        if (!BreedingDrawAt(lcg, p + 1, parentDraw) || !BreedingDrawAt(lcg, p, statDraw))
+            return false;
+        int32_t stat = static_cast<int32_t>(ScaledDraw(statDraw, 6));
+        bool repeated = false;
+        for (int32_t e = 0; e < count; ++e) repeated = repeated || out.stat[e] == stat;
+        if (!repeated) {
+            out.stat[count] = stat;
+            out.parent[count] = static_cast<int32_t>(parentDraw >> 31);
+            ++count;
+        }
+        p += 2;
+    }
+    out.nextDraw = p;
+    return true;
+}
+
+// The nature and hidden-ability conditions of consumption n.
+static bool BreedingNatureAndAbilityPass(const SearchSettings& s, LcgStream& lcg, int32_t n) {
+    const bool unchanged = s.breedingNature == kBreedingNatureUnchanged;
+    uint32_t d;
+    if (unchanged) {
+        if (!BreedingDrawAt(lcg, n + 1, d) || (d >> 31) == 0) return false;
+    } else if (s.breedingNature >= 1) {
+        if (!BreedingDrawAt(lcg, n, d) ||
+            static_cast<int32_t>(ScaledDraw(d, 25)) + 1 != s.breedingNature)
+            return false;
+    } else if (s.breedingNature != kBreedingNatureAny) {
+        return false;  // no list entry: nothing matches
+    }
+    if (s.breedingNoDitto && s.breedingAbility == kBreedingAbilityHidden) {
+        if (!BreedingDrawAt(lcg, unchanged ? n + 2 : n + 1, d) || ScaledDraw(d, 5) < 2)
+            return false;
+    }
+    return true;
+}
+
+static void BreedingWriteRow(SearchRun& run, const CandidateMoment& moment, uint64_t seed,
+                             int32_t c, const IvSet& ivs, int32_t n,
+                             const BreedingInheritance& inheritance, uint32_t g, uint32_t a) {
+    char columns[200];
+    int length = std::snprintf(columns, sizeof columns, "%d,%d,%d,%d,%d,%d,%d,%08X%08X,%d,", c,
+                               ivs.v[0], ivs.v[1], ivs.v[2], ivs.v[3], ivs.v[4], ivs.v[5],
+                               static_cast<unsigned>(seed >> 32),
+                               static_cast<unsigned>(seed & 0xFFFFFFFFu), n);
+    std::string text(columns, static_cast<size_t>(length));
+    for (int e = 0; e < 3; ++e) {
+        text += kBreedingStatNames[inheritance.stat[e]];
+        text += kBreedingParentNames[inheritance.parent[e]];
+    }
+    std::snprintf(columns, sizeof columns, "%u,%u", g, a);
+    text += columns;
+    ResultWriteMatch(run, moment, text.c_str());
+}
+
+void EvaluateBreeding(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
+                      const IvSet& ivs) {
+    const SearchSettings& s = *run.settings;
+    if (!BreedingPrefilterPasses(s, ivs)) return;
+    const int32_t end = SearchRunPidEnd(run);
+    for (int32_t n = SearchRunPidStart(run); n <= end; ++n) {
+        if (!BreedingNatureAndAbilityPass(s, run.lcg, n)) continue;
+        int32_t p = n + (s.breedingNoDitto ? 2 : 3) +
+                    (s.breedingNature == kBreedingNatureUnchanged ? 1 : 0);
+        BreedingInheritance inheritance;
+        if (!BreedingInheritanceDraw(run.lcg, p, inheritance)) continue;
+        IvSet egg = ivs;
+        for (int e = 0; e < 3; ++e)
+            egg.v[inheritance.stat[e]] = s.parentIv[inheritance.parent[e]][inheritance.stat[e]];
+        if (!IvFilterPasses(s, egg)) continue;
+        uint32_t d;
+        if (!BreedingDrawAt(run.lcg, inheritance.nextDraw, d)) continue;
+        const uint32_t v = ShinyEggPidOf(d);
+        const uint32_t g = v & 0xFFu;
+        const uint32_t a = ((v >> 16) & 1u) + 1;
+        if (!BreedingGenderAccepts(s.breedingGender, g)) continue;
+        if ((s.breedingAbility == 1 || s.breedingAbility == 2) &&
+            a != static_cast<uint32_t>(s.breedingAbility))
+            continue;
+        if (s.shinyPidEnabled && !ShinyTestPasses(v, s.shinyTrainerId, s.shinySecretId)) continue;
+        BreedingWriteRow(run, moment, seed, c, ivs, n, inheritance, g, a);
+    }
+}

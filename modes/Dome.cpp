@@ -1,3 +1,108 @@
 #include "modes/Dome.h"
 
-void EvaluateDome(SearchRun&, const CandidateMoment&, uint64_t) {}
+#include <cstdio>
+
+#include "modes/ResultFile.h"
+
+const char* const DomeTrainerNames[52] = {
+    "OLのアツコ",
+    "ウエーターのヒサシ",
+    "ウエートレスのナナ",
+    "エリートトレーナーのタツヤ",
+    "エリートトレーナーのルーシー",
+    "おじょうさまのソフィー",
+    "おぼっちゃまのアンソニー",
+    "おまわりさんのジェフ",
+    "カラテおうのフミヒト",
+    "クラウンのチャーリー",
+    "げいじゅつかのピエール",
+    "けんきゅういんのヨシノリ",
+    "けんきゅういんのイクミ",
+    "サイキッカーのツカサ",
+    "サイキッカーのヤヨイ",
+    "さぎょういんのマシュー",
+    "さぎょういんのコウジ",
+    "ジェントルマンのマサオミ",
+    "じゅくがえりのマナブ",
+    "じゅくがえりのコズエ",
+    "スキンヘッズのテツヤ",
+    "せいそういんのノブシゲ",
+    "だいすきクラブのヒロシ",
+    "だいすきクラブのケサコ",
+    "ダンサーのデヴィット",
+    "たんぱんこぞうのカズキ",
+    "つりびとのカズトモ",
+    "てつどういんのカズマサ",
+    "ドクターのリョウイチ",
+    "ナースのユキエ",
+    "パイロットのマサフミ",
+    "バックパッカーのヒロム",
+    "バックパッカーのパティ",
+    "バトルガールのユウキ",
+    "パラソルおねえさんのヒヅキ",
+    "ビジネスマンのトシオ",
+    "ビジネスマンのアツヤ",
+    "ベーカリーのユリエ",
+    "ベテラントレーナーのアレン",
+    "ベテラントレーナーのサユリ",
+    "ほいくしのナナコ",
+    "ポケモンブリーダーのヒロユキ",
+    "ポケモンブリーダーのユキエ",
+    "ポケモンレンジャーのアラン",
+    "ポケモンレンジャーのマキコ",
+    "マダムのエミリア",
+    "ミニスカートのリカ",
+    "ミュージシャンのショウイチ",
+    "メイドのアリカ",
+    "やまおとこのダイサク",
+    "えんじのモトヤス",
+    "えんじのマユコ",
+};
+
+void DomePick(const uint32_t* U, int32_t i, int32_t picks[6]) {
+    int32_t left[kDomeTrainerCount];
+    for (int32_t j = 0; j < kDomeTrainerCount; ++j) left[j] = j;
+    for (int32_t t = 0; t < 6; ++t) {
+        const int32_t n = kDomeTrainerCount - t;
+        const int32_t k = static_cast<int32_t>(ScaledDraw(U[i + t], static_cast<uint32_t>(n)));
+        picks[t] = left[k];
+        for (int32_t j = k; j + 1 < n; ++j) left[j] = left[j + 1];
+    }
+}
+
+bool DomeChoicesSatisfied(const int32_t choices[6], const int32_t picks[6]) {
+    for (int c = 0; c < 6; ++c) {
+        const int32_t choice = choices[c];
+        if (choice == 0) continue;
+        if (choice < 0 || choice > kDomeTrainerCount) return false;
+        bool picked = false;
+        for (int t = 0; t < 6; ++t) picked = picked || picks[t] == choice - 1;
+        if (!picked) return false;
+    }
+    return true;
+}
+
+void EvaluateDome(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {
+    // Draws up to pidEnd + 5 lie below the fill mark of pidEnd + 31.
+    const uint32_t* U = run.lcg.U.data();
+    const SearchSettings& s = *run.settings;
+    const int32_t width = s.domeShiftWidth;
+    const int32_t end = SearchRunPidEnd(run);
+    int32_t runLength = 0;  // satisfied positions before i in the current run, up to width
+    for (int32_t i = SearchRunPidStart(run); i <= end; ++i) {
+        int32_t picks[6];
+        DomePick(U, i, picks);
+        if (!DomeChoicesSatisfied(s.domeTrainers, picks)) {
+            runLength = 0;
+            continue;
+        }
+        if (runLength != width) {
+            ++runLength;
+            continue;
+        }
+        char columns[64];
+        std::snprintf(columns, sizeof columns, "%d,%d,%08X%08X", i - width, i,
+                      static_cast<unsigned>(seed >> 32), static_cast<unsigned>(seed & 0xFFFFFFFFu));
+        ResultWriteMatch(run, moment, columns);
+    }
+}

@@ -1,7 +1,23 @@
+// The dome search: six successive LCG draws pick six of the 52 dome
+// trainers; windows of shift width + 1 consecutive consumptions that all
+// pick every chosen trainer are reported by their two bounds.
 #pragma once
 
 #include <cstdint>
 
 #include "seed/SeedSearch.h"
+
+constexpr int32_t kDomeTrainerCount = 52;
+
+// Index order is behaviour: the picks are indices into it.
+extern const char* const DomeTrainerNames[52];
+
+// The six trainer indices that draws i .. i + 5 pick: draw i + t chooses
+// among the 52 - t indices left, in order, and removes its choice.
+void DomePick(const uint32_t* U, int32_t i, int32_t picks[6]);
+
+// Every choice satisfied: 0 always is, 1..52 when trainer choice - 1 is
+// among the picks; any other choice never is.
+bool DomeChoicesSatisfied(const int32_t choices[6], const int32_t picks[6]);
 
 void EvaluateDome(SearchRun& run, const CandidateMoment& moment, uint64_t seed);

@@ -1,3 +1,50 @@
 #include "modes/Grotto.h"
 
-void EvaluateGrotto(SearchRun&, const CandidateMoment&, uint64_t) {}
+#include <cstdio>
+
+#include "modes/ResultFile.h"
+
+const char* const GrottoKindNames[11] = {
+    "ポケモン(1%)",   "ポケモン(4%)",   "ポケモン(15%)",  "アイテム(1%)",
+    "アイテム(4%)",   "アイテム(10%)",  "アイテム(25%)",  "ダウジング(1%)",
+    "ダウジング(4%)", "ダウジング(10%)", "ダウジング(25%)",
+};
+
+const char* const GrottoFemaleRatioNames[5] = {"気にしない", "♀率5%", "♀率10%", "♀率30%",
+                                               "♀率60%"};
+
+const GrottoKindBand kGrottoKindBands[11] = {
+    {0, 0},   {1, 4},   {5, 19},  {20, 20}, {21, 24}, {25, 34},
+    {35, 59}, {60, 60}, {61, 64}, {65, 74}, {75, 99},
+};
+
+const uint32_t kGrottoFemaleThresholds[5] = {0, 5, 10, 30, 60};
+
+bool GrottoKindAccepts(int32_t kind, uint32_t value) {
+    if (kind < 0 || kind >= kGrottoKindCount) return false;
+    return value >= kGrottoKindBands[kind].low && value <= kGrottoKindBands[kind].high;
+}
+
+bool GrottoFemaleAccepts(int32_t ratio, uint32_t value) {
+    if (ratio < 1 || ratio >= kGrottoFemaleRatioCount) return true;
+    return value < kGrottoFemaleThresholds[ratio];
+}
+
+bool GrottoPositionMatches(const SearchSettings& s, const uint32_t* U, int32_t n) {
+    return ScaledDraw(U[n], 100) < 5 && GrottoKindAccepts(s.grottoKind, ScaledDraw(U[n + 2], 100)) &&
+           s.grottoSlots[U[n + 1] >> 30] &&
+           GrottoFemaleAccepts(s.grottoFemaleRatio, ScaledDraw(U[n + 3], 100));
+}
+
+void EvaluateGrotto(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {
+    // Draws up to pidEnd + 3 lie below the fill mark of pidEnd + 31.
+    const uint32_t* U = run.lcg.U.data();
+    const int32_t end = SearchRunPidEnd(run);
+    for (int32_t n = SearchRunPidStart(run); n <= end; ++n) {
+        if (!GrottoPositionMatches(*run.settings, U, n)) continue;
+        char columns[64];
+        std::snprintf(columns, sizeof columns, "%d,%08X%08X", n - 1,
+                      static_cast<unsigned>(seed >> 32), static_cast<unsigned>(seed & 0xFFFFFFFFu));
+        ResultWriteMatch(run, moment, columns);
+    }
+}

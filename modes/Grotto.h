@@ -1,7 +1,33 @@
+// The hidden-grotto search: four LCG draws from one personality-value
+// consumption give the grotto's appearance, slot, kind of content and
+// female check.
 #pragma once
 
 #include <cstdint>
 
 #include "seed/SeedSearch.h"
+
+constexpr int32_t kGrottoKindCount = 11;
+constexpr int32_t kGrottoFemaleRatioCount = 5;
+
+// Entries of the dialog's "種類：" and "♀判定：" lists.
+extern const char* const GrottoKindNames[11];
+extern const char* const GrottoFemaleRatioNames[5];
+
+// Kind values (draw scaled to 100) each kind entry accepts, bounds inclusive.
+struct GrottoKindBand {
+    uint32_t low, high;
+};
+extern const GrottoKindBand kGrottoKindBands[11];
+// The female value must lie below the entry's threshold; entry 0 tests nothing.
+extern const uint32_t kGrottoFemaleThresholds[5];
+
+// A kind entry outside 0..10 accepts nothing.
+bool GrottoKindAccepts(int32_t kind, uint32_t value);
+// A ratio entry outside 1..4 makes no test.
+bool GrottoFemaleAccepts(int32_t ratio, uint32_t value);
+
+// The four tests of consumption N in order, against the settings' choices.
+bool GrottoPositionMatches(const SearchSettings& settings, const uint32_t* U, int32_t n);
 
 void EvaluateGrotto(SearchRun& run, const CandidateMoment& moment, uint64_t seed);

@@ -1,4 +1,50 @@
 #include "modes/ShinyPid.h"
 
-bool ShinyTestPasses(uint32_t, uint16_t, uint16_t) { return false; }
-void EvaluateShinyPid(SearchRun&, const CandidateMoment&, uint64_t, int32_t, const IvSet&, int32_t, int32_t) {}
+#include <cstdio>
+
+#include "modes/ResultFile.h"
+
+bool ShinyTestPasses(uint32_t pid, uint16_t trainerId, uint16_t secretId) {
+    uint32_t t = ((pid >> 16) ^ pid ^ trainerId ^ secretId) & 0xFFFFu;
+    return t <= 7;
+}
+
+uint32_t ShinyEggPidOf(uint32_t draw) { return ScaledDraw(draw, 0xFFFFFFFFu); }
+
+uint32_t ShinyPidOf(int32_t encounter, uint32_t draw) {
+    if (encounter == kShinyEncounterEgg) return ShinyEggPidOf(draw);
+    if (encounter == kShinyEncounterRoamer) return draw;
+    // Fixed encounters flip bit 16 and keep bit 31 equal to bit 0.
+    uint32_t v = draw ^ 0x10000u;
+    if ((v >> 31) != (v & 1u)) v ^= 0x80000000u;
+    return v;
+}
+
+uint32_t ShinyPidIdAdjusted(uint32_t pid, uint16_t trainerId, uint16_t secretId) {
+    uint32_t bit = (static_cast<uint32_t>(trainerId) ^ secretId ^ pid) & 1u;
+    return (pid & 0x7FFFFFFFu) | (bit << 31);
+}
+
+void EvaluateShinyPid(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
+                      const IvSet& ivs, int32_t type, int32_t power) {
+    const SearchSettings& s = *run.settings;
+    // Draws up to pidEnd + 1 lie below the fill mark of pidEnd + 31.
+    const uint32_t* U = run.lcg.U.data();
+    const bool natureTest = (s.shinyEncounter == kShinyEncounterRoamer ||
+                             s.shinyEncounter == kShinyEncounterFixed) &&
+                            s.shinyNature > 0;
+    const int32_t end = SearchRunPidEnd(run);
+    for (int32_t k = SearchRunPidStart(run); k <= end; ++k) {
+        if (natureTest && static_cast<int32_t>(ScaledDraw(U[k + 1], 25)) + 1 != s.shinyNature)
+            continue;
+        uint32_t v = ShinyPidOf(s.shinyEncounter, U[k]);
+        if (s.shinyIdAdjust) v = ShinyPidIdAdjusted(v, s.shinyTrainerId, s.shinySecretId);
+        if (!ShinyTestPasses(v, s.shinyTrainerId, s.shinySecretId)) continue;
+        char columns[200];
+        std::snprintf(columns, sizeof columns, "%d,%d,%d,%d,%d,%d,%d,%s,%d,%08X%08X,%d,%08X,%08X",
+                      c, ivs.v[0], ivs.v[1], ivs.v[2], ivs.v[3], ivs.v[4], ivs.v[5],
+                      HiddenPowerTypeNameOf(type), power, static_cast<unsigned>(seed >> 32),
+                      static_cast<unsigned>(seed & 0xFFFFFFFFu), k - 1, U[k], v);
+        ResultWriteMatch(run, moment, columns);
+    }
+}

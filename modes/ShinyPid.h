@@ -1,10 +1,33 @@
+// The shiny personality-value search: for an individual-value position that
+// passed the filter, every personality-value consumption whose personality
+// value, built for the chosen encounter, is shiny for the trainer's IDs.
 #pragma once
 
 #include <cstdint>
 
 #include "modes/IvSearch.h"
 
+// Encounter kinds of shinyEncounter.
+enum : int32_t {
+    kShinyEncounterEgg = 1,    // "孵化"
+    kShinyEncounterRoamer = 2, // "徘徊"
+    kShinyEncounterFixed = 3,  // "固定"
+};
+
+// The shiny test: the low 16 bits of (pid >> 16) ^ pid ^ trainerId ^ secretId
+// are 7 or less. Shared with the breeding and delivery searches.
 bool ShinyTestPasses(uint32_t pid, uint16_t trainerId, uint16_t secretId);
+
+// A hatched egg's personality value from its draw: draw - 1, and 0 for draw 0
+// (the upper half of draw * 0xFFFFFFFF). Shared with the breeding search.
+uint32_t ShinyEggPidOf(uint32_t draw);
+
+// The personality value the encounter kind builds from draw k. Kinds other
+// than 1 and 2 build the fixed encounter's value, as the dialog shows them.
+uint32_t ShinyPidOf(int32_t encounter, uint32_t draw);
+
+// "ID補正": bit 31 becomes bit 0 of trainerId ^ secretId ^ pid.
+uint32_t ShinyPidIdAdjusted(uint32_t pid, uint16_t trainerId, uint16_t secretId);
 
 // One individual-value position c that passed the filter.
 void EvaluateShinyPid(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
