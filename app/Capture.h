@@ -1,0 +1,31 @@
+// The start command's copy of the main window into SearchSettings. The save
+// of the configuration file reads the console fields with the same rules.
+#pragma once
+
+#include <cstdint>
+
+#include "app/Controls.h"
+#include "app/SearchSettings.h"
+
+// The console parameters as typed, each parsed from its fixed number of
+// characters; MAC bytes in the order of their edits (1003 first).
+struct ConsoleFields {
+    uint32_t vCount;
+    uint32_t timer0;
+    uint32_t gxStat;
+    int32_t frame;
+    uint32_t mac[6];  // parsed from two characters, so "-1" gives 0xFFFFFFFF
+};
+
+ConsoleFields ConsoleFieldsRead(const ControlAccess& controls);
+
+// The version radio buttons are 900 + GameVersion.
+int VersionButtonIdOf(GameVersion version);
+
+// The first version button that is on, tested ブラック, ホワイト, ブラック2,
+// ホワイト2; -1 when none is.
+int VersionButtonSelected(const ControlAccess& controls);
+
+// Every main-window field of the record, validated in no way. VersionConstants
+// keep what they held when no version button is on.
+void CaptureMainWindow(const ControlAccess& controls, SearchSettings& settings);

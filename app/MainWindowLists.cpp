@@ -1,0 +1,9 @@
+#include "app/MainWindowLists.h"
+
+#include "app/ControlText.h"
+#include "modes/ResultFile.h"
+
+void MainWindowFillHiddenPowerList(const ControlAccess& controls) {
+    ControlFillList(controls, 922, "指定無し", HiddenPowerTypeNames, 16);
+    controls.setSelection(controls.context, 922, 0);
+}

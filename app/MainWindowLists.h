@@ -1,0 +1,8 @@
+// The main window's one list: the hidden-power type of combo box 922.
+#pragma once
+
+#include "app/Controls.h"
+
+// "指定無し", then the sixteen types in type-index order; "指定無し" selected,
+// so the capture reads the selection minus one as the type (-1 for none).
+void MainWindowFillHiddenPowerList(const ControlAccess& controls);
