@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "app/Capture.h"
+#include "app/ConfigFile.h"
+#include "fake_controls.h"
+
+namespace {
+
+// A file path in a directory of this test run's own.
+std::string TempPath(const char* name) {
+    static std::string dir = [] {
+        char pattern[] = "/tmp/morvane_config_XXXXXX";
+        const char* made = mkdtemp(pattern);
+        return std::string(made ? made : "/tmp");
+    }();
+    return dir + "/" + name;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::string bytes;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return bytes;
+    for (int c; (c = std::fgetc(f)) != EOF;) bytes += static_cast<char>(c);
+    std::fclose(f);
+    return bytes;
+}
+
+struct Loaded {
+    FakeControls controls;
+    SearchSettings settings;
+};
+
+Loaded LoadText(const std::string& bytes) {
+    std::string path = TempPath("config.txt");
+    WriteFile(path, bytes);
+    Loaded loaded;
+    SearchSettingsInit(loaded.settings);
+    ConfigFileLoad(path.c_str(), FakeControlsAccess(loaded.controls), loaded.settings);
+    return loaded;
+}
+
+// Which of the version buttons 900..903 is checked; -1 none, -2 several.
+int CheckedVersion(FakeControls& f) {
+    int found = -1;
+    for (int id = 900; id <= 903; ++id)
+        if (f.checks[id]) found = found == -1 ? id : -2;
+    return found;
+}
+
+const char kConsoleLines[] = "60\nc79\n6000000\n8\n12-34-56-78-9A-BC\n";
+const char kBlack2Line[] = "0209A8DC 02039AC9 021FF9B0 021FFA04 021FFA04\n";
+const char kWhite2Line[] = "0209A8FC 02039AF5 021FF9D0 021FFA24 021FFA24\n";
+
+}  // namespace
+
+TEST(ConfigFileLoad, NoFileSelectsBlack2AndChangesNothingElse) {
+    FakeControls f;
+    SearchSettings s;
+    SearchSettingsInit(s);
+    ConfigFileLoad(TempPath("absent/config.txt").c_str(), FakeControlsAccess(f), s);
+    EXPECT_EQ(CheckedVersion(f), 902);
+    EXPECT_TRUE(f.texts.empty());
+    SearchSettings initial;
+    SearchSettingsInit(initial);
+    EXPECT_EQ(std::memcmp(&s, &initial, sizeof s), 0);
+}
+
+TEST(ConfigFileLoad, EditLinesShownUnparsed) {
+    Loaded l = LoadText("0x5f\n c79\n6000000\n-8\n0A-1B-2c-3D-4E-5F\n02215F30\n");
+    EXPECT_EQ(l.controls.texts[1000], "0x5f");
+    EXPECT_EQ(l.controls.texts[1001], " c79");
+    EXPECT_EQ(l.controls.texts[1002], "6000000");
+    EXPECT_EQ(l.controls.texts[1029], "-8");
+    const char* mac[6] = {"0A", "1B", "2c", "3D", "4E", "5F"};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(l.controls.texts[1003 + i], mac[i]) << i;
+    // The capture later reads only "0x5".
+    SearchSettings s;
+    SearchSettingsInit(s);
+    CaptureMainWindow(FakeControlsAccess(l.controls), s);
+    EXPECT_EQ(s.vCount, 5u);
+}
+
+TEST(ConfigFileLoad, OneWordVersionLines) {
+    Loaded white = LoadText(std::string(kConsoleLines) + "02215F30\n");
+    EXPECT_EQ(CheckedVersion(white.controls), 901);
+    EXPECT_FALSE(white.settings.version.fiveWordVersion);
+    EXPECT_EQ(white.settings.version.versionWord, 0x02215F30u);
+
+    Loaded black = LoadText(std::string(kConsoleLines) + "02215F10");  // no line break
+    EXPECT_EQ(CheckedVersion(black.controls), 900);
+    EXPECT_EQ(black.settings.version.versionWord, 0x02215F10u);
+
+    Loaded unknown = LoadText(std::string(kConsoleLines) + "1234abcd\n");
+    EXPECT_EQ(CheckedVersion(unknown.controls), -1);
+    EXPECT_FALSE(unknown.settings.version.fiveWordVersion);
+    EXPECT_EQ(unknown.settings.version.versionWord, 0x1234ABCDu);
+}
+
+TEST(ConfigFileLoad, FiveWordVersionLines) {
+    const uint32_t black2[5] = {0x0209A8DC, 0x02039AC9, 0x021FF9B0, 0x021FFA04, 0x021FFA04};
+    Loaded b2 = LoadText(std::string(kConsoleLines) + kBlack2Line);
+    EXPECT_EQ(CheckedVersion(b2.controls), 902);
+    EXPECT_TRUE(b2.settings.version.fiveWordVersion);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(b2.settings.version.versionWords[i], black2[i]) << i;
+
+    Loaded w2 = LoadText(std::string(kConsoleLines) + kWhite2Line);
+    EXPECT_EQ(CheckedVersion(w2.controls), 903);
+
+    // ホワイト2's first word with a wrong third word: nothing selected, words kept.
+    Loaded odd = LoadText(std::string(kConsoleLines) +
+                          "0209A8FC 02039AF5 021FF9B0 021FFA24 021FFA24\n");
+    EXPECT_EQ(CheckedVersion(odd.controls), -1);
+    EXPECT_TRUE(odd.settings.version.fiveWordVersion);
+    EXPECT_EQ(odd.settings.version.versionWords[0], 0x0209A8FCu);
+    EXPECT_EQ(odd.settings.version.versionWords[2], 0x021FF9B0u);
+    EXPECT_EQ(odd.settings.version.versionWords[4], 0x021FFA24u);
+
+    // ブラック2's last four words after another first word select nothing.
+    Loaded other = LoadText(std::string(kConsoleLines) +
+                            "0209A8DD 02039AC9 021FF9B0 021FFA04 021FFA04\n");
+    EXPECT_EQ(CheckedVersion(other.controls), -1);
+
+    // Ten characters or more with fewer than five words: the missing ones are 0.
+    Loaded few = LoadText(std::string(kConsoleLines) + "0209A8DC  02039AC9\n");
+    EXPECT_TRUE(few.settings.version.fiveWordVersion);
+    const uint32_t expected[5] = {0x0209A8DC, 0x02039AC9, 0, 0, 0};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(few.settings.version.versionWords[i], expected[i]) << i;
+    EXPECT_EQ(CheckedVersion(few.controls), -1);
+}
+
+TEST(ConfigFileLoad, CrLfLinesLoadAsLf) {
+    std::string lf = std::string(kConsoleLines) + "02215F30\n";
+    std::string crlf;
+    for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    Loaded a = LoadText(lf);
+    Loaded b = LoadText(crlf);
+    EXPECT_EQ(a.controls.texts, b.controls.texts);
+    EXPECT_EQ(a.controls.checks, b.controls.checks);
+    EXPECT_EQ(CheckedVersion(b.controls), 901);
+    EXPECT_EQ(b.controls.texts[1000], "60");
+    EXPECT_EQ(b.controls.texts[1008], "BC");
+    EXPECT_FALSE(b.settings.version.fiveWordVersion);  // "02215F30\r\n" is still one word
+
+    Loaded b2 = LoadText("60\r\nc79\r\n6000000\r\n8\r\n12-34-56-78-9A-BC\r\n"
+                         "0209A8DC 02039AC9 021FF9B0 021FFA04 021FFA04\r\n");
+    EXPECT_EQ(CheckedVersion(b2.controls), 902);
+}
+
+TEST(ConfigFileLoad, MissingAndShortLines) {
+    Loaded three = LoadText("60\nc79\n6000000\n");
+    EXPECT_EQ(three.controls.texts[1002], "6000000");
+    EXPECT_EQ(three.controls.texts.count(1029), 0u);
+    EXPECT_EQ(three.controls.texts.count(1003), 0u);
+    EXPECT_EQ(CheckedVersion(three.controls), -1);
+    EXPECT_TRUE(three.settings.version.fiveWordVersion);  // untouched
+    EXPECT_EQ(three.settings.version.versionWords[0], 0u);
+
+    // What a save with no version button writes.
+    Loaded five = LoadText(kConsoleLines);
+    EXPECT_EQ(five.controls.texts[1008], "BC");
+    EXPECT_EQ(CheckedVersion(five.controls), -1);
+
+    Loaded shortMac = LoadText("60\nc79\n6000000\n8\n01-02-3\n02215F10\n");
+    EXPECT_EQ(shortMac.controls.texts[1003], "01");
+    EXPECT_EQ(shortMac.controls.texts[1004], "02");
+    EXPECT_EQ(shortMac.controls.texts[1005], "3");
+    for (int id = 1006; id <= 1008; ++id) EXPECT_EQ(shortMac.controls.texts[id], "") << id;
+    EXPECT_EQ(CheckedVersion(shortMac.controls), 900);
+
+    // A last line without a line break keeps all of its characters.
+    Loaded cut = LoadText("60\nc79");
+    EXPECT_EQ(cut.controls.texts[1001], "c79");
+    EXPECT_EQ(cut.controls.texts.count(1002), 0u);
+}
+
+TEST(ConfigFileLoad, LongLineRestIsTheNextLine) {
+    std::string longLine(300, '5');
+    Loaded l = LoadText(longLine + "\nc79\n");
+    EXPECT_EQ(l.controls.texts[1000], std::string(255, '5'));
+    EXPECT_EQ(l.controls.texts[1001], std::string(45, '5'));
+    EXPECT_EQ(l.controls.texts[1002], "c79");
+}
+
+TEST(ConfigFileSave, NormalisedLinesAndVersion) {
+    FakeControls f;
+    f.texts[1000] = "5F";
+    f.texts[1001] = "0xC79";  // five characters
+    f.texts[1002] = "06000000ff";
+    f.texts[1029] = "-3";
+    f.texts[1003] = "a";
+    f.texts[1004] = "1bc";
+    f.texts[1006] = "g";
+    f.texts[1007] = "ff";
+    f.texts[1008] = "7";  // 1005 has no text
+    std::string path = TempPath("saved.txt");
+    const std::string console = "5f\nc79\n6000000\n-3\n0A-1B-00-00-FF-07\n";
+
+    ConfigFileSave(path.c_str(), FakeControlsAccess(f));
+    EXPECT_EQ(ReadFile(path), console);  // no version: five lines
+
+    const std::pair<int, std::string> lines[] = {
+        {900, "02215F10\n"}, {901, "02215F30\n"}, {902, kBlack2Line}, {903, kWhite2Line}};
+    for (const auto& line : lines) {
+        for (int id = 900; id <= 903; ++id) f.checks[id] = id == line.first;
+        ConfigFileSave(path.c_str(), FakeControlsAccess(f));
+        EXPECT_EQ(ReadFile(path), console + line.second) << line.first;
+    }
+    f.checks[900] = true;  // ブラック is tested first
+    ConfigFileSave(path.c_str(), FakeControlsAccess(f));
+    EXPECT_EQ(ReadFile(path), console + "02215F10\n");
+
+    ConfigFileSave(TempPath("absent/config.txt").c_str(), FakeControlsAccess(f));  // skipped
+    EXPECT_EQ(ReadFile(TempPath("absent/config.txt")), "");
+}
+
+TEST(ConfigFile, SaveThenLoadRestoresEveryCapturedField) {
+    for (int version = 900; version <= 903; ++version) {
+        FakeControls before;
+        before.texts[1000] = "60";
+        before.texts[1001] = "c79";
+        before.texts[1002] = "6000000";
+        before.texts[1029] = "-8";
+        const char* mac[6] = {"12", "34", "56", "a", "9A", "BC"};
+        for (int i = 0; i < 6; ++i) before.texts[1003 + i] = mac[i];
+        before.checks[version] = true;
+        std::string path = TempPath("roundtrip.txt");
+        ConfigFileSave(path.c_str(), FakeControlsAccess(before));
+
+        FakeControls after;
+        SearchSettings loaded;
+        SearchSettingsInit(loaded);
+        ConfigFileLoad(path.c_str(), FakeControlsAccess(after), loaded);
+        EXPECT_EQ(CheckedVersion(after), version);
+        EXPECT_EQ(after.texts[1006], "0A");
+
+        SearchSettings a, b;
+        SearchSettingsInit(a);
+        SearchSettingsInit(b);
+        CaptureMainWindow(FakeControlsAccess(before), a);
+        CaptureMainWindow(FakeControlsAccess(after), b);
+        EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0) << version;
+        // The words the load put in agree with what the capture sets.
+        EXPECT_EQ(loaded.version.fiveWordVersion, b.version.fiveWordVersion);
+        EXPECT_EQ(std::memcmp(loaded.version.versionWords, b.version.versionWords,
+                              sizeof b.version.versionWords), 0);
+        EXPECT_EQ(loaded.version.versionWord, b.version.versionWord);
+    }
+}
