@@ -3,6 +3,11 @@
 // and by the portable layout table alike.
 #pragma once
 
+// Labels of the dialog templates that nothing addresses.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
 // Settings dialog templates.
 #define IDD_SHINY_PID 101
 #define IDD_BREEDING 102

@@ -1,0 +1,46 @@
+// The Win32 program's process-wide state and the entry points its files
+// share. Only *_win.cpp files include this header.
+#pragma once
+
+#include <windows.h>
+
+#include "app/Controls.h"
+#include "app/SearchSettings.h"
+#include "app/StartCommand.h"
+#include "seed/WindowSystem.h"
+
+extern HINSTANCE programInstance;  // owner of the class, the controls and the dialogs
+extern HWND mainWindow;            // null once the window has been destroyed
+extern SearchSettings searchSettings;
+extern StartCommandState startCommand;  // startCommand.running is SearchRunning
+
+LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The controls of a window or dialog, by ID.
+ControlAccess Win32ControlAccess(HWND parent);
+
+// The search's message pump. A WM_QUIT it removes (the window was closed
+// mid-search) stops the search through running and is remembered, so the
+// start command can post it again for the outer message loop.
+struct Win32Pump {
+    bool* running;   // SearchRunning
+    bool quitSeen;
+    int quitCode;    // wParam of the removed WM_QUIT
+};
+extern Win32Pump searchPump;
+WindowSystem Win32WindowSystem(Win32Pump& pump);
+
+// Settings dialogs. Each opens with its Init, stores with its Store on OK
+// (result 1) and closes unchanged on Cancel (result 2).
+using SettingsDialogInit = void (*)(const ControlAccess&, const SearchSettings&);
+using SettingsDialogStore = void (*)(const ControlAccess&, SearchSettings&);
+INT_PTR SettingsDialogHandle(HWND dialog, UINT message, WPARAM wParam, SettingsDialogInit init,
+                             SettingsDialogStore store);
+
+INT_PTR CALLBACK KeyPatternDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK ShinyPidDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK BreedingDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK DeliveryDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK CometDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK DomeDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK GrottoDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
