@@ -50,17 +50,15 @@ TEST(Capture, EachFieldFromItsEditAndCharacterCount) {
     f.texts[1002] = "0600000012";  // 8
     f.texts[1029] = "123456789";   // 8
     f.texts[1009] = "2012";  // a year typed in full is read as 20
-    f.texts[1018] = "13";
-    f.texts[1010] = "1";
-    f.texts[1019] = "2";
-    f.texts[1011] = "3";
-    f.texts[1020] = "4";
-    f.texts[1030] = "5";
-    f.texts[1033] = "6";
-    f.texts[1031] = "7";
-    f.texts[1034] = "8";
-    f.texts[1032] = "9";
-    f.texts[1035] = "10";
+    // The other date and time edits, by field, each with its own value.
+    const std::pair<int, int32_t SearchSettings::*> dateTimes[] = {
+        {1018, &SearchSettings::endYear},   {1010, &SearchSettings::startMonth},
+        {1019, &SearchSettings::endMonth},  {1011, &SearchSettings::startDay},
+        {1020, &SearchSettings::endDay},    {1030, &SearchSettings::startHour},
+        {1033, &SearchSettings::endHour},   {1031, &SearchSettings::startMinute},
+        {1034, &SearchSettings::endMinute}, {1032, &SearchSettings::startSecond},
+        {1035, &SearchSettings::endSecond}};
+    for (int i = 0; i < 11; ++i) f.texts[dateTimes[i].first] = std::to_string(10 + i) + "9";
     for (int i = 0; i < 6; ++i) {
         f.texts[1012 + i] = std::to_string(20 + i) + "9";
         f.texts[1021 + i] = std::to_string(i);
@@ -76,17 +74,7 @@ TEST(Capture, EachFieldFromItsEditAndCharacterCount) {
     EXPECT_EQ(s.gxStat, 0x06000000u);
     EXPECT_EQ(s.frame, 12345678);
     EXPECT_EQ(s.startYear, 20);
-    EXPECT_EQ(s.endYear, 13);
-    EXPECT_EQ(s.startMonth, 1);
-    EXPECT_EQ(s.endMonth, 2);
-    EXPECT_EQ(s.startDay, 3);
-    EXPECT_EQ(s.endDay, 4);
-    EXPECT_EQ(s.startHour, 5);
-    EXPECT_EQ(s.endHour, 6);
-    EXPECT_EQ(s.startMinute, 7);
-    EXPECT_EQ(s.endMinute, 8);
-    EXPECT_EQ(s.startSecond, 9);
-    EXPECT_EQ(s.endSecond, 10);
+    for (int i = 0; i < 11; ++i) EXPECT_EQ(s.*dateTimes[i].second, 10 + i) << dateTimes[i].first;
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(s.ivMax[i], 20 + i) << i;
         EXPECT_EQ(s.ivMin[i], i) << i;

@@ -127,11 +127,6 @@ TEST(ConfigFileLoad, FiveWordVersionLines) {
     EXPECT_EQ(odd.settings.version.versionWords[2], 0x021FF9B0u);
     EXPECT_EQ(odd.settings.version.versionWords[4], 0x021FFA24u);
 
-    // ブラック2's last four words after another first word select nothing.
-    Loaded other = LoadText(std::string(kConsoleLines) +
-                            "0209A8DD 02039AC9 021FF9B0 021FFA04 021FFA04\n");
-    EXPECT_EQ(CheckedVersion(other.controls), -1);
-
     // Ten characters or more with fewer than five words: the missing ones are 0.
     Loaded few = LoadText(std::string(kConsoleLines) + "0209A8DC  02039AC9\n");
     EXPECT_TRUE(few.settings.version.fiveWordVersion);
@@ -153,9 +148,6 @@ TEST(ConfigFileLoad, CrLfLinesLoadAsLf) {
     EXPECT_EQ(b.controls.texts[1008], "BC");
     EXPECT_FALSE(b.settings.version.fiveWordVersion);  // "02215F30\r\n" is still one word
 
-    Loaded b2 = LoadText("60\r\nc79\r\n6000000\r\n8\r\n12-34-56-78-9A-BC\r\n"
-                         "0209A8DC 02039AC9 021FF9B0 021FFA04 021FFA04\r\n");
-    EXPECT_EQ(CheckedVersion(b2.controls), 902);
 }
 
 TEST(ConfigFileLoad, MissingAndShortLines) {
