@@ -2,6 +2,30 @@
 // batch engine this processor supports.
 #pragma once
 
+#include <cstdint>
+
 #include "seed/SeedSearch.h"
 
+struct EngineKernels;
+
+// The widest batch engine the processor and the OS support (portable when
+// no SIMD backend was built or none is usable). Detected once, then cached.
 const SearchEngine* SearchEngineBest();
+
+// Every batch engine built into the program, narrowest first, with the
+// kernels it runs and whether this processor can run it.
+struct SearchEngineEntry {
+    const SearchEngine* engine;
+    const EngineKernels* kernels;
+    bool supported;
+};
+int32_t SearchEngineCount();
+SearchEngineEntry SearchEngineAt(int32_t index);
+
+// The CPU features the choice rests on, for the benchmark's report.
+struct CpuFeatures {
+    bool avx2;     // AVX2 with the OS saving the 256-bit state
+    bool avx512;   // AVX-512 F, DQ, BW and VL with the OS saving the 512-bit state
+    bool sha;      // SHA instructions with SSE4.1
+};
+CpuFeatures CpuFeaturesDetected();

@@ -220,6 +220,7 @@ int32_t RunSearch(const SearchSettings& settings, bool& running, const WindowSys
             break;
     }
 
+    if (run.engineScratchFree) run.engineScratchFree(run.engineScratch);
     if (run.resultFile) {
         std::fclose(run.resultFile);
         if (!window.quitRequested(window.context)) window.shellOpen(window.context, options.resultPath);

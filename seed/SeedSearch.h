@@ -43,6 +43,8 @@ struct SearchRun {
     LcgStream lcg;
     MtTable mt;
     const SearchEngine* engine;
+    void* engineScratch;                       // the engine's buffers for this search, or null
+    void (*engineScratchFree)(void* scratch);  // releases them when the search ends
 };
 
 // The personality-value range as every mode reads it: start clamped to 0.

@@ -1,0 +1,127 @@
+// The kernels of the batch engines, one family per backend: the digest and
+// initial seeds of a batch, the MT words a mode reads, LCG draw windows and
+// the screens that find the candidates worth handing to a mode. Every array
+// is lane-major: row r holds kEngineChunk lanes, so row r of lane j sits at
+// [r * kEngineChunk + j]. Only SearchEngine.cpp decides which family runs.
+#pragma once
+
+#include <cstdint>
+
+// Lanes of one kernel call; a batch is cut into chunks of this many
+// candidates (the last one padded by repeating its last candidate).
+constexpr int32_t kEngineChunk = 64;
+
+// Message words of one batch: W0..W7 fixed for the search, then per lane the
+// date (W8), time (W9) and key (W12) words. count is a multiple of the chunk.
+struct Sha1BatchInput {
+    uint32_t prefix[8];
+    const uint32_t* w8;
+    const uint32_t* w9;
+    const uint32_t* w12;
+    int32_t count;
+};
+
+// Draws u with lo <= u <= hi; lo > hi is the empty range.
+struct DrawRange {
+    uint32_t lo, hi;
+};
+
+// Individual values of consumption positions c = 0 .. positions - 1 of a
+// window of MT words (word row c + offsets[i] is stat i of position c).
+struct IvScreenParams {
+    int32_t positions;
+    int32_t rows;          // word rows in the window: positions + 5 (roamer 6)
+    int32_t offsets[6];    // H A B C D S
+    uint8_t low[6];        // low <= iv
+    uint8_t high[6];       // iv < high
+    uint8_t powerMinimum;  // hidden-power weight sum p must be at least this
+    bool typeTest;
+    uint8_t typeLow, typeHigh;  // parity weight sum t within, both inclusive
+};
+
+enum LcgScreenKind : int32_t {
+    kScreenGrotto,
+    kScreenComet,
+    kScreenDome,
+    kScreenDelivery,
+    kScreenShiny,
+    kScreenBreeding,
+};
+
+// One screen over positions 0 .. positions - 1 of a draw window (draw row r
+// of the window is LCG index pidStart + r). A lane passes when any position
+// might give a row; the screens are exact except dome and breeding, whose
+// screens only drop positions that can never match.
+struct LcgScreenParams {
+    int32_t kind;
+    int32_t positions;
+    // grotto: first value, kind value, female value; slot flags by U >> 30.
+    DrawRange grottoFirst, grottoKind, grottoFemale;
+    uint32_t grottoSlotMask;
+    // comet: base row offset (0 or 1), first test, the three 1600 bands, last two tests.
+    int32_t cometBase;
+    DrawRange cometFirst, cometBand[3], cometLast;
+    // dome: for each required trainer and pick t, the draws that can pick it.
+    int32_t domeRequired;
+    DrawRange domeCanPick[6][6];
+    int32_t domeWidth;  // rows need a run of domeWidth + 1 satisfied positions
+    // delivery: nature from a second window (natureRows), individual values,
+    // hidden power and shiny test as the IV screen; method 0, 1 or 2.
+    DrawRange deliveryNature;
+    uint8_t ivLow[6], ivHigh[6], powerMinimum;
+    bool typeTest;
+    uint8_t typeLow, typeHigh;
+    int32_t deliveryMethod;
+    // shiny: nature from row k + 1; personality value rule and ID adjustment.
+    bool shinyNatureTest;
+    DrawRange shinyNature;
+    int32_t shinyRule;  // 1 egg, 2 roamer, 3 fixed
+    bool shinyIdAdjust;
+    uint32_t shinyIds;  // trainer ID XOR secret ID
+    uint32_t deliveryIds;
+    // breeding: nature rule (-1 any, 0 bit 31 of row n + 1, 1 draw n in
+    // breedingNature), hidden-ability draw at row n + breedingAbilityRow.
+    int32_t breedingNatureRule;
+    DrawRange breedingNatureDraw;
+    bool breedingAbilityTest;
+    int32_t breedingAbilityRow;
+    uint32_t breedingAbilityLow;
+};
+
+struct EngineKernels {
+    const char* name;
+    // seeds[i] = initial seed of lane i, for in.count lanes.
+    void (*sha1Seeds)(const Sha1BatchInput& in, uint64_t* seeds);
+    // Regenerated MT words lo..hi (0 <= lo <= hi <= 623) of one chunk, row
+    // k - lo; scratch holds kMtSize rows of the chunk.
+    void (*mtWords)(const uint64_t* seeds, int32_t lo, int32_t hi, uint32_t* words,
+                    uint32_t* scratch);
+    // Draws U[j] (row j, 0 <= j < rows) of LCG states seed * mul + add stepped on.
+    void (*lcgWindow)(const uint64_t* seeds, uint64_t mul, uint64_t add, int32_t rows,
+                      uint32_t* u);
+    // Individual values of every word row into ivs, the positions' pass flags
+    // into pass (row c) and any[lane] = some position passed.
+    void (*ivScreen)(const IvScreenParams& p, const uint32_t* words, uint8_t* ivs, uint8_t* pass,
+                     uint8_t* any);
+    // any[lane] = some position might give a row. natureRows: delivery only.
+    void (*lcgScreen)(const LcgScreenParams& p, const uint32_t* rows, const uint32_t* natureRows,
+                      uint8_t* any);
+};
+
+extern const EngineKernels kEngineKernelsPortable;
+#if defined(MORVANE_HAVE_AVX2)
+extern const EngineKernels kEngineKernelsAvx2;
+#endif
+#if defined(MORVANE_HAVE_AVX512)
+extern const EngineKernels kEngineKernelsAvx512;
+#endif
+#if defined(MORVANE_HAVE_SHANI)
+// The digest with the SHA instructions, four messages at a time.
+void Sha1SeedsShani(const Sha1BatchInput& in, uint64_t* seeds);
+#endif
+
+// Initial seed from the first two digest words.
+inline uint64_t EngineSeedOfDigest(uint32_t h0, uint32_t h1) {
+    uint64_t d = (static_cast<uint64_t>(__builtin_bswap32(h1)) << 32) | __builtin_bswap32(h0);
+    return d * 0x5D588B656C078965ull + 0x269EC3ull;
+}

@@ -1,0 +1,203 @@
+// Every kernel family against the plain digest, MT table and LCG stream, and
+// the pieces of the batch plan that turn settings into draw thresholds.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "engine_test_support.h"
+#include "modes/IvSearch.h"
+#include "seed/BatchEngine.h"
+#include "seed/RandomStreams.h"
+
+namespace {
+
+constexpr int32_t C = kEngineChunk;
+
+class EngineKernelsTest : public ::testing::TestWithParam<int32_t> {};
+
+TEST_P(EngineKernelsTest, SeedsMatchThePlainDigest) {
+    SearchEngineEntry entry = SearchEngineAt(GetParam());
+    SKIP_UNLESS_SUPPORTED(entry);
+    std::mt19937 rng(11);
+    for (int32_t count : {C, 2 * C, 16 * C}) {
+        SearchSettings s = RandomConsole(rng);
+        SeedMessagePrefix prefix = SeedMessagePrefixOf(s);
+        std::vector<CandidateMoment> moments = RandomMoments(rng, count);
+        // Boundary key masks and hours: all keys held, none held, noon.
+        moments[0].keyMask = 0;
+        moments[1].keyMask = 1023;
+        moments[2].hour = 12;
+        std::vector<uint32_t> w8, w9, w12;
+        for (const CandidateMoment& m : moments) {
+            w8.push_back(SeedMessageDateWord(m));
+            w9.push_back(SeedMessageTimeWord(m, s.threeDsMode));
+            w12.push_back(SeedMessageKeyWord(m.keyMask));
+        }
+        Sha1BatchInput in;
+        std::copy(prefix.w, prefix.w + 8, in.prefix);
+        in.w8 = w8.data();
+        in.w9 = w9.data();
+        in.w12 = w12.data();
+        in.count = count;
+        std::vector<uint64_t> seeds(static_cast<size_t>(count));
+        entry.kernels->sha1Seeds(in, seeds.data());
+        for (int32_t i = 0; i < count; ++i) {
+            uint64_t expected = InitialSeedOf(SeedMessageBuild(prefix, moments[i], s.threeDsMode));
+            ASSERT_EQ(seeds[i], expected) << "lane " << i << " of " << count;
+        }
+    }
+}
+
+TEST_P(EngineKernelsTest, MtWordsMatchTheRegeneratedTable) {
+    SearchEngineEntry entry = SearchEngineAt(GetParam());
+    SKIP_UNLESS_SUPPORTED(entry);
+    std::mt19937 rng(12);
+    std::vector<uint64_t> seeds(C);
+    for (uint64_t& seed : seeds) seed = (static_cast<uint64_t>(rng()) << 32) | rng();
+    seeds[0] = 0;                        // MT seed 0
+    seeds[1] = 0xFFFFFFFF00000000ull;    // MT seed 0xFFFFFFFF
+    seeds[2] = 0x7FFFFFFF12345678ull;    // MT seed 0x7FFFFFFF
+    std::vector<MtTable> tables(C);
+    for (int32_t j = 0; j < C; ++j) MtTableFill(tables[j], seeds[j]);
+    std::vector<uint32_t> words(static_cast<size_t>(kMtSize) * C), scratch(words.size());
+    // Windows of the partial seeding (below 227), the edge at 226/227 where
+    // regenerated words start to read regenerated ones, and the table's end.
+    const int32_t ranges[][2] = {{0, 0},     {7, 12},    {0, 5},     {221, 226}, {220, 227},
+                                 {226, 233}, {300, 305}, {612, 623}, {0, 623}};
+    for (const auto& range : ranges) {
+        const int32_t lo = range[0], hi = range[1];
+        entry.kernels->mtWords(seeds.data(), lo, hi, words.data(), scratch.data());
+        for (int32_t k = lo; k <= hi; ++k)
+            for (int32_t j = 0; j < C; ++j)
+                ASSERT_EQ(words[static_cast<size_t>((k - lo) * C + j)], tables[j].mt[k])
+                    << "word " << k << " lane " << j << " of window " << lo << ".." << hi;
+    }
+}
+
+TEST_P(EngineKernelsTest, LcgWindowMatchesTheStream) {
+    SearchEngineEntry entry = SearchEngineAt(GetParam());
+    SKIP_UNLESS_SUPPORTED(entry);
+    std::mt19937 rng(13);
+    std::vector<uint64_t> seeds(C);
+    for (uint64_t& seed : seeds) seed = (static_cast<uint64_t>(rng()) << 32) | rng();
+    seeds[0] = 0;
+    seeds[1] = ~0ull;
+    std::vector<LcgStream> streams(C);
+    for (int32_t j = 0; j < C; ++j) {
+        LcgStreamInit(streams[j], kLcgMinimumCapacity);
+        LcgStreamFill(streams[j], seeds[j], 2830);
+    }
+    std::vector<uint32_t> u(static_cast<size_t>(2831) * C);
+    for (int32_t start : {0, 1, 50, 2799}) {
+        const int32_t rows = 2831 - start;
+        uint64_t mul, add;
+        LcgJump(static_cast<uint64_t>(start), mul, add);
+        entry.kernels->lcgWindow(seeds.data(), mul, add, rows, u.data());
+        for (int32_t r = 0; r < rows; ++r)
+            for (int32_t j = 0; j < C; ++j)
+                ASSERT_EQ(u[static_cast<size_t>(r * C + j)], streams[j].U[static_cast<size_t>(start + r)])
+                    << "draw " << start + r << " lane " << j;
+    }
+}
+
+TEST_P(EngineKernelsTest, IvScreenMatchesTheFilter) {
+    SearchEngineEntry entry = SearchEngineAt(GetParam());
+    SKIP_UNLESS_SUPPORTED(entry);
+    std::mt19937 rng(14);
+    std::vector<uint64_t> seeds(C);
+    std::vector<MtTable> tables(C);
+    std::vector<uint32_t> words(static_cast<size_t>(kMtSize) * C), scratch(words.size());
+    std::vector<uint8_t> ivs(words.size()), pass(words.size());
+    for (int round = 0; round < 40; ++round) {
+        for (int32_t j = 0; j < C; ++j) {
+            seeds[j] = (static_cast<uint64_t>(rng()) << 32) | rng();
+            MtTableFill(tables[j], seeds[j]);
+        }
+        SearchSettings s;
+        SearchSettingsInit(s);
+        s.roamerEnabled = round % 2 == 1;
+        for (int i = 0; i < 6; ++i) {
+            // Mostly loose bounds, sometimes outside 0..31 or crossed.
+            s.ivMin[i] = static_cast<int32_t>(rng() % 12) - 2;
+            s.ivMax[i] = static_cast<int32_t>(rng() % 16) + 20;
+        }
+        if (round % 7 == 3) s.ivMin[2] = s.ivMax[2] + 1;
+        s.hiddenPowerType = static_cast<int32_t>(rng() % 18) - 1;
+        s.hiddenPowerMinimum = static_cast<int32_t>(rng() % 50) + 25;
+        if (round % 3 == 0) s.hiddenPowerType = -1;
+        SearchRun run{};
+        run.settings = &s;
+        run.mode = kModeIv;
+        s.ivConsumptionStart = static_cast<int32_t>(rng() % 40);
+        s.ivConsumptionEnd = s.ivConsumptionStart + static_cast<int32_t>(rng() % 30);
+        BatchPlan plan;
+        BatchPlanOf(run, plan);
+        ASSERT_TRUE(plan.mtNeeded);
+        entry.kernels->mtWords(seeds.data(), plan.mtLo, plan.mtHi, words.data(), scratch.data());
+        uint8_t any[C];
+        entry.kernels->ivScreen(plan.iv, words.data(), ivs.data(), pass.data(), any);
+        for (int32_t j = 0; j < C; ++j) {
+            bool anyExpected = false;
+            for (int32_t c = 0; c < plan.iv.positions; ++c) {
+                const int32_t consumption = plan.ivStart + c;
+                IvSet set = IvSetAt(tables[j], consumption, s.roamerEnabled);
+                for (int i = 0; i < 6; ++i)
+                    ASSERT_EQ(ivs[static_cast<size_t>((c + plan.iv.offsets[i]) * C + j)], set.v[i]);
+                const bool expected = IvFilterPasses(s, set);
+                anyExpected = anyExpected || expected;
+                ASSERT_EQ(pass[static_cast<size_t>(c * C + j)] != 0, expected)
+                    << "round " << round << " lane " << j << " c " << consumption;
+            }
+            ASSERT_EQ(any[j] != 0, anyExpected);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryBackend, EngineKernelsTest, ::testing::ValuesIn(EngineIndices()),
+                         EngineName);
+
+TEST(BatchPlan, DrawRangesBoundTheScaledDraws) {
+    std::mt19937 rng(15);
+    for (int round = 0; round < 2000; ++round) {
+        const uint32_t n = round % 4 == 0 ? 100u : static_cast<uint32_t>(rng() % 2000 + 1);
+        const int64_t low = static_cast<int64_t>(rng() % (n + 2)) - 1;
+        const int64_t high = low + static_cast<int64_t>(rng() % 5);
+        DrawRange r = DrawRangeOf(low, high, n);
+        const int64_t lowIn = low < 0 ? 0 : low, highIn = high > n - 1 ? n - 1 : high;
+        if (lowIn > highIn) {
+            EXPECT_GT(r.lo, r.hi) << low << ".." << high << " of " << n;
+            continue;
+        }
+        ASSERT_LE(r.lo, r.hi);
+        EXPECT_EQ(ScaledDraw(r.lo, n), lowIn);
+        EXPECT_EQ(ScaledDraw(r.hi, n), highIn);
+        if (r.lo > 0) {
+            EXPECT_EQ(ScaledDraw(r.lo - 1, n), lowIn - 1);
+        }
+        if (r.hi < 0xFFFFFFFFu) {
+            EXPECT_EQ(ScaledDraw(r.hi + 1, n), highIn + 1);
+        }
+    }
+    // The whole range of 100 is every draw.
+    DrawRange all = DrawRangeOf(0, 99, 100);
+    EXPECT_EQ(all.lo, 0u);
+    EXPECT_EQ(all.hi, 0xFFFFFFFFu);
+}
+
+TEST(BatchPlan, LcgJumpEqualsSteppingOneByOne) {
+    uint64_t x = 0x6266D11A5ECD9A72ull;
+    const uint64_t seed = x;
+    for (uint64_t n = 0; n <= 3000; ++n) {
+        uint64_t mul, add;
+        LcgJump(n, mul, add);
+        ASSERT_EQ(seed * mul + add, x) << n;
+        x = LcgNext(x);
+    }
+    uint64_t mul, add;
+    LcgJump(1, mul, add);
+    EXPECT_EQ(mul, 0x5D588B656C078965ull);
+    EXPECT_EQ(add, 0x269EC3ull);
+}
+
+}  // namespace
