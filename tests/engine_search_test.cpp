@@ -1,0 +1,290 @@
+// Every batch engine against the plain path: the same rows, in the same
+// order, and the same match count, for random consoles, moments and
+// settings of every mode; then whole searches compared byte for byte.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine_test_support.h"
+#include "modes/IvSearch.h"
+#include "modes/ResultFile.h"
+#include "search_test_support.h"
+#include "seed/BatchEngine.h"
+
+namespace {
+
+struct Outcome {
+    std::string rows;
+    int32_t count;
+};
+
+// One batch of moments through an engine, on a run set up as the driver
+// sets it up, rows going to a temporary file.
+Outcome EvaluateThrough(const SearchEngine& engine, const SearchSettings& s,
+                        const std::vector<CandidateMoment>& moments) {
+    SearchRun run{};
+    run.settings = &s;
+    run.mode = SearchModeOf(s);
+    run.pidEnd = s.pidConsumptionEnd > kPidConsumptionEndLimit ? kPidConsumptionEndLimit
+                                                                : s.pidConsumptionEnd;
+    run.prefix = SeedMessagePrefixOf(s);
+    run.engine = &engine;
+    LcgStreamInit(run.lcg, kLcgCapacity);
+    run.resultFile = std::tmpfile();
+    engine.evaluateBatch(run, moments.data(), static_cast<int32_t>(moments.size()));
+    if (run.engineScratchFree) run.engineScratchFree(run.engineScratch);
+    Outcome out{"", run.candidateCount};
+    std::fflush(run.resultFile);
+    std::rewind(run.resultFile);
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, run.resultFile)) > 0) out.rows.append(buffer, n);
+    std::fclose(run.resultFile);
+    return out;
+}
+
+int32_t Pick(std::mt19937& rng, int32_t low, int32_t high) {
+    return low + static_cast<int32_t>(rng() % static_cast<uint32_t>(high - low + 1));
+}
+
+// Consumption ranges mostly ordinary, sometimes negative, crossed or past
+// the limits the driver and the evaluations clamp to.
+void RandomRanges(std::mt19937& rng, SearchSettings& s) {
+    s.ivConsumptionStart = Pick(rng, 0, 30);
+    s.ivConsumptionEnd = s.ivConsumptionStart + Pick(rng, 0, 6);
+    s.pidConsumptionStart = Pick(rng, 0, 120);
+    s.pidConsumptionEnd = s.pidConsumptionStart + Pick(rng, 0, 250);
+    switch (rng() % 12) {
+    case 0: s.ivConsumptionStart = -3; break;
+    case 1: s.ivConsumptionStart = 610; s.ivConsumptionEnd = 700; break;
+    case 2: s.pidConsumptionStart = -5; break;
+    case 3: s.pidConsumptionStart = 2700; s.pidConsumptionEnd = 5000; break;
+    case 4: s.pidConsumptionEnd = s.pidConsumptionStart - 1; break;
+    case 5: s.ivConsumptionStart = 226; s.ivConsumptionEnd = 229; break;
+    default: break;
+    }
+}
+
+void RandomIvFilter(std::mt19937& rng, SearchSettings& s) {
+    for (int i = 0; i < 6; ++i) {
+        s.ivMin[i] = rng() % 3 == 0 ? Pick(rng, 0, 20) : 0;
+        s.ivMax[i] = rng() % 4 == 0 ? Pick(rng, 10, 40) : 31;
+    }
+    s.hiddenPowerType = rng() % 3 == 0 ? Pick(rng, -1, 16) : -1;
+    s.hiddenPowerMinimum = rng() % 3 == 0 ? Pick(rng, 30, 71) : 30;
+    s.roamerEnabled = rng() % 2 == 0;
+}
+
+// Settings of one mode, chosen so that matches are neither absent nor in
+// every position, with values outside the dialogs' lists now and then.
+SearchSettings RandomModeSettings(std::mt19937& rng, SearchMode mode) {
+    SearchSettings s = RandomConsole(rng);
+    s.keyInputEnabled = rng() % 2 == 0;
+    RandomRanges(rng, s);
+    RandomIvFilter(rng, s);
+    switch (mode) {
+    case kModeGrotto:
+        s.grottoEnabled = true;
+        s.domeEnabled = rng() % 2 == 0;  // the grotto still takes the candidate
+        s.grottoKind = Pick(rng, -1, 11);
+        s.grottoFemaleRatio = Pick(rng, -1, 5);
+        for (bool& slot : s.grottoSlots) slot = rng() % 4 != 0;
+        break;
+    case kModeDome:
+        s.domeEnabled = true;
+        for (int32_t& t : s.domeTrainers) t = rng() % 3 == 0 ? Pick(rng, 1, 52) : 0;
+        if (rng() % 10 == 0) s.domeTrainers[rng() % 6] = rng() % 2 ? 53 : -1;
+        s.domeShiftWidth = Pick(rng, -1, 3);
+        break;
+    case kModeComet:
+        s.cometEnabled = true;
+        s.cometCompoundEyes = rng() % 2 == 0;
+        s.pidConsumptionStart = Pick(rng, 0, 100);
+        s.pidConsumptionEnd = s.pidConsumptionStart + Pick(rng, 500, 2800);
+        break;
+    case kModeDelivery: {
+        s.deliveryEnabled = true;
+        const int32_t offsets[] = {0, 3, 5, 6, 9, 10, 12, 40, 1000, 65535, 70000, -4};
+        s.deliveryNatureOffset = offsets[rng() % 12];
+        s.deliveryNature = rng() % 2 ? 0 : Pick(rng, -1, 26);
+        s.deliveryShinyMethod = rng() % 3 ? 0 : Pick(rng, 1, 3);
+        s.deliveryTrainerId = static_cast<uint16_t>(rng());
+        s.deliverySecretId = static_cast<uint16_t>(rng());
+        break;
+    }
+    case kModeBreeding:
+        s.breedingEnabled = true;
+        s.shinyPidEnabled = rng() % 4 == 0;
+        s.breedingNature = Pick(rng, -2, 26);
+        if (rng() % 2) s.breedingNature = 0;
+        s.breedingNoDitto = rng() % 2 == 0;
+        s.breedingAbility = Pick(rng, 0, 3);
+        s.breedingGender = Pick(rng, 0, 9);
+        for (auto& parent : s.parentIv)
+            for (int32_t& v : parent) v = rng() % 3 ? 31 : Pick(rng, -1, 40);
+        break;
+    case kModeShiny:
+        s.shinyPidEnabled = true;
+        s.shinyEncounter = Pick(rng, 0, 4);
+        s.shinyNature = rng() % 2 ? 0 : Pick(rng, 0, 26);
+        s.shinyIdAdjust = rng() % 2 == 0;
+        s.shinyTrainerId = static_cast<uint16_t>(rng());
+        s.shinySecretId = static_cast<uint16_t>(rng());
+        s.pidConsumptionEnd = s.pidConsumptionStart + Pick(rng, 200, 2000);
+        break;
+    case kModeIv:
+        break;
+    }
+    return s;
+}
+
+const SearchMode kEveryMode[] = {kModeGrotto,   kModeDome,     kModeComet, kModeDelivery,
+                                 kModeBreeding, kModeShiny,    kModeIv};
+
+class EngineSearchTest : public ::testing::TestWithParam<int32_t> {};
+
+TEST_P(EngineSearchTest, BatchesGiveThePlainRowsInOrder) {
+    SearchEngineEntry entry = SearchEngineAt(GetParam());
+    SKIP_UNLESS_SUPPORTED(entry);
+    std::mt19937 rng(21);
+    int32_t rowsCompared = 0;
+    for (SearchMode mode : kEveryMode) {
+        for (int32_t count : {1, 2, 15, 16, 17, 31, 1000}) {
+            for (int round = 0; round < 3; ++round) {
+                SearchSettings s = RandomModeSettings(rng, mode);
+                ASSERT_EQ(SearchModeOf(s), mode);
+                std::vector<CandidateMoment> moments = RandomMoments(rng, count);
+                Outcome plain = EvaluateThrough(kPlainEngine, s, moments);
+                Outcome batch = EvaluateThrough(*entry.engine, s, moments);
+                ASSERT_EQ(batch.count, plain.count) << "mode " << mode << ", " << count << " candidates";
+                ASSERT_EQ(batch.rows, plain.rows) << "mode " << mode << ", " << count << " candidates";
+                rowsCompared += plain.count;
+            }
+        }
+    }
+    // The settings must produce rows, or the comparison proves nothing.
+    EXPECT_GT(rowsCompared, 10000);
+}
+
+TEST_P(EngineSearchTest, EveryModeWithTheDefaultSettingsGivesThePlainRows) {
+    SearchEngineEntry entry = SearchEngineAt(GetParam());
+    SKIP_UNLESS_SUPPORTED(entry);
+    std::mt19937 rng(22);
+    for (SearchMode mode : kEveryMode) {
+        SearchSettings s = ExampleSearchSettings();
+        s.keyInputEnabled = true;
+        s.grottoEnabled = mode == kModeGrotto;
+        s.domeEnabled = mode == kModeDome;
+        s.cometEnabled = mode == kModeComet;
+        s.deliveryEnabled = mode == kModeDelivery;
+        s.breedingEnabled = mode == kModeBreeding;
+        s.shinyPidEnabled = mode == kModeShiny;
+        if (mode == kModeDome) s.domeTrainers[0] = 20;
+        std::vector<CandidateMoment> moments = RandomMoments(rng, 700);
+        Outcome plain = EvaluateThrough(kPlainEngine, s, moments);
+        Outcome batch = EvaluateThrough(*entry.engine, s, moments);
+        EXPECT_EQ(batch.count, plain.count) << "mode " << mode;
+        EXPECT_EQ(batch.rows, plain.rows) << "mode " << mode;
+    }
+}
+
+TEST_P(EngineSearchTest, WholeSearchWritesTheSameFile) {
+    SearchEngineEntry entry = SearchEngineAt(GetParam());
+    SKIP_UNLESS_SUPPORTED(entry);
+    std::mt19937 rng(23);
+    const std::string plainPath = TempResultPath("engine_plain");
+    const std::string batchPath = TempResultPath("engine_batch");
+    for (SearchMode mode : kEveryMode) {
+        SearchSettings s = RandomModeSettings(rng, mode);
+        // The last ten seconds of 31 December and 1 January, all masks the
+        // pattern allows: batches cross seconds and the day's end.
+        s.keyInputEnabled = true;
+        s.usableKeys[rng() % 10] = false;
+        s.startYear = 12, s.startMonth = 12, s.startDay = 31;
+        s.endYear = 13, s.endMonth = 1, s.endDay = 1;
+        s.startHour = s.endHour = 23;
+        s.startMinute = s.endMinute = 59;
+        s.startSecond = 50, s.endSecond = 59;
+        HeadlessWindow plainWindow, batchWindow;
+        HeadlessWindowInit(plainWindow);
+        HeadlessWindowInit(batchWindow);
+        int32_t plainCount = RunHeadless(s, plainPath, &kPlainEngine, plainWindow);
+        int32_t batchCount = RunHeadless(s, batchPath, entry.engine, batchWindow);
+        EXPECT_EQ(batchCount, plainCount) << "mode " << mode;
+        std::string plainBytes = ReadFileBytes(plainPath), batchBytes = ReadFileBytes(batchPath);
+        EXPECT_GT(plainBytes.size(), 0u);
+        EXPECT_TRUE(batchBytes == plainBytes) << "mode " << mode << ": files differ";
+        EXPECT_STREQ(batchWindow.lastTitle, kMainWindowTitle);
+        EXPECT_EQ(batchWindow.shellOpenCount, 1);
+    }
+    std::remove(plainPath.c_str());
+    std::remove(batchPath.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryBackend, EngineSearchTest, ::testing::ValuesIn(EngineIndices()),
+                         EngineName);
+
+TEST(EngineRows, HandFormattedRowEqualsTheStdioRow) {
+    SearchSettings s;
+    SearchSettingsInit(s);
+    std::mt19937 rng(24);
+    const int32_t extremes[] = {0, 9, 10, 99, 100, -1, -10, INT_MAX, INT_MIN, 12345678};
+    for (int round = 0; round < 400; ++round) {
+        s.keyInputEnabled = round % 2 == 0;
+        CandidateMoment m = RandomMoment(rng);
+        if (round % 5 == 0) {
+            m.year = extremes[rng() % 10];
+            m.day = extremes[rng() % 10];
+            m.second = extremes[rng() % 10];
+        }
+        m.keyMask = round < 2 ? 1023u * static_cast<uint32_t>(round) : m.keyMask;
+        const uint64_t seed = round == 0 ? 0 : (round == 1 ? ~0ull : (static_cast<uint64_t>(rng()) << 32) | rng());
+        const int32_t c = round % 7 == 0 ? extremes[rng() % 10] : Pick(rng, 0, 618);
+        IvSet set;
+        int32_t ivs[6];
+        for (int i = 0; i < 6; ++i) ivs[i] = set.v[i] = Pick(rng, 0, 31);
+
+        SearchRun stdioRun{}, fastRun{};
+        stdioRun.settings = fastRun.settings = &s;
+        stdioRun.resultFile = std::tmpfile();
+        fastRun.resultFile = std::tmpfile();
+        IvSearchWriteRow(stdioRun, m, seed, c, set);
+        std::vector<char> text(1 << 12);
+        static RowBuffer rows;
+        RowBufferInit(rows, text.data(), static_cast<int32_t>(text.size()));
+        RowBufferAddIvRow(rows, fastRun, m, seed, c, ivs);
+        RowBufferFlush(rows, fastRun);
+        EXPECT_EQ(fastRun.candidateCount, 1);
+        std::string expected, actual;
+        for (auto [file, out] : {std::pair{stdioRun.resultFile, &expected}, std::pair{fastRun.resultFile, &actual}}) {
+            std::rewind(file);
+            int ch;
+            while ((ch = std::fgetc(file)) != EOF) out->push_back(static_cast<char>(ch));
+            std::fclose(file);
+        }
+        ASSERT_EQ(actual, expected) << "round " << round;
+    }
+}
+
+TEST(EngineDispatch, BestEngineIsTheLastSupportedOne) {
+    const SearchEngine* best = SearchEngineBest();
+    ASSERT_NE(best, nullptr);
+    EXPECT_EQ(SearchEngineBest(), best);  // cached
+    const SearchEngine* expected = nullptr;
+    for (int32_t i = 0; i < SearchEngineCount(); ++i) {
+        SearchEngineEntry e = SearchEngineAt(i);
+        ASSERT_NE(e.engine, nullptr);
+        EXPECT_GE(e.engine->batchSize, 64);
+        EXPECT_LE(e.engine->batchSize, kSearchMaxBatch);
+        if (e.supported) expected = e.engine;
+    }
+    EXPECT_EQ(best, expected);
+    EXPECT_TRUE(SearchEngineAt(0).supported);  // the portable engine runs anywhere
+    EXPECT_EQ(SearchEngineAt(SearchEngineCount()).engine, nullptr);
+}
+
+}  // namespace
