@@ -25,8 +25,10 @@ enum : int32_t {
 };
 
 bool BreedingGenderAccepts(int32_t entry, uint32_t g) {
-    if (entry >= 1 && entry <= 4) return g >= static_cast<uint32_t>(kBreedingGenderThresholds[entry - 1]);
-    if (entry >= 5 && entry <= 8) return g < static_cast<uint32_t>(kBreedingGenderThresholds[8 - entry]);
+    if (entry >= 1 && entry <= 4)
+        return g >= static_cast<uint32_t>(kBreedingGenderThresholds[entry - 1]);
+    if (entry >= 5 && entry <= 8)
+        return g < static_cast<uint32_t>(kBreedingGenderThresholds[8 - entry]);
     return true;
 }
 

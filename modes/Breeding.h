@@ -26,9 +26,9 @@ bool BreedingPrefilterPasses(const SearchSettings& settings, const IvSet& ivs);
 
 // Three distinct stats, each with the parent (0 "先", 1 "後") it comes from.
 struct BreedingInheritance {
-    int32_t stat[3];    // 0 = H .. 5 = S
+    int32_t stat[3];  // 0 = H .. 5 = S
     int32_t parent[3];
-    int32_t nextDraw;   // first draw after the last pick: the personality value's
+    int32_t nextDraw;  // first draw after the last pick: the personality value's
 };
 
 // Picks the record from draw p on: stat from draw p scaled by 6, parent from

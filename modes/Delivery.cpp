@@ -36,9 +36,8 @@ void EvaluateDelivery(SearchRun& run, const CandidateMoment& moment, uint64_t se
         if (s.deliveryNature != 0 && nature + 1 != s.deliveryNature) continue;
         const IvSet ivs = DeliveryIvsAt(U, v);
         if (!IvFilterPasses(s, ivs)) continue;
-        if (method > 0 &&
-            !ShinyTestPasses(DeliveryPidOf(method, U[v + 8], U[v + 9]), s.deliveryTrainerId,
-                             s.deliverySecretId))
+        if (method > 0 && !ShinyTestPasses(DeliveryPidOf(method, U[v + 8], U[v + 9]),
+                                           s.deliveryTrainerId, s.deliverySecretId))
             continue;
         char columns[200];
         std::snprintf(columns, sizeof columns, "%d,%s,%d,%d,%d,%d,%d,%d,%s,%d,%08X%08X", v,

@@ -5,13 +5,12 @@
 #include "modes/ResultFile.h"
 
 const char* const GrottoKindNames[11] = {
-    "ポケモン(1%)",   "ポケモン(4%)",   "ポケモン(15%)",  "アイテム(1%)",
-    "アイテム(4%)",   "アイテム(10%)",  "アイテム(25%)",  "ダウジング(1%)",
+    "ポケモン(1%)",   "ポケモン(4%)",    "ポケモン(15%)",   "アイテム(1%)",
+    "アイテム(4%)",   "アイテム(10%)",   "アイテム(25%)",   "ダウジング(1%)",
     "ダウジング(4%)", "ダウジング(10%)", "ダウジング(25%)",
 };
 
-const char* const GrottoFemaleRatioNames[5] = {"気にしない", "♀率5%", "♀率10%", "♀率30%",
-                                               "♀率60%"};
+const char* const GrottoFemaleRatioNames[5] = {"気にしない", "♀率5%", "♀率10%", "♀率30%", "♀率60%"};
 
 const GrottoKindBand kGrottoKindBands[11] = {
     {0, 0},   {1, 4},   {5, 19},  {20, 20}, {21, 24}, {25, 34},
@@ -31,7 +30,8 @@ bool GrottoFemaleAccepts(int32_t ratio, uint32_t value) {
 }
 
 bool GrottoPositionMatches(const SearchSettings& s, const uint32_t* U, int32_t n) {
-    return ScaledDraw(U[n], 100) < 5 && GrottoKindAccepts(s.grottoKind, ScaledDraw(U[n + 2], 100)) &&
+    return ScaledDraw(U[n], 100) < 5 &&
+           GrottoKindAccepts(s.grottoKind, ScaledDraw(U[n + 2], 100)) &&
            s.grottoSlots[U[n + 1] >> 30] &&
            GrottoFemaleAccepts(s.grottoFemaleRatio, ScaledDraw(U[n + 3], 100));
 }

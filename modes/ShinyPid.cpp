@@ -30,9 +30,9 @@ void EvaluateShinyPid(SearchRun& run, const CandidateMoment& moment, uint64_t se
     const SearchSettings& s = *run.settings;
     // Draws up to pidEnd + 1 lie below the fill mark of pidEnd + 31.
     const uint32_t* U = run.lcg.U.data();
-    const bool natureTest = (s.shinyEncounter == kShinyEncounterRoamer ||
-                             s.shinyEncounter == kShinyEncounterFixed) &&
-                            s.shinyNature > 0;
+    const bool natureTest =
+        (s.shinyEncounter == kShinyEncounterRoamer || s.shinyEncounter == kShinyEncounterFixed) &&
+        s.shinyNature > 0;
     const int32_t end = SearchRunPidEnd(run);
     for (int32_t k = SearchRunPidStart(run); k <= end; ++k) {
         if (natureTest && static_cast<int32_t>(ScaledDraw(U[k + 1], 25)) + 1 != s.shinyNature)

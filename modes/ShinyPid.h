@@ -9,9 +9,9 @@
 
 // Encounter kinds of shinyEncounter.
 enum : int32_t {
-    kShinyEncounterEgg = 1,    // "孵化"
-    kShinyEncounterRoamer = 2, // "徘徊"
-    kShinyEncounterFixed = 3,  // "固定"
+    kShinyEncounterEgg = 1,     // "孵化"
+    kShinyEncounterRoamer = 2,  // "徘徊"
+    kShinyEncounterFixed = 3,   // "固定"
 };
 
 // The shiny test: the low 16 bits of (pid >> 16) ^ pid ^ trainerId ^ secretId

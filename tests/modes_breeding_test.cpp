@@ -102,7 +102,8 @@ TEST(Breeding, InheritanceThatLeavesTheStreamYieldsNoRow) {
     bench.settings.pidConsumptionStart = 0;
     bench.settings.pidConsumptionEnd = 20;
     ModeBenchCraft(bench, 0);  // every pick is H
-    EvaluateBreeding(bench.run, ModeExampleMoment(1023), kExampleSeed, 7, IvSet{{1, 2, 3, 4, 5, 6}});
+    EvaluateBreeding(bench.run, ModeExampleMoment(1023), kExampleSeed, 7,
+                     IvSet{{1, 2, 3, 4, 5, 6}});
     EXPECT_EQ(bench.run.candidateCount, 0);
     EXPECT_EQ(ModeBenchTakeRows(bench), "");
     ModeBenchEnd(bench);
@@ -201,7 +202,7 @@ void BreedingExampleBench(ModeBench& bench) {
     s.pidConsumptionStart = 53;
     s.pidConsumptionEnd = 53;
     for (int i = 0; i < 6; ++i) s.parentIv[1][i] = i;
-    s.breedingGender = 4;   // ♂(1/4)
+    s.breedingGender = 4;  // ♂(1/4)
     s.breedingAbility = 1;
     ModeBenchFill(bench, kExampleSeed);
 }
@@ -214,30 +215,24 @@ TEST(Breeding, WorkedRowGenderAbilityAndShiny) {
     SearchSettings& s = bench.settings;
     s.keyInputEnabled = true;
     const CandidateMoment held = ModeExampleMoment(1023u & ~(1u << 4) & ~(1u << 7));
-    EvaluateCandidate(bench.run, held, kExampleSeed);
-    EXPECT_EQ(ModeBenchTakeRows(bench),
+    EXPECT_EQ(ModeBenchRowsOf(bench, held, kExampleSeed),
               "12,11,29,13,45,7,0,25,5,6,5,19,19,6266D11A5ECD9A72,53,C-先,D-後,B-先,231,1,→↓\r\n");
     s.keyInputEnabled = false;
     const CandidateMoment m = ModeExampleMoment(1023);
     s.breedingAbility = 2;
-    EvaluateCandidate(bench.run, m, kExampleSeed);
-    EXPECT_EQ(ModeBenchTakeRows(bench), "");
+    EXPECT_EQ(ModeBenchRowsOf(bench, m, kExampleSeed), "");
     s.breedingAbility = 3;  // "夢" with ditto tests nothing; slot 1 is printed
-    EvaluateCandidate(bench.run, m, kExampleSeed);
-    EXPECT_NE(ModeBenchTakeRows(bench).find(",231,1\r\n"), std::string::npos);
+    EXPECT_NE(ModeBenchRowsOf(bench, m, kExampleSeed).find(",231,1\r\n"), std::string::npos);
     s.breedingGender = 5;  // ♀(3/4): 231 is not below 191
-    EvaluateCandidate(bench.run, m, kExampleSeed);
-    EXPECT_EQ(ModeBenchTakeRows(bench), "");
+    EXPECT_EQ(ModeBenchRowsOf(bench, m, kExampleSeed), "");
     s.breedingGender = 0;
     // With the shiny search on, its IDs decide: 0xAAF0 ^ 0x88E7 = 0x2217.
     s.shinyPidEnabled = true;
     s.shinyTrainerId = 0x2217;
     s.shinySecretId = 7;
-    EvaluateCandidate(bench.run, m, kExampleSeed);
-    EXPECT_FALSE(ModeBenchTakeRows(bench).empty());
+    EXPECT_FALSE(ModeBenchRowsOf(bench, m, kExampleSeed).empty());
     s.shinySecretId = 8;
-    EvaluateCandidate(bench.run, m, kExampleSeed);
-    EXPECT_EQ(ModeBenchTakeRows(bench), "");
+    EXPECT_EQ(ModeBenchRowsOf(bench, m, kExampleSeed), "");
     EXPECT_EQ(bench.run.candidateCount, 3);
     ModeBenchEnd(bench);
 }
@@ -252,8 +247,7 @@ TEST(Breeding, EggValuesFilteredWithParentsValuesAsTyped) {
     s.parentIv[1][4] = 40;
     s.ivMin[4] = 35;
     s.ivMax[4] = 40;
-    EvaluateCandidate(bench.run, m, kExampleSeed);
-    EXPECT_EQ(ModeBenchTakeRows(bench),
+    EXPECT_EQ(ModeBenchRowsOf(bench, m, kExampleSeed),
               "12,11,29,13,45,7,0,25,5,6,5,19,19,6266D11A5ECD9A72,53,C-先,D-後,B-先,231,1\r\n");
     // Typed as -1, it adds to neither hidden-power sum: the egg 25 5 31 31 -1
     // 19 has type 7 and power 47 (as 31 it would be 15 and 68).
@@ -262,15 +256,12 @@ TEST(Breeding, EggValuesFilteredWithParentsValuesAsTyped) {
     s.ivMax[4] = -1;
     s.hiddenPowerType = 7;
     s.hiddenPowerMinimum = 47;
-    EvaluateCandidate(bench.run, m, kExampleSeed);
-    EXPECT_FALSE(ModeBenchTakeRows(bench).empty());
+    EXPECT_FALSE(ModeBenchRowsOf(bench, m, kExampleSeed).empty());
     s.hiddenPowerMinimum = 48;
-    EvaluateCandidate(bench.run, m, kExampleSeed);
-    EXPECT_EQ(ModeBenchTakeRows(bench), "");
+    EXPECT_EQ(ModeBenchRowsOf(bench, m, kExampleSeed), "");
     s.hiddenPowerMinimum = 30;
     s.hiddenPowerType = 15;
-    EvaluateCandidate(bench.run, m, kExampleSeed);
-    EXPECT_EQ(ModeBenchTakeRows(bench), "");
+    EXPECT_EQ(ModeBenchRowsOf(bench, m, kExampleSeed), "");
     ModeBenchEnd(bench);
 }
 
@@ -345,8 +336,8 @@ TEST(Breeding, WholeSearchMatchesAPlainReference) {
                 if (variant == 0) {
                     for (int i = 0; i < 6; ++i) v[i] = out[c + i];
                 } else {
-                    int32_t r[6] = {out[c + 1], out[c + 2], out[c + 3], out[c + 6], out[c + 4],
-                                    out[c + 5]};
+                    int32_t r[6] = {out[c + 1], out[c + 2], out[c + 3],
+                                    out[c + 6], out[c + 4], out[c + 5]};
                     for (int i = 0; i < 6; ++i) v[i] = r[i];
                 }
                 bool worth = true;
@@ -386,8 +377,8 @@ TEST(Breeding, WholeSearchMatchesAPlainReference) {
                     row += "," + SeedHex(seed) + "," + std::to_string(n) + ",";
                     for (int e = 0; e < 3; ++e)
                         row += std::string(statNames[stats[e]]) + (from[e] ? "-後," : "-先,");
-                    expected += row + std::to_string(g) + "," + std::to_string(slot) +
-                                PlainRowEnd(s, m);
+                    expected +=
+                        row + std::to_string(g) + "," + std::to_string(slot) + PlainRowEnd(s, m);
                 }
             }
         }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "modes/Comet.h"
-#include "modes/ModeDispatch.h"
 #include "modes_test_support.h"
 
 namespace {
@@ -47,7 +46,8 @@ TEST(Comet, WorkedValuesOfTheExampleSeed) {
 
 TEST(Comet, BandBounds) {
     for (uint32_t v : {0u, 320u, 641u, 800u, 961u, 1280u}) EXPECT_TRUE(CometBandAccepts(v)) << v;
-    for (uint32_t v : {321u, 640u, 801u, 960u, 1281u, 1599u}) EXPECT_FALSE(CometBandAccepts(v)) << v;
+    for (uint32_t v : {321u, 640u, 801u, 960u, 1281u, 1599u})
+        EXPECT_FALSE(CometBandAccepts(v)) << v;
     for (uint32_t v = 0; v < 1600; ++v) EXPECT_EQ(CometBandAccepts(v), PlainBand(v)) << v;
 }
 
@@ -115,8 +115,7 @@ TEST(Comet, RowWithKeyInput) {
     bench.settings.pidConsumptionEnd = 7;
     ModeBenchCraft(bench, 0xFFFFFFFFu);
     CometPassingDraws(bench.run.lcg.U.data(), 7, true);
-    EvaluateCandidate(bench.run, ModeExampleMoment(0), 0x0123456789ABCDEFull);
-    EXPECT_EQ(ModeBenchTakeRows(bench),
+    EXPECT_EQ(ModeBenchRowsOf(bench, ModeExampleMoment(0), 0x0123456789ABCDEFull),
               "12,11,29,13,45,7,7,0123456789ABCDEF,ABSeSt→←↑↓RL\r\n");
     ModeBenchEnd(bench);
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "modes/Dome.h"
-#include "modes/ModeDispatch.h"
 #include "modes_test_support.h"
 
 namespace {
@@ -135,8 +134,8 @@ TEST(Dome, RowWithKeyInput) {
     bench.settings.domeTrainers[5] = 39;
     bench.settings.domeShiftWidth = 1;
     ModeBenchFill(bench, kExampleSeed);
-    EvaluateCandidate(bench.run, ModeExampleMoment(1023u & ~(1u << 8)), kExampleSeed);
-    EXPECT_EQ(ModeBenchTakeRows(bench), "12,11,29,13,45,7,0,1,6266D11A5ECD9A72,R\r\n");
+    EXPECT_EQ(ModeBenchRowsOf(bench, ModeExampleMoment(1023u & ~(1u << 8)), kExampleSeed),
+              "12,11,29,13,45,7,0,1,6266D11A5ECD9A72,R\r\n");
     EXPECT_EQ(bench.run.candidateCount, 1);
     ModeBenchEnd(bench);
 }

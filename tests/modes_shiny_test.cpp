@@ -2,7 +2,6 @@
 
 #include <random>
 
-#include "modes/ModeDispatch.h"
 #include "modes/ShinyPid.h"
 #include "modes_test_support.h"
 
@@ -13,7 +12,7 @@ TEST(ShinyTest, ThresholdOverBothHalvesAndIds) {
     EXPECT_FALSE(ShinyTestPasses(0, 0x1234, 0x123C));  // and 8
     EXPECT_FALSE(ShinyTestPasses(0xFFFF0000u, 0, 0));
     EXPECT_TRUE(ShinyTestPasses(0xFFFF0000u, 0xFFFF, 0));
-    EXPECT_TRUE(ShinyTestPasses(0x00070000u, 0, 0));   // only the low 16 bits count
+    EXPECT_TRUE(ShinyTestPasses(0x00070000u, 0, 0));  // only the low 16 bits count
     EXPECT_TRUE(ShinyTestPasses(0xABCDABCAu, 0, 0));
     EXPECT_FALSE(ShinyTestPasses(0xABCDABC5u, 0, 0));
 }
@@ -72,31 +71,26 @@ TEST(ShinyPid, WorkedRowAndItsConditions) {
     ShinyExampleBench(bench);
     bench.settings.keyInputEnabled = true;
     const CandidateMoment held = ModeExampleMoment(1023u & ~(1u << 0) & ~(1u << 9));
-    EvaluateCandidate(bench.run, held, kExampleSeed);
-    EXPECT_EQ(ModeBenchTakeRows(bench),
+    EXPECT_EQ(ModeBenchRowsOf(bench, held, kExampleSeed),
               "12,11,29,13,45,7,0,25,5,6,5,19,19,ドラゴン,57,6266D11A5ECD9A72,1,DCFC1B7C,"
               "DCFD1B7C,AL\r\n");
     bench.settings.keyInputEnabled = false;
 
     // The nature comes from draw k + 1 (18), not draw k (21).
     bench.settings.shinyNature = 22;
-    EvaluateCandidate(bench.run, held, kExampleSeed);
-    EXPECT_EQ(ModeBenchTakeRows(bench), "");
+    EXPECT_EQ(ModeBenchRowsOf(bench, held, kExampleSeed), "");
     // Without the adjustment bit 31 stays 0 and the test value is 0x8002.
     bench.settings.shinyNature = 19;
     bench.settings.shinyIdAdjust = false;
-    EvaluateCandidate(bench.run, held, kExampleSeed);
-    EXPECT_EQ(ModeBenchTakeRows(bench), "");
+    EXPECT_EQ(ModeBenchRowsOf(bench, held, kExampleSeed), "");
     // An individual-value position the filter rejects gives nothing either.
     bench.settings.shinyIdAdjust = true;
     bench.settings.ivMin[0] = 26;
-    EvaluateCandidate(bench.run, held, kExampleSeed);
-    EXPECT_EQ(ModeBenchTakeRows(bench), "");
+    EXPECT_EQ(ModeBenchRowsOf(bench, held, kExampleSeed), "");
     bench.settings.ivMin[0] = 0;
     // A range whose start lies after its end.
     bench.settings.pidConsumptionStart = 3;
-    EvaluateCandidate(bench.run, held, kExampleSeed);
-    EXPECT_EQ(ModeBenchTakeRows(bench), "");
+    EXPECT_EQ(ModeBenchRowsOf(bench, held, kExampleSeed), "");
     EXPECT_EQ(bench.run.candidateCount, 1);
 
     // From 0, and from a negative start read as 0: draw 0 is the seed's upper
@@ -110,9 +104,9 @@ TEST(ShinyPid, WorkedRowAndItsConditions) {
         bench.settings.shinyTrainerId = 0xB37C;
         bench.settings.shinySecretId = 0;
         ModeBenchFill(bench, kExampleSeed);
-        EvaluateCandidate(bench.run, ModeExampleMoment(1023), kExampleSeed);
-        EXPECT_EQ(ModeBenchTakeRows(bench), "12,11,29,13,45,7,0,25,5,6,5,19,19,ドラゴン,57,"
-                                            "6266D11A5ECD9A72,-1,6266D11A,6266D11A\r\n");
+        EXPECT_EQ(ModeBenchRowsOf(bench, ModeExampleMoment(1023), kExampleSeed),
+                  "12,11,29,13,45,7,0,25,5,6,5,19,19,ドラゴン,57,6266D11A5ECD9A72,-1,6266D11A,"
+                  "6266D11A\r\n");
     }
     ModeBenchEnd(bench);
 }
@@ -127,13 +121,11 @@ TEST(ShinyPid, HatchedEggIgnoresTheNatureChoice) {
     bench.settings.ivConsumptionEnd = 40;
     ModeBenchFill(bench, kExampleSeed);
     bench.settings.shinyNature = 0;
-    EvaluateCandidate(bench.run, ModeExampleMoment(1023), kExampleSeed);
-    std::string any = ModeBenchTakeRows(bench);
+    std::string any = ModeBenchRowsOf(bench, ModeExampleMoment(1023), kExampleSeed);
     EXPECT_FALSE(any.empty());
     for (int32_t nature : {1, 13, 25}) {
         bench.settings.shinyNature = nature;
-        EvaluateCandidate(bench.run, ModeExampleMoment(1023), kExampleSeed);
-        EXPECT_EQ(ModeBenchTakeRows(bench), any) << nature;
+        EXPECT_EQ(ModeBenchRowsOf(bench, ModeExampleMoment(1023), kExampleSeed), any) << nature;
     }
     ModeBenchEnd(bench);
 }
@@ -148,8 +140,11 @@ TEST(ShinyPid, WholeSearchMatchesAPlainReference) {
         int32_t nature;
         bool roamer;
     };
-    const Variant variants[] = {{1, false, 5, false}, {2, true, 0, true}, {3, true, 0, false},
-                                {2, false, 7, true}, {3, false, 11, false}};
+    const Variant variants[] = {{1, false, 5, false},
+                                {2, true, 0, true},
+                                {3, true, 0, false},
+                                {2, false, 7, true},
+                                {3, false, 11, false}};
     for (const Variant& variant : variants) {
         SearchSettings s = ExampleSearchSettings();
         s.shinyPidEnabled = true;
@@ -180,10 +175,11 @@ TEST(ShinyPid, WholeSearchMatchesAPlainReference) {
             for (int c = 0; c <= 3; ++c) {
                 IvSet ivs;  // H A B C D S
                 if (!variant.roamer)
-                    ivs = IvSet{{out[c], out[c + 1], out[c + 2], out[c + 3], out[c + 4], out[c + 5]}};
+                    ivs =
+                        IvSet{{out[c], out[c + 1], out[c + 2], out[c + 3], out[c + 4], out[c + 5]}};
                 else
-                    ivs = IvSet{{out[c + 1], out[c + 2], out[c + 3], out[c + 6], out[c + 4],
-                                 out[c + 5]}};
+                    ivs = IvSet{
+                        {out[c + 1], out[c + 2], out[c + 3], out[c + 6], out[c + 4], out[c + 5]}};
                 if (ivs.v[1] < 8) continue;
                 for (int k = 0; k <= 2800; ++k) {
                     if (variant.encounter != 1 && variant.nature > 0 &&

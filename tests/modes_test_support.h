@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "modes/ModeDispatch.h"
 #include "modes/ResultFile.h"
 #include "search_test_support.h"
 
@@ -64,10 +65,17 @@ inline std::string ModeBenchTakeRows(ModeBench& bench) {
     std::fflush(file);
     std::rewind(file);
     char chunk[4096];
-    for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, got);
+    for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+        bytes.append(chunk, got);
     std::fclose(file);
     bench.run.resultFile = std::tmpfile();
     return bytes;
+}
+
+// One candidate through the mode dispatch; the rows it wrote.
+inline std::string ModeBenchRowsOf(ModeBench& bench, const CandidateMoment& moment, uint64_t seed) {
+    EvaluateCandidate(bench.run, moment, seed);
+    return ModeBenchTakeRows(bench);
 }
 
 inline void ModeBenchEnd(ModeBench& bench) {
@@ -111,10 +119,9 @@ inline std::vector<CandidateMoment> PlainMoments(const SearchSettings& s) {
             for (int se = s.startSecond; se <= s.endSecond; ++se)
                 for (uint32_t mask = firstMask; mask <= 1023u; ++mask) {
                     if (s.keyInputEnabled && !KeyMaskAllowed(s, mask)) continue;
-                    moments.push_back(CandidateMoment{s.startYear, s.startMonth, s.startDay,
-                                                      WeekdayOf(s.startYear, s.startMonth,
-                                                                s.startDay),
-                                                      h, mi, se, mask});
+                    moments.push_back(CandidateMoment{
+                        s.startYear, s.startMonth, s.startDay,
+                        WeekdayOf(s.startYear, s.startMonth, s.startDay), h, mi, se, mask});
                 }
     return moments;
 }
