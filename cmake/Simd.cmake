@@ -43,3 +43,11 @@ foreach(source ${MORVANE_KERNEL_SOURCES})
   set_source_files_properties(${source} PROPERTIES
     COMPILE_OPTIONS "${options};$<$<CONFIG:Release>:-O3>")
 endforeach()
+
+# The Windows build gets the benchmark too: its --check mode compares every
+# engine the processor runs with the plain one, which is how the dispatch of
+# the Windows program is tried under Wine.
+if(WIN32)
+  include(${CMAKE_SOURCE_DIR}/cmake/Bench.cmake)
+  target_link_options(morvane_bench PRIVATE -static)
+endif()

@@ -281,10 +281,31 @@ void BatchPlanOf(const SearchRun& run, BatchPlan& plan) {
 
 namespace {
 
+// Draws U[from..to] of one seed in four interleaved chains four steps apart,
+// so that the multiplications do not wait for each other.
+void FillDraws(LcgStream& lcg, uint64_t seed, int32_t from, int32_t to) {
+    if (from > to) return;
+    uint64_t mul, add, mul4, add4;
+    LcgJump(static_cast<uint64_t>(from), mul, add);
+    LcgJump(4, mul4, add4);
+    uint64_t x[4];
+    x[0] = seed * mul + add;
+    for (int c = 1; c < 4; ++c) x[c] = LcgNext(x[c - 1]);
+    uint32_t* u = lcg.U.data();
+    int32_t i = from;
+    for (; i + 3 <= to; i += 4) {
+        for (int c = 0; c < 4; ++c) {
+            u[i + c] = static_cast<uint32_t>(x[c] >> 32);
+            x[c] = x[c] * mul4 + add4;
+        }
+    }
+    for (int c = 0; i <= to; ++i, ++c) u[i] = static_cast<uint32_t>(x[c] >> 32);
+}
+
 // The streams of one candidate, as far as its mode reads them: MT words
-// mtLo..mtHi from the chunk's kernel output, LCG entries from pidStart to the
-// fill count (delivery: the two windows it reads) with the last entry valid,
-// so that on-demand extension steps on from it.
+// mtLo..mtHi from the chunk's kernel output; draws U from pidStart to the
+// fill count (delivery: the two windows it reads). The modes read U only;
+// L is set at the top of the fill, where on-demand extension steps on from.
 void Materialise(SearchRun& run, const BatchPlan& plan, uint64_t seed, const uint32_t* words,
                  int32_t lane) {
     if (plan.mtNeeded)
@@ -293,27 +314,20 @@ void Materialise(SearchRun& run, const BatchPlan& plan, uint64_t seed, const uin
     int32_t count = SearchRunLcgCount(run);
     if (count < 0) return;
     if (count > run.lcg.capacity - 1) count = run.lcg.capacity - 1;
-    auto fill = [&run, seed](int32_t from, int32_t to) {
-        if (from > to) return;
-        uint64_t mul, add;
-        LcgJump(static_cast<uint64_t>(from), mul, add);
-        uint64_t x = seed * mul + add;
-        for (int32_t i = from; i <= to; ++i) {
-            run.lcg.L[static_cast<size_t>(i)] = x;
-            run.lcg.U[static_cast<size_t>(i)] = static_cast<uint32_t>(x >> 32);
-            x = LcgNext(x);
-        }
-    };
     const int32_t start = plan.pidStart;
     if (run.mode == kModeDelivery) {
         const int32_t offset = SearchRunDeliveryOffset(run);
         const int32_t end = SearchRunPidEnd(run);
-        fill(start, std::min(count, end + 9));
-        fill(std::max(start + offset, end + 10), std::min(count, end + offset));
-        fill(count, count);
+        FillDraws(run.lcg, seed, start, std::min(count, end + 9));
+        FillDraws(run.lcg, seed, std::max(start + offset, end + 10), std::min(count, end + offset));
     } else {
-        fill(std::min(start, count), count);
+        FillDraws(run.lcg, seed, std::min(start, count), count);
     }
+    uint64_t mul, add;
+    LcgJump(static_cast<uint64_t>(count), mul, add);
+    const uint64_t top = seed * mul + add;
+    run.lcg.L[static_cast<size_t>(count)] = top;
+    run.lcg.U[static_cast<size_t>(count)] = static_cast<uint32_t>(top >> 32);
     run.lcg.fillMark = count + 1;
 }
 
@@ -359,10 +373,21 @@ void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t
 
     const bool threeDs = run.settings->threeDsMode;
     const int32_t padded = (count + C - 1) / C * C;
+    // The date and time words change once a second at most; the walk hands
+    // the masks of one second in a row.
+    const CandidateMoment* previous = nullptr;
+    uint32_t w8 = 0, w9 = 0;
     for (int32_t i = 0; i < padded; ++i) {
         const CandidateMoment& m = moments[std::min(i, count - 1)];
-        s.w8[static_cast<size_t>(i)] = SeedMessageDateWord(m);
-        s.w9[static_cast<size_t>(i)] = SeedMessageTimeWord(m, threeDs);
+        if (!previous || m.second != previous->second || m.minute != previous->minute ||
+            m.hour != previous->hour || m.day != previous->day || m.month != previous->month ||
+            m.year != previous->year || m.weekday != previous->weekday) {
+            w8 = SeedMessageDateWord(m);
+            w9 = SeedMessageTimeWord(m, threeDs);
+            previous = &m;
+        }
+        s.w8[static_cast<size_t>(i)] = w8;
+        s.w9[static_cast<size_t>(i)] = w9;
         s.w12[static_cast<size_t>(i)] = SeedMessageKeyWord(m.keyMask);
     }
     Sha1BatchInput input;

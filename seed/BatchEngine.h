@@ -38,11 +38,19 @@ void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t
 
 // --- Individual-value rows written without the stdio formatting ---------------
 
+// A text of at most 23 bytes and its length.
+struct RowPiece {
+    char text[23];
+    uint8_t length;
+};
+
 struct RowBuffer {
     char* text;
     int32_t used;
     int32_t capacity;
-    char keySuffix[1024][24];  // KeyInputSuffix of every mask, NUL-terminated
+    RowPiece keySuffix[1024];  // KeyInputSuffix of every mask
+    RowPiece typeName[64];     // hidden-power type name by parity weight sum
+    RowPiece power[64];        // ",<power>," by remainder weight sum
     char prefix[80];           // row prefix of prefixMoment
     int32_t prefixLength;
     CandidateMoment prefixMoment;

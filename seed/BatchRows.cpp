@@ -1,6 +1,7 @@
 // Rows of the plain individual-value search, formatted by hand: with the
 // default filter every candidate gives a row, and formatting them through
 // the stdio calls costs more than the whole search of the candidate.
+#include <cstdio>
 #include <cstring>
 
 #include "modes/IvSearch.h"
@@ -9,14 +10,48 @@
 
 namespace {
 
-char* AppendText(char* out, const char* text) {
+char* AppendPiece(char* out, const RowPiece& piece) {
+    std::memcpy(out, piece.text, sizeof piece.text);  // fixed size: one or two moves
+    return out + piece.length;
+}
+
+void PieceSet(RowPiece& piece, const char* text) {
+    std::memset(piece.text, 0, sizeof piece.text);
     size_t length = std::strlen(text);
-    std::memcpy(out, text, length);
-    return out + length;
+    std::memcpy(piece.text, text, length);
+    piece.length = static_cast<uint8_t>(length);
+}
+
+// "%d" of 0..99 as two bytes and the length that counts: one or two.
+struct DigitPairs {
+    char pairs[100][2];
+    uint8_t length[100];
+    DigitPairs() {
+        for (int i = 0; i < 100; ++i) {
+            pairs[i][0] = static_cast<char>(i < 10 ? '0' + i : '0' + i / 10);
+            pairs[i][1] = static_cast<char>('0' + i % 10);
+            length[i] = i < 10 ? 1 : 2;
+        }
+    }
+};
+const DigitPairs kDigitPairs;
+
+// Individual values vary from row to row: no branch on their length.
+char* AppendSmall(char* out, int32_t value) {
+    std::memcpy(out, kDigitPairs.pairs[value], 2);
+    return out + kDigitPairs.length[value];
 }
 
 // "%d" of any 32-bit value.
 char* AppendInt(char* out, int32_t value) {
+    if (value >= 0 && value < 100) {
+        if (value < 10) {
+            *out = static_cast<char>('0' + value);
+            return out + 1;
+        }
+        std::memcpy(out, kDigitPairs.pairs[value], 2);
+        return out + 2;
+    }
     uint32_t magnitude = static_cast<uint32_t>(value);
     if (value < 0) {
         *out++ = '-';
@@ -32,10 +67,10 @@ char* AppendInt(char* out, int32_t value) {
     return out;
 }
 
-// "%08X".
-char* AppendHex8(char* out, uint32_t value) {
+// "%08X%08X" of the seed, upper half first.
+char* AppendSeed(char* out, uint64_t seed) {
     static const char kHex[] = "0123456789ABCDEF";
-    for (int shift = 28; shift >= 0; shift -= 4) *out++ = kHex[(value >> shift) & 0xFu];
+    for (int shift = 60; shift >= 0; shift -= 4) *out++ = kHex[(seed >> shift) & 0xFu];
     return out;
 }
 
@@ -44,6 +79,9 @@ bool SameSecond(const CandidateMoment& a, const CandidateMoment& b) {
            a.minute == b.minute && a.second == b.second;
 }
 
+// Hidden-power weights by stat H A B C D S.
+const int32_t kWeights[6] = {1, 2, 4, 16, 32, 8};
+
 }  // namespace
 
 void RowBufferInit(RowBuffer& rows, char* text, int32_t capacity) {
@@ -51,9 +89,20 @@ void RowBufferInit(RowBuffer& rows, char* text, int32_t capacity) {
     rows.used = 0;
     rows.capacity = capacity;
     rows.prefixValid = false;
-    for (uint32_t mask = 0; mask < 1024; ++mask) {
-        std::string suffix = KeyInputSuffix(mask);
-        std::memcpy(rows.keySuffix[mask], suffix.c_str(), suffix.size() + 1);
+    for (uint32_t mask = 0; mask < 1024; ++mask)
+        PieceSet(rows.keySuffix[mask], KeyInputSuffix(mask).c_str());
+    for (int32_t sum = 0; sum < 64; ++sum) {
+        // The type and power as the IvSet functions give them for values
+        // whose parity (remainder) bits make up this weight sum.
+        IvSet parity, remainder;
+        for (int i = 0; i < 6; ++i) {
+            parity.v[i] = (sum & kWeights[i]) ? 1 : 0;
+            remainder.v[i] = (sum & kWeights[i]) ? 2 : 0;
+        }
+        PieceSet(rows.typeName[sum], HiddenPowerTypeNameOf(HiddenPowerTypeOf(parity)));
+        char power[16];
+        std::snprintf(power, sizeof power, ",%d,", HiddenPowerPowerOf(remainder));
+        PieceSet(rows.power[sum], power);
     }
 }
 
@@ -82,23 +131,23 @@ void RowBufferAddIvRow(RowBuffer& rows, SearchRun& run, const CandidateMoment& m
         rows.prefixValid = true;
     }
     char* out = rows.text + rows.used;
-    std::memcpy(out, rows.prefix, static_cast<size_t>(rows.prefixLength));
+    std::memcpy(out, rows.prefix, sizeof rows.prefix);
     out += rows.prefixLength;
     out = AppendInt(out, c);
-    IvSet set;
+    int32_t paritySum = 0, remainderSum = 0;
     for (int i = 0; i < 6; ++i) {
-        set.v[i] = ivs[i];
+        // Individual values are 0..31: the parity and remainder bits are
+        // the two lowest, as the truncating remainders give them.
+        paritySum += (ivs[i] & 1) * kWeights[i];
+        remainderSum += ((ivs[i] >> 1) & 1) * kWeights[i];
         *out++ = ',';
-        out = AppendInt(out, ivs[i]);
+        out = AppendSmall(out, ivs[i] & 31);
     }
     *out++ = ',';
-    out = AppendText(out, HiddenPowerTypeNameOf(HiddenPowerTypeOf(set)));
-    *out++ = ',';
-    out = AppendInt(out, HiddenPowerPowerOf(set));
-    *out++ = ',';
-    out = AppendHex8(out, static_cast<uint32_t>(seed >> 32));
-    out = AppendHex8(out, static_cast<uint32_t>(seed));
-    if (run.settings->keyInputEnabled) out = AppendText(out, rows.keySuffix[m.keyMask & 1023u]);
+    out = AppendPiece(out, rows.typeName[paritySum]);
+    out = AppendPiece(out, rows.power[remainderSum]);
+    out = AppendSeed(out, seed);
+    if (run.settings->keyInputEnabled) out = AppendPiece(out, rows.keySuffix[m.keyMask & 1023u]);
     *out++ = '\r';
     *out++ = '\n';
     rows.used = static_cast<int32_t>(out - rows.text);

@@ -38,7 +38,9 @@ inline void Sha1Round(V (&w)[16], V& a, V& b, V& c, V& d, V& e) {
         f = Xor3(b, c, d);
         k = Set1(0xCA62C1D6u);
     }
-    V temp = Add(Add(Rotl<5>(a), f), Add(Add(e, k), w[t & 15]));
+    // a feeds the next round through the rotation and one addition only; the
+    // rest of the sum is ready before a is.
+    V temp = Add(Rotl<5>(a), Add(f, Add(Add(e, k), w[t & 15])));
     e = d;
     d = c;
     c = Rotl<30>(b);
@@ -46,13 +48,34 @@ inline void Sha1Round(V (&w)[16], V& a, V& b, V& c, V& d, V& e) {
     a = temp;
 }
 
+// Rounds 8..79.
 template <int... t>
 inline void Sha1Rounds(V (&w)[16], V& a, V& b, V& c, V& d, V& e,
                        std::integer_sequence<int, t...>) {
-    (Sha1Round<t>(w, a, b, c, d, e), ...);
+    (Sha1Round<t + 8>(w, a, b, c, d, e), ...);
+}
+
+// Rounds 0..7 read W0..W7 only, which the whole search shares.
+struct Sha1State {
+    uint32_t a, b, c, d, e;
+};
+
+inline Sha1State Sha1FirstEightRounds(const uint32_t* prefix) {
+    Sha1State s{0x67452301u, 0xEFCDAB89u, 0x98BADCFEu, 0x10325476u, 0xC3D2E1F0u};
+    for (int t = 0; t < 8; ++t) {
+        uint32_t f = (s.b & s.c) | (~s.b & s.d);
+        uint32_t temp = ((s.a << 5) | (s.a >> 27)) + f + s.e + 0x5A827999u + prefix[t];
+        s.e = s.d;
+        s.d = s.c;
+        s.c = (s.b << 30) | (s.b >> 2);
+        s.b = s.a;
+        s.a = temp;
+    }
+    return s;
 }
 
 void Sha1SeedsBody(const Sha1BatchInput& in, uint64_t* seeds) {
+    const Sha1State first = Sha1FirstEightRounds(in.prefix);
     for (int32_t base = 0; base < in.count; base += kW) {
         V w[16];
         for (int i = 0; i < 8; ++i) w[i] = Set1(in.prefix[i]);
@@ -64,9 +87,9 @@ void Sha1SeedsBody(const Sha1BatchInput& in, uint64_t* seeds) {
         w[13] = Set1(0x80000000u);
         w[14] = Set1(0);
         w[15] = Set1(0x000001A0u);
-        V a = Set1(0x67452301u), b = Set1(0xEFCDAB89u), c = Set1(0x98BADCFEu),
-          d = Set1(0x10325476u), e = Set1(0xC3D2E1F0u);
-        Sha1Rounds(w, a, b, c, d, e, std::make_integer_sequence<int, 80>());
+        V a = Set1(first.a), b = Set1(first.b), c = Set1(first.c), d = Set1(first.d),
+          e = Set1(first.e);
+        Sha1Rounds(w, a, b, c, d, e, std::make_integer_sequence<int, 72>());
         alignas(64) uint32_t h0[kW], h1[kW];
         Store(h0, Add(a, Set1(0x67452301u)));
         Store(h1, Add(b, Set1(0xEFCDAB89u)));
@@ -168,6 +191,10 @@ void LcgWindowBody(const uint64_t* seeds, uint64_t mul, uint64_t add, int32_t ro
 }
 
 // --- Screens ----------------------------------------------------------------------
+//
+// The screens read a private copy of their parameters and gather their
+// results in a private array: stores through the byte-typed outputs could
+// otherwise alias both, and the lane loops would stay scalar.
 
 // Hidden-power weights by stat H A B C D S.
 constexpr uint8_t kPowerWeights[6] = {1, 2, 4, 16, 32, 8};
@@ -176,145 +203,189 @@ inline uint32_t InRange(uint32_t u, DrawRange r) {
     return static_cast<uint32_t>(u >= r.lo) & static_cast<uint32_t>(u <= r.hi);
 }
 
-// Bounds and hidden power of six values; the template keeps the stat loop
-// unrolled so that the lane loop around it vectorises.
-inline uint32_t IvValuesPass(const uint8_t (&v)[6], const uint8_t* low, const uint8_t* high,
-                             uint8_t powerMinimum, bool typeTest, uint8_t typeLow,
-                             uint8_t typeHigh) {
-    uint32_t ok = 1, p = 0, t = 0;
+// Bounds and hidden power of six values, written out stat by stat so that
+// the lane loops around it vectorise.
+struct IvTerms {
+    uint32_t low[6], high[6];
+    uint32_t powerMinimum;
+    uint32_t typeLow, typeHigh;
+};
+
+inline IvTerms IvTermsOf(const uint8_t* low, const uint8_t* high, uint8_t powerMinimum,
+                         bool typeTest, uint8_t typeLow, uint8_t typeHigh) {
+    IvTerms t;
     for (int i = 0; i < 6; ++i) {
-        ok &= static_cast<uint32_t>(v[i] >= low[i]) & static_cast<uint32_t>(v[i] < high[i]);
-        p += kPowerWeights[i] * ((v[i] >> 1) & 1u);
-        t += kPowerWeights[i] * (v[i] & 1u);
+        t.low[i] = low[i];
+        t.high[i] = high[i];
     }
-    ok &= static_cast<uint32_t>(p >= powerMinimum);
-    if (typeTest) ok &= static_cast<uint32_t>(t >= typeLow) & static_cast<uint32_t>(t <= typeHigh);
-    return ok;
+    t.powerMinimum = powerMinimum;
+    // Without a wanted type every parity sum 0..63 passes: no branch per lane.
+    t.typeLow = typeTest ? typeLow : 0;
+    t.typeHigh = typeTest ? typeHigh : 63;
+    return t;
 }
 
-void IvScreenBody(const IvScreenParams& p, const uint32_t* words, uint8_t* ivs, uint8_t* pass,
-                  uint8_t* any) {
+inline uint32_t IvStatPasses(const IvTerms& t, int i, uint32_t v, uint32_t& p, uint32_t& parity) {
+    p += kPowerWeights[i] * ((v >> 1) & 1u);
+    parity += kPowerWeights[i] * (v & 1u);
+    return static_cast<uint32_t>(v >= t.low[i]) & static_cast<uint32_t>(v < t.high[i]);
+}
+
+inline uint32_t IvValuesPass(const IvTerms& t, uint32_t h, uint32_t a, uint32_t b, uint32_t c,
+                             uint32_t d, uint32_t s) {
+    uint32_t p = 0, parity = 0;
+    uint32_t ok = IvStatPasses(t, 0, h, p, parity) & IvStatPasses(t, 1, a, p, parity) &
+                  IvStatPasses(t, 2, b, p, parity) & IvStatPasses(t, 3, c, p, parity) &
+                  IvStatPasses(t, 4, d, p, parity) & IvStatPasses(t, 5, s, p, parity);
+    return ok & static_cast<uint32_t>(p >= t.powerMinimum) &
+           static_cast<uint32_t>(parity >= t.typeLow) & static_cast<uint32_t>(parity <= t.typeHigh);
+}
+
+inline uint32_t TemperTop5(uint32_t y) {
+    y ^= y >> 11;
+    y ^= (y << 7) & 0x9D2C5680u;
+    return (y >> 27) ^ ((y >> 12) & 0x1Du);
+}
+
+void IvScreenBody(const IvScreenParams& params, const uint32_t* words, uint8_t* ivs, uint8_t* pass,
+                  uint8_t* out) {
+    const IvScreenParams p = params;
     const int C = kLanesPerChunk;
     for (int32_t r = 0; r < p.rows; ++r) {
-        for (int j = 0; j < C; ++j) {
-            uint32_t y = words[r * C + j];
-            y ^= y >> 11;
-            y ^= (y << 7) & 0x9D2C5680u;
-            ivs[r * C + j] = static_cast<uint8_t>((y >> 27) ^ ((y >> 12) & 0x1Du));
-        }
+        alignas(64) uint8_t row[kLanesPerChunk];
+        for (int j = 0; j < C; ++j) row[j] = static_cast<uint8_t>(TemperTop5(words[r * C + j]));
+        std::memcpy(ivs + r * C, row, sizeof row);
     }
-    for (int j = 0; j < C; ++j) any[j] = 0;
+    alignas(64) uint32_t any[kLanesPerChunk] = {};
+    const IvTerms terms = IvTermsOf(p.low, p.high, p.powerMinimum, p.typeTest, p.typeLow, p.typeHigh);
     for (int32_t c = 0; c < p.positions; ++c) {
-        const uint8_t* row[6];
-        for (int i = 0; i < 6; ++i) row[i] = ivs + (c + p.offsets[i]) * C;
+        const uint32_t* h = words + (c + p.offsets[0]) * C;
+        const uint32_t* a = words + (c + p.offsets[1]) * C;
+        const uint32_t* b = words + (c + p.offsets[2]) * C;
+        const uint32_t* cc = words + (c + p.offsets[3]) * C;
+        const uint32_t* d = words + (c + p.offsets[4]) * C;
+        const uint32_t* sp = words + (c + p.offsets[5]) * C;
+        alignas(64) uint32_t passRow[kLanesPerChunk];
         for (int j = 0; j < C; ++j) {
-            uint8_t v[6];
-            for (int i = 0; i < 6; ++i) v[i] = row[i][j];
-            uint32_t ok = IvValuesPass(v, p.low, p.high, p.powerMinimum, p.typeTest, p.typeLow,
-                                       p.typeHigh);
-            pass[c * C + j] = static_cast<uint8_t>(ok);
-            any[j] = static_cast<uint8_t>(any[j] | ok);
+            uint32_t ok = IvValuesPass(terms, TemperTop5(h[j]), TemperTop5(a[j]), TemperTop5(b[j]),
+                                       TemperTop5(cc[j]), TemperTop5(d[j]), TemperTop5(sp[j]));
+            passRow[j] = ok;
+            any[j] |= ok;
         }
+        for (int j = 0; j < C; ++j) pass[c * C + j] = static_cast<uint8_t>(passRow[j]);
     }
+    for (int j = 0; j < C; ++j) out[j] = static_cast<uint8_t>(any[j]);
 }
 
 inline uint32_t ShinyTest(uint32_t pid, uint32_t ids) {
     return static_cast<uint32_t>((((pid >> 16) ^ pid ^ ids) & 0xFFFFu) <= 7u);
 }
 
-void GrottoScreen(const LcgScreenParams& p, const uint32_t* u, uint8_t* any) {
+void GrottoScreen(const LcgScreenParams& p, const uint32_t* u, uint32_t* any) {
     const int C = kLanesPerChunk;
     for (int32_t k = 0; k < p.positions; ++k) {
         const uint32_t* r = u + k * C;
-        for (int j = 0; j < C; ++j) {
-            uint32_t ok = InRange(r[j], p.grottoFirst) & InRange(r[2 * C + j], p.grottoKind) &
-                          ((p.grottoSlotMask >> (r[C + j] >> 30)) & 1u) &
-                          InRange(r[3 * C + j], p.grottoFemale);
-            any[j] = static_cast<uint8_t>(any[j] | ok);
-        }
+        for (int j = 0; j < C; ++j)
+            any[j] |= InRange(r[j], p.grottoFirst) & InRange(r[2 * C + j], p.grottoKind) &
+                      ((p.grottoSlotMask >> (r[C + j] >> 30)) & 1u) &
+                      InRange(r[3 * C + j], p.grottoFemale);
     }
 }
 
-void CometScreen(const LcgScreenParams& p, const uint32_t* u, uint8_t* any) {
+void CometScreen(const LcgScreenParams& p, const uint32_t* u, uint32_t* any) {
     const int C = kLanesPerChunk;
     auto band = [&p](uint32_t v) {
         return InRange(v, p.cometBand[0]) | InRange(v, p.cometBand[1]) | InRange(v, p.cometBand[2]);
     };
     for (int32_t k = 0; k < p.positions; ++k) {
         const uint32_t* r = u + (k + p.cometBase) * C;
-        for (int j = 0; j < C; ++j) {
-            uint32_t ok = InRange(r[j], p.cometFirst) & band(r[C + j]) & band(r[3 * C + j]) &
-                          InRange(r[7 * C + j], p.cometLast) & InRange(r[10 * C + j], p.cometLast);
-            any[j] = static_cast<uint8_t>(any[j] | ok);
-        }
+        for (int j = 0; j < C; ++j)
+            any[j] |= InRange(r[j], p.cometFirst) & band(r[C + j]) & band(r[3 * C + j]) &
+                      InRange(r[7 * C + j], p.cometLast) & InRange(r[10 * C + j], p.cometLast);
     }
 }
 
-void DomeScreen(const LcgScreenParams& p, const uint32_t* u, uint8_t* any) {
+void DomeScreen(const LcgScreenParams& p, const uint32_t* u, uint32_t* any) {
     const int C = kLanesPerChunk;
-    int32_t run[kLanesPerChunk] = {};
+    alignas(64) int32_t run[kLanesPerChunk] = {};
     for (int32_t k = 0; k < p.positions; ++k) {
         const uint32_t* r = u + k * C;
+        alignas(64) uint32_t satisfied[kLanesPerChunk];
+        for (int j = 0; j < C; ++j) satisfied[j] = 1;
+        for (int32_t q = 0; q < p.domeRequired; ++q) {
+            const DrawRange* pick = p.domeCanPick[q];
+            for (int j = 0; j < C; ++j)
+                satisfied[j] &= InRange(r[j], pick[0]) | InRange(r[C + j], pick[1]) |
+                                InRange(r[2 * C + j], pick[2]) | InRange(r[3 * C + j], pick[3]) |
+                                InRange(r[4 * C + j], pick[4]) | InRange(r[5 * C + j], pick[5]);
+        }
         for (int j = 0; j < C; ++j) {
-            uint32_t satisfied = 1;
-            for (int32_t q = 0; q < p.domeRequired; ++q) {
-                uint32_t picked = 0;
-                for (int t = 0; t < 6; ++t) picked |= InRange(r[t * C + j], p.domeCanPick[q][t]);
-                satisfied &= picked;
-            }
-            run[j] = satisfied ? run[j] + 1 : 0;
-            any[j] = static_cast<uint8_t>(any[j] | static_cast<uint32_t>(run[j] > p.domeWidth));
+            run[j] = satisfied[j] ? run[j] + 1 : 0;
+            any[j] |= static_cast<uint32_t>(run[j] > p.domeWidth);
         }
     }
 }
 
+// (u * 126) >> 32 in 32-bit arithmetic: the upper half of u counts whole
+// multiples of 2^16, the lower half only its carry.
+inline uint32_t Scaled126(uint32_t u) { return ((u >> 16) * 126u + (((u & 0xFFFFu) * 126u) >> 16)) >> 16; }
+
 void DeliveryScreen(const LcgScreenParams& p, const uint32_t* u, const uint32_t* natures,
-                    uint8_t* any) {
+                    uint32_t* any) {
     const int C = kLanesPerChunk;
+    const IvTerms terms = IvTermsOf(p.ivLow, p.ivHigh, p.powerMinimum, p.typeTest, p.typeLow, p.typeHigh);
     for (int32_t k = 0; k < p.positions; ++k) {
         const uint32_t* r = u + k * C;
         const uint32_t* n = natures + k * C;
         for (int j = 0; j < C; ++j) {
-            uint8_t v[6];
-            for (int i = 0; i < 6; ++i) v[i] = static_cast<uint8_t>(r[i * C + j] >> 27);
             uint32_t ok = InRange(n[j], p.deliveryNature) &
-                          IvValuesPass(v, p.ivLow, p.ivHigh, p.powerMinimum, p.typeTest,
-                                       p.typeLow, p.typeHigh);
+                          IvValuesPass(terms, r[j] >> 27, r[C + j] >> 27, r[2 * C + j] >> 27,
+                                       r[3 * C + j] >> 27, r[4 * C + j] >> 27, r[5 * C + j] >> 27);
             if (p.deliveryMethod > 0) {
                 uint32_t pid = r[8 * C + j];
-                if (p.deliveryMethod == 1)
-                    pid = (pid & 0xFFFFFF00u) |
-                          static_cast<uint32_t>((static_cast<uint64_t>(r[9 * C + j]) * 126u) >> 32);
+                if (p.deliveryMethod == 1) pid = (pid & 0xFFFFFF00u) | Scaled126(r[9 * C + j]);
                 ok &= ShinyTest(pid, p.deliveryIds);
             }
-            any[j] = static_cast<uint8_t>(any[j] | ok);
+            any[j] |= ok;
         }
     }
 }
 
-void ShinyScreen(const LcgScreenParams& p, const uint32_t* u, uint8_t* any) {
+// The personality value of draw d for an encounter rule (1 egg, 2 roamer,
+// 3 fixed), with the ID adjustment when asked for.
+template <int rule, bool adjust>
+void ShinyScreenRule(const LcgScreenParams& p, const uint32_t* u, uint32_t* any) {
     const int C = kLanesPerChunk;
     for (int32_t k = 0; k < p.positions; ++k) {
         const uint32_t* r = u + k * C;
         for (int j = 0; j < C; ++j) {
             uint32_t ok = p.shinyNatureTest ? InRange(r[C + j], p.shinyNature) : 1u;
             uint32_t d = r[j], v;
-            if (p.shinyRule == 1) {
+            if (rule == 1) {
                 v = d - static_cast<uint32_t>(d != 0);
-            } else if (p.shinyRule == 2) {
+            } else if (rule == 2) {
                 v = d;
             } else {
                 v = d ^ 0x10000u;
                 v = (v & 0x7FFFFFFFu) | (v << 31);
             }
-            if (p.shinyIdAdjust) v = (v & 0x7FFFFFFFu) | ((p.shinyIds ^ v) << 31);
-            ok &= ShinyTest(v, p.shinyIds);
-            any[j] = static_cast<uint8_t>(any[j] | ok);
+            if (adjust) v = (v & 0x7FFFFFFFu) | ((p.shinyIds ^ v) << 31);
+            any[j] |= ok & ShinyTest(v, p.shinyIds);
         }
     }
 }
 
-void BreedingScreen(const LcgScreenParams& p, const uint32_t* u, uint8_t* any) {
+void ShinyScreen(const LcgScreenParams& p, const uint32_t* u, uint32_t* any) {
+    if (p.shinyRule == 1) {
+        p.shinyIdAdjust ? ShinyScreenRule<1, true>(p, u, any) : ShinyScreenRule<1, false>(p, u, any);
+    } else if (p.shinyRule == 2) {
+        p.shinyIdAdjust ? ShinyScreenRule<2, true>(p, u, any) : ShinyScreenRule<2, false>(p, u, any);
+    } else {
+        p.shinyIdAdjust ? ShinyScreenRule<3, true>(p, u, any) : ShinyScreenRule<3, false>(p, u, any);
+    }
+}
+
+void BreedingScreen(const LcgScreenParams& p, const uint32_t* u, uint32_t* any) {
     const int C = kLanesPerChunk;
     for (int32_t k = 0; k < p.positions; ++k) {
         const uint32_t* r = u + k * C;
@@ -324,14 +395,15 @@ void BreedingScreen(const LcgScreenParams& p, const uint32_t* u, uint8_t* any) {
             if (p.breedingNatureRule == 1) ok = InRange(r[j], p.breedingNatureDraw);
             if (p.breedingAbilityTest)
                 ok &= static_cast<uint32_t>(r[p.breedingAbilityRow * C + j] >= p.breedingAbilityLow);
-            any[j] = static_cast<uint8_t>(any[j] | ok);
+            any[j] |= ok;
         }
     }
 }
 
-void LcgScreenBody(const LcgScreenParams& p, const uint32_t* rows, const uint32_t* natureRows,
-                   uint8_t* any) {
-    for (int j = 0; j < kLanesPerChunk; ++j) any[j] = 0;
+void LcgScreenBody(const LcgScreenParams& params, const uint32_t* rows, const uint32_t* natureRows,
+                   uint8_t* out) {
+    const LcgScreenParams p = params;
+    alignas(64) uint32_t any[kLanesPerChunk] = {};
     switch (p.kind) {
     case kScreenGrotto:
         GrottoScreen(p, rows, any);
@@ -354,6 +426,7 @@ void LcgScreenBody(const LcgScreenParams& p, const uint32_t* rows, const uint32_
     default:
         break;
     }
+    for (int j = 0; j < kLanesPerChunk; ++j) out[j] = static_cast<uint8_t>(any[j] != 0);
 }
 
 #define MORVANE_ENGINE_KERNELS(backendName)                                                   \

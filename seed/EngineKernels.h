@@ -9,7 +9,7 @@
 
 // Lanes of one kernel call; a batch is cut into chunks of this many
 // candidates (the last one padded by repeating its last candidate).
-constexpr int32_t kEngineChunk = 64;
+constexpr int32_t kEngineChunk = 128;
 
 // Message words of one batch: W0..W7 fixed for the search, then per lane the
 // date (W8), time (W9) and key (W12) words. count is a multiple of the chunk.
@@ -108,17 +108,13 @@ struct EngineKernels {
                       uint8_t* any);
 };
 
+// Declared whatever the build holds; only SearchEngine.cpp refers to them,
+// and only to those the build defines (MORVANE_HAVE_AVX2 and the like).
 extern const EngineKernels kEngineKernelsPortable;
-#if defined(MORVANE_HAVE_AVX2)
 extern const EngineKernels kEngineKernelsAvx2;
-#endif
-#if defined(MORVANE_HAVE_AVX512)
 extern const EngineKernels kEngineKernelsAvx512;
-#endif
-#if defined(MORVANE_HAVE_SHANI)
 // The digest with the SHA instructions, four messages at a time.
 void Sha1SeedsShani(const Sha1BatchInput& in, uint64_t* seeds);
-#endif
 
 // Initial seed from the first two digest words.
 inline uint64_t EngineSeedOfDigest(uint32_t h0, uint32_t h1) {

@@ -4,6 +4,7 @@
 #include <immintrin.h>
 
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "seed/EngineKernels.h"

@@ -2,6 +2,7 @@
 // lanes, which the compiler turns into whatever vectors the target has. This
 // family runs everywhere and is what MORVANE_SIMD=OFF leaves.
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "seed/EngineKernels.h"

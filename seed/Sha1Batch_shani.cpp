@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kStreams = 4;
+constexpr int kStreams = 8;
 
 // Rounds 4g .. 4g + 3 of every stream, from group g of the message schedule.
 template <int g>
