@@ -1,0 +1,177 @@
+#!/bin/bash
+# End-to-end tests of both Windows programs under Wine, in a private Xvfb and
+# a fresh Wine prefix under build/e2e/. The driver (tests/e2e/e2e_driver.cpp)
+# works the window with messages; the native helper writes what the core
+# gives for the same settings; the shell's "open" of .txt files points to a
+# recorder, so the tests see which result files were handed to the shell.
+# Every test gets a fresh working directory. Prints "N passed, M failed" last
+# and exits non-zero when any test failed.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+out=$root/build/e2e
+
+bash scripts/deps.sh native win wine
+if [ ! -f build/win/morvane.exe ] || [ ! -f build/win/morvane-hscroll.exe ]; then
+  bash scripts/build.sh win || { echo "e2e: the Windows build failed"; echo "0 passed, 1 failed"; exit 1; }
+fi
+
+# --- tools: the driver and recorder (MinGW), the helper (native, on the core)
+mkdir -p "$out/bin"
+mingw="x86_64-w64-mingw32-g++ -std=c++17 -O2 -Wall -Wextra -Werror -fexec-charset=CP932 -static -I$root"
+cmake -S . -B "$out/core" -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF >/dev/null &&
+  cmake --build "$out/core" -j"$(nproc)" --target morvane_core >/dev/null &&
+  g++ -std=c++17 -O2 -Wall -Wextra -Werror -fexec-charset=CP932 -I"$root" tests/e2e/expected_result.cpp \
+    "$out/core/libmorvane_core.a" -o "$out/bin/expected_result" &&
+  $mingw tests/e2e/e2e_driver.cpp -o "$out/bin/e2e_driver.exe" &&
+  $mingw -mwindows tests/e2e/open_recorder.cpp -o "$out/bin/open_recorder.exe" ||
+  { echo "e2e: building the test tools failed"; echo "0 passed, 1 failed"; exit 1; }
+
+# --- display and prefix, both ended on every exit --------------------------------
+rm -rf "$out/prefix" "$out/run" "$out/shots"
+mkdir -p "$out/run" "$out/shots"
+export WINEPREFIX=$out/prefix WINEDEBUG=-all LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8
+# No Mono or Gecko installers and no desktop menu entries in the test prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+xvfb_pid=""
+cleanup() {
+  wineserver -k >/dev/null 2>&1
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+: > "$out/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" >/dev/null 2>&1 </dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.1; done
+[ -s "$out/display" ] || { echo "e2e: Xvfb did not start"; echo "0 passed, 1 failed"; exit 1; }
+export DISPLAY=":$(head -n1 "$out/display")"
+wineboot -i >/dev/null 2>&1
+wineserver -p  # keep one server for the whole run
+
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+mkdir -p "$WINEPREFIX/drive_c/e2e"
+cp "$out/bin/open_recorder.exe" "$WINEPREFIX/drive_c/e2e/"
+open_log=$WINEPREFIX/drive_c/e2e/open_log.txt
+wine reg add 'HKCR\.txt' /ve /d morvane_e2e_txt /f >/dev/null 2>&1
+wine reg add 'HKCR\morvane_e2e_txt\shell\open\command' /ve /d '"C:\e2e\open_recorder.exe" "%1"' /f >/dev/null 2>&1
+
+driver() { wine "$out/bin/e2e_driver.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+
+passed=0
+failed=0
+# run_test NAME COMMAND...: prints the command's lines; the test passes when
+# the command succeeds and printed no FAIL line.
+run_test() {
+  local name=$1; shift
+  local log
+  log=$("$@" 2>&1)
+  local rc=$?
+  [ -n "$log" ] && printf '%s\n' "$log" | sed 's/^/  /'
+  if [ $rc -eq 0 ] && ! grep -q '^FAIL' <<<"$log" && grep -q '^PASS' <<<"$log"; then
+    passed=$((passed + 1)); echo "TEST $name: PASS"
+  else
+    failed=$((failed + 1)); echo "TEST $name: FAIL"
+  fi
+}
+
+fresh_dir() { rm -rf "$1"; mkdir -p "$1"; }
+
+shell_open_check() {
+  local dir=$out/run/shell-open
+  fresh_dir "$dir"
+  printf 'header\r\n' > "$dir/result.txt"
+  (cd "$dir" && driver shell-open "$(winpath "$open_log")")
+}
+
+imports_check() {
+  local exe=$1 dump names
+  dump=$(command -v x86_64-w64-mingw32-objdump || command -v objdump)
+  names=$("$dump" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr '[:lower:]' '[:upper:]' | sort -u | tr '\n' ' ')
+  if [ "$names" = "GDI32.DLL KERNEL32.DLL MSVCRT.DLL SHELL32.DLL USER32.DLL " ]; then
+    echo "PASS imports: $(basename "$exe") imports KERNEL32, USER32, GDI32, SHELL32 and msvcrt only"
+  else
+    echo "FAIL imports: $(basename "$exe") imports $names(expected GDI32 KERNEL32 MSVCRT SHELL32 USER32)"
+  fi
+}
+
+window_test() {
+  local exe=$1 dir=$2 variant=$3
+  driver window "$(winpath "$exe")" "$(winpath "$dir")" "$variant"
+}
+
+search_test() {
+  local exe=$1 dir=$2 case=$3
+  "$out/bin/expected_result" write "$case" "$dir/../$(basename "$dir").expected" >/dev/null || return 1
+  driver search "$(winpath "$exe")" "$(winpath "$dir")" "$(winpath "$case")" \
+    "$(winpath "$dir/../$(basename "$dir").expected")" "$(winpath "$open_log")"
+}
+
+# A long search stopped early: the driver's part, then the file against the core.
+stopped_test() {
+  local kind=$1 exe=$2 dir=$3 case=$4 extra=$5 after=$6 flag=$7
+  local rc=0
+  driver "$kind" "$(winpath "$exe")" "$(winpath "$dir")" "$(winpath "$case")" "$extra" || rc=1
+  if [ -f "$dir/result.txt" ]; then
+    "$out/bin/expected_result" check "$case" "$after" "$dir/result.txt" $flag || rc=1
+  fi
+  return $rc
+}
+
+cases=$root/tests/e2e/cases
+run_test "shell open reaches the recorder" shell_open_check
+
+for build in morvane morvane-hscroll; do
+  exe=$root/build/win/$build.exe
+  variant=plain; [ "$build" = morvane-hscroll ] && variant=hscroll
+  run="$out/run/$build"
+  mkdir -p "$run"
+  run_test "$build imports" imports_check "$exe"
+  fresh_dir "$run/window"; run_test "$build window and controls" window_test "$exe" "$run/window" "$variant"
+  fresh_dir "$run/dialogs"
+  run_test "$build dialogs" driver dialogs "$(winpath "$exe")" "$(winpath "$run/dialogs")"
+  fresh_dir "$run/config"
+  run_test "$build save and reload config.txt" driver config "$(winpath "$exe")" "$(winpath "$run/config")"
+  for c in "$cases"/search_*.case; do
+    name=$(basename "$c" .case)
+    fresh_dir "$run/$name"; run_test "$build $name" search_test "$exe" "$run/$name" "$c"
+  done
+  fresh_dir "$run/abort"
+  run_test "$build start and abort" stopped_test abort "$exe" "$run/abort" "$cases/long_iv.case" \
+    "$(winpath "$open_log")" "$cases/long_iv.case" ""
+  fresh_dir "$run/dialog-during-search"
+  cat "$cases/long_grotto.case" "$cases/grotto_slot_d.change" > "$run/grotto_after.case"
+  run_test "$build dialog OK during a search" stopped_test dialog-during-search "$exe" \
+    "$run/dialog-during-search" "$cases/long_grotto.case" "$(winpath "$cases/grotto_slot_d.change")" \
+    "$run/grotto_after.case" --switch
+  fresh_dir "$run/close"
+  run_test "$build close during a search" stopped_test close-during-search "$exe" "$run/close" \
+    "$cases/long_iv.case" "$(winpath "$open_log")" "$cases/long_iv.case" ""
+done
+
+# --- screenshots of the main window and of every dialog -------------------------------
+shot() {
+  local name=$1 rect=$2 x y w h
+  read -r _ x y w h <<<"$rect"
+  import -display "$DISPLAY" -window root "$out/shots/screen.png" 2>/dev/null &&
+    convert "$out/shots/screen.png" -crop "${w}x${h}+${x}+${y}" +repage "$out/shots/$name.png" &&
+    echo "PASS screenshot $out/shots/$name.png"
+}
+screenshots() {
+  local dir=$out/run/shots rect
+  fresh_dir "$dir"
+  rect=$(driver show "$(winpath "$root/build/win/morvane.exe")" "$(winpath "$dir")" \
+    "$(winpath "$root/tests/e2e/cases/search_iv_keyinput.case")" | grep '^RECT') || return 1
+  sleep 0.5; shot main-window "$rect" || return 1
+  for d in 101 102 103 105 106 107 110; do
+    rect=$(driver show-dialog "$d" | grep '^RECT') || { echo "FAIL screenshot of dialog $d"; continue; }
+    sleep 0.5; shot "dialog-$d" "$rect"
+  done
+  driver quit
+  rm -f "$out/shots/screen.png"
+  mkdir -p docs && cp "$out/shots/main-window.png" docs/main-window.png
+}
+run_test "screenshots" screenshots
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
