@@ -5,6 +5,7 @@
 // Rows go to the null device (or to --out PATH), never into the tree.
 //   morvane_bench            every case and the whole day
 //   morvane_bench --quick    shorter measurements
+//   morvane_bench --engine NAME   a given batch engine instead of the best one
 //   morvane_bench --check    every supported engine against the plain one,
 //                            file for file (the Windows build runs this under Wine)
 #include <chrono>
@@ -53,6 +54,18 @@ SearchSettings BenchSettings(const char* mode) {
     s.domeEnabled = m == "dome";
     s.grottoEnabled = m == "grotto";
     if (m == "dome") s.domeTrainers[0] = 20;  // one trainer chosen
+    // Selective variants of the modes whose default settings make nearly
+    // every position a row: they show the engine's share of those searches.
+    s.deliveryEnabled = s.deliveryEnabled || m == "delivery-6v";
+    s.breedingEnabled = s.breedingEnabled || m == "breeding-6v";
+    if (m == "delivery-6v" || m == "breeding-6v" || m == "iv-6v")
+        for (int i = 0; i < 6; ++i) s.ivMin[i] = 31;
+    if (m == "dome-3") {
+        s.domeEnabled = true;
+        s.domeTrainers[0] = 20;
+        s.domeTrainers[1] = 7;
+        s.domeTrainers[2] = 33;
+    }
     return s;
 }
 
@@ -130,8 +143,13 @@ int Check() {
         }
         for (const char* mode : modes) {
             SearchSettings s = BenchSettings(mode);
-            s.pidConsumptionEnd = 400;  // more rows in the rare modes
+            // Ten seconds of masks; a longer range in the rare modes so that
+            // they give rows at all.
+            const bool rare = std::strcmp(mode, "shiny") == 0 || std::strcmp(mode, "comet") == 0 ||
+                              std::strcmp(mode, "grotto") == 0;
             SetMinutes(s, 1);
+            s.endSecond = rare ? 59 : 9;
+            if (rare) s.pidConsumptionEnd = 400;
             HeadlessWindow w1, w2;
             HeadlessWindowInit(w1);
             HeadlessWindowInit(w2);
@@ -163,6 +181,12 @@ int main(int argc, char** argv) {
     }
     if (quick) g_minimumSeconds = 0.3;
     const SearchEngine* best = SearchEngineBest();
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--engine") != 0) continue;
+        for (int32_t e = 0; e < SearchEngineCount(); ++e)
+            if (std::strcmp(SearchEngineAt(e).engine->name, argv[i + 1]) == 0 && SearchEngineAt(e).supported)
+                best = SearchEngineAt(e).engine;
+    }
     CpuFeatures f = CpuFeaturesDetected();
     std::printf("bench: engine %s (cpu: avx2 %d, avx512 %d, sha %d)\n", best->name, f.avx2, f.avx512,
                 f.sha);
@@ -172,6 +196,14 @@ int main(int argc, char** argv) {
         const double literal = Rate(s, &kPlainEngine);
         const double fast = Rate(s, best);
         std::printf("bench: %s %.0f %.1f\n", name, fast, fast / literal);
+        std::fflush(stdout);
+    }
+    const char* extras[] = {"iv-6v", "delivery-6v", "breeding-6v", "dome-3"};
+    for (const char* name : extras) {
+        SearchSettings s = BenchSettings(name);
+        const double literal = Rate(s, &kPlainEngine);
+        const double fast = Rate(s, best);
+        std::printf("bench: %s %.0f %.1f (selective variant)\n", name, fast, fast / literal);
         std::fflush(stdout);
     }
     if (!quick) {

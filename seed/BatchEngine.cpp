@@ -13,7 +13,7 @@ namespace {
 constexpr int32_t C = kEngineChunk;
 constexpr int32_t kBatchLanes = kSearchMaxBatch;
 constexpr int32_t kWindowRows = kPidConsumptionEndLimit + 1 + 11;  // positions + farthest reach
-constexpr int32_t kRowTextBytes = 1 << 16;
+constexpr int32_t kRowTextBytes = 1 << 20;  // few writes: each one is a system call
 
 // The engine's buffers, allocated at the first batch of a search.
 struct BatchScratch {

@@ -67,11 +67,22 @@ char* AppendInt(char* out, int32_t value) {
     return out;
 }
 
-// "%08X%08X" of the seed, upper half first.
-char* AppendSeed(char* out, uint64_t seed) {
-    static const char kHex[] = "0123456789ABCDEF";
-    for (int shift = 60; shift >= 0; shift -= 4) *out++ = kHex[(seed >> shift) & 0xFu];
-    return out;
+// "%08X" of a word: its nibbles spread into the bytes of one 64-bit value,
+// most significant first in memory, then turned into digits all at once.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the digits are stored as one little-endian word");
+
+char* AppendHex8(char* out, uint32_t h) {
+    uint64_t x = h;
+    x = ((x & 0xFFFF0000ull) << 16) | (x & 0x0000FFFFull);
+    x = ((x & 0x0000FF000000FF00ull) << 8) | (x & 0x000000FF000000FFull);
+    x = ((x & 0x00F000F000F000F0ull) << 4) | (x & 0x000F000F000F000Full);
+    x = __builtin_bswap64(x);
+    // A nibble of 10 or more gets bit 4 from adding 6: those digits move on
+    // by 7 from '9' + 1 to 'A'.
+    const uint64_t letters = ((x + 0x0606060606060606ull) >> 4) & 0x0101010101010101ull;
+    x += 0x3030303030303030ull + letters * 7;
+    std::memcpy(out, &x, 8);
+    return out + 8;
 }
 
 bool SameSecond(const CandidateMoment& a, const CandidateMoment& b) {
@@ -146,7 +157,8 @@ void RowBufferAddIvRow(RowBuffer& rows, SearchRun& run, const CandidateMoment& m
     *out++ = ',';
     out = AppendPiece(out, rows.typeName[paritySum]);
     out = AppendPiece(out, rows.power[remainderSum]);
-    out = AppendSeed(out, seed);
+    out = AppendHex8(out, static_cast<uint32_t>(seed >> 32));
+    out = AppendHex8(out, static_cast<uint32_t>(seed));
     if (run.settings->keyInputEnabled) out = AppendPiece(out, rows.keySuffix[m.keyMask & 1023u]);
     *out++ = '\r';
     *out++ = '\n';

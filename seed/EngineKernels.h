@@ -117,7 +117,8 @@ extern const EngineKernels kEngineKernelsAvx512;
 void Sha1SeedsShani(const Sha1BatchInput& in, uint64_t* seeds);
 
 // Initial seed from the first two digest words.
-inline uint64_t EngineSeedOfDigest(uint32_t h0, uint32_t h1) {
+// Internal linkage: every backend keeps its own copy, compiled with its flags.
+static inline uint64_t EngineSeedOfDigest(uint32_t h0, uint32_t h1) {
     uint64_t d = (static_cast<uint64_t>(__builtin_bswap32(h1)) << 32) | __builtin_bswap32(h0);
     return d * 0x5D588B656C078965ull + 0x269EC3ull;
 }

@@ -14,30 +14,21 @@
 namespace {
 
 CpuFeatures DetectCpuFeatures() {
-    CpuFeatures f{};
 #if defined(__x86_64__) || defined(__i386__)
     unsigned eax, ebx, ecx, edx;
-    if (!__get_cpuid(1, &eax, &ebx, &ecx, &edx)) return f;
-    const bool osxsave = (ecx >> 27) & 1u, sse41 = (ecx >> 19) & 1u;
+    if (!__get_cpuid(1, &eax, &ebx, &ecx, &edx)) return CpuFeatures{};
+    const uint32_t leaf1Ecx = ecx;
     uint64_t xcr0 = 0;
-    if (osxsave) {
+    if ((leaf1Ecx >> 27) & 1u) {  // OSXSAVE: xgetbv is there
         unsigned lo, hi;
         __asm__ volatile("xgetbv" : "=a"(lo), "=d"(hi) : "c"(0));
         xcr0 = (static_cast<uint64_t>(hi) << 32) | lo;
     }
-    // The OS must save the vector state it would otherwise lose on a switch:
-    // XMM and YMM for AVX2, those and opmask and both ZMM halves for AVX-512.
-    const bool osYmm = (xcr0 & 0x6u) == 0x6u;
-    const bool osZmm = (xcr0 & 0xE6u) == 0xE6u;
-    if (!__get_cpuid_count(7, 0, &eax, &ebx, &ecx, &edx)) return f;
-    const bool avx2 = (ebx >> 5) & 1u;
-    const bool avx512 = ((ebx >> 16) & 1u) && ((ebx >> 17) & 1u) && ((ebx >> 30) & 1u) &&
-                        ((ebx >> 31) & 1u);
-    f.avx2 = avx2 && osYmm;
-    f.avx512 = f.avx2 && avx512 && osZmm;
-    f.sha = ((ebx >> 29) & 1u) && sse41;
+    if (!__get_cpuid_count(7, 0, &eax, &ebx, &ecx, &edx)) ebx = 0;
+    return CpuFeaturesOf(leaf1Ecx, ebx, xcr0);
+#else
+    return CpuFeatures{};
 #endif
-    return f;
 }
 
 const CpuFeatures& Features() {
@@ -81,6 +72,21 @@ const SearchEngine kAvx512Engine = {"avx512", 512, EvaluateAvx512};
 }  // namespace
 
 CpuFeatures CpuFeaturesDetected() { return Features(); }
+
+CpuFeatures CpuFeaturesOf(uint32_t leaf1Ecx, uint32_t leaf7Ebx, uint64_t xcr0) {
+    auto bit = [](uint64_t word, int n) { return ((word >> n) & 1u) != 0; };
+    CpuFeatures f{};
+    // The OS must save the vector state it would otherwise lose on a switch:
+    // XMM and YMM for AVX2, those and opmask and both ZMM halves for AVX-512.
+    const bool osxsave = bit(leaf1Ecx, 27);
+    const bool osYmm = osxsave && (xcr0 & 0x6u) == 0x6u;
+    const bool osZmm = osYmm && (xcr0 & 0xE6u) == 0xE6u;
+    f.avx2 = bit(leaf7Ebx, 5) && osYmm;
+    f.avx512 = f.avx2 && bit(leaf7Ebx, 16) && bit(leaf7Ebx, 17) && bit(leaf7Ebx, 30) &&
+               bit(leaf7Ebx, 31) && osZmm;
+    f.sha = bit(leaf7Ebx, 29) && bit(leaf1Ecx, 19);
+    return f;
+}
 
 int32_t SearchEngineCount() {
     int32_t n = 1;

@@ -29,3 +29,7 @@ struct CpuFeatures {
     bool sha;      // SHA instructions with SSE4.1
 };
 CpuFeatures CpuFeaturesDetected();
+
+// The decision on the raw words: ecx of cpuid leaf 1, ebx of leaf 7, and
+// XCR0 (0 when the OS does not enable xgetbv).
+CpuFeatures CpuFeaturesOf(uint32_t leaf1Ecx, uint32_t leaf7Ebx, uint64_t xcr0);

@@ -288,3 +288,31 @@ TEST(EngineDispatch, BestEngineIsTheLastSupportedOne) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EngineDispatch, FeaturesNeedTheInstructionsAndTheirOsState) {
+    const uint32_t osxsave = 1u << 27, sse41 = 1u << 19;
+    const uint32_t avx2 = 1u << 5, sha = 1u << 29;
+    const uint32_t avx512 = (1u << 16) | (1u << 17) | (1u << 30) | (1u << 31);
+    const uint64_t ymm = 0x7, zmm = 0xE7;
+    CpuFeatures all = CpuFeaturesOf(osxsave | sse41, avx2 | avx512 | sha, zmm);
+    EXPECT_TRUE(all.avx2 && all.avx512 && all.sha);
+    // AVX-512 instructions with an OS that saves only the YMM state.
+    CpuFeatures ymmOnly = CpuFeaturesOf(osxsave | sse41, avx2 | avx512, ymm);
+    EXPECT_TRUE(ymmOnly.avx2);
+    EXPECT_FALSE(ymmOnly.avx512);
+    // No OSXSAVE: XCR0 cannot be trusted, so no vector backend at all.
+    CpuFeatures noXsave = CpuFeaturesOf(sse41, avx2 | avx512, zmm);
+    EXPECT_FALSE(noXsave.avx2 || noXsave.avx512);
+    // AVX-512 without DQ (the 64-bit products) is not enough.
+    CpuFeatures noDq = CpuFeaturesOf(osxsave, avx2 | (avx512 & ~(1u << 17)), zmm);
+    EXPECT_FALSE(noDq.avx512);
+    // A processor without AVX2: only the SHA instructions, which need SSE4.1.
+    CpuFeatures old = CpuFeaturesOf(osxsave | sse41, sha, ymm);
+    EXPECT_FALSE(old.avx2 || old.avx512);
+    EXPECT_TRUE(old.sha);
+    EXPECT_FALSE(CpuFeaturesOf(osxsave, sha, ymm).sha);
+}
+
+}  // namespace
