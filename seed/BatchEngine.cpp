@@ -366,6 +366,12 @@ int32_t ScreenLanes(SearchRun& run, const BatchPlan& plan, const EngineKernels& 
 void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t count,
                          const EngineKernels& kernels) {
     if (count <= 0) return;
+    if (count > kBatchLanes) {
+        // The lane buffers hold kBatchLanes; a longer run goes in pieces.
+        for (int32_t first = 0; first < count; first += kBatchLanes)
+            BatchEngineEvaluate(run, moments + first, std::min(kBatchLanes, count - first), kernels);
+        return;
+    }
     BatchScratch& s = BatchScratchOf(run);
     BatchPlan plan;
     BatchPlanOf(run, plan);

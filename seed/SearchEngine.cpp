@@ -39,13 +39,13 @@ const CpuFeatures& Features() {
 void EvaluatePortable(SearchRun& run, const CandidateMoment* moments, int32_t count) {
     BatchEngineEvaluate(run, moments, count, kEngineKernelsPortable);
 }
-const SearchEngine kPortableEngine = {"portable", 512, EvaluatePortable};
+const SearchEngine kPortableEngine = {"portable", 256, EvaluatePortable};
 
 #if defined(MORVANE_HAVE_AVX2)
 void EvaluateAvx2(SearchRun& run, const CandidateMoment* moments, int32_t count) {
     BatchEngineEvaluate(run, moments, count, kEngineKernelsAvx2);
 }
-const SearchEngine kAvx2Engine = {"avx2", 512, EvaluateAvx2};
+const SearchEngine kAvx2Engine = {"avx2", 256, EvaluateAvx2};
 #endif
 
 #if defined(MORVANE_HAVE_AVX2) && defined(MORVANE_HAVE_SHANI)
@@ -59,14 +59,14 @@ const EngineKernels& Avx2ShaKernels() {
 void EvaluateAvx2Sha(SearchRun& run, const CandidateMoment* moments, int32_t count) {
     BatchEngineEvaluate(run, moments, count, Avx2ShaKernels());
 }
-const SearchEngine kAvx2ShaEngine = {"avx2-sha", 512, EvaluateAvx2Sha};
+const SearchEngine kAvx2ShaEngine = {"avx2-sha", 256, EvaluateAvx2Sha};
 #endif
 
 #if defined(MORVANE_HAVE_AVX512)
 void EvaluateAvx512(SearchRun& run, const CandidateMoment* moments, int32_t count) {
     BatchEngineEvaluate(run, moments, count, kEngineKernelsAvx512);
 }
-const SearchEngine kAvx512Engine = {"avx512", 512, EvaluateAvx512};
+const SearchEngine kAvx512Engine = {"avx512", 256, EvaluateAvx512};
 #endif
 
 }  // namespace

@@ -170,6 +170,21 @@ TEST_P(EngineSearchTest, BatchesGiveThePlainRowsInOrder) {
     EXPECT_GT(rowsCompared, 10000);
 }
 
+TEST_P(EngineSearchTest, BatchLongerThanTheLaneBuffersGoesInPieces) {
+    SearchEngineEntry entry = SearchEngineAt(GetParam());
+    SKIP_UNLESS_SUPPORTED(entry);
+    std::mt19937 rng(25);
+    SearchSettings s = RandomModeSettings(rng, kModeIv);
+    s.ivConsumptionStart = 0;
+    s.ivConsumptionEnd = 3;
+    std::vector<CandidateMoment> moments = RandomMoments(rng, 2 * kSearchMaxBatch + 77);
+    Outcome plain = EvaluateThrough(kPlainEngine, s, moments);
+    Outcome batch = EvaluateThrough(*entry.engine, s, moments);
+    EXPECT_GT(plain.count, 0);
+    EXPECT_EQ(batch.count, plain.count);
+    EXPECT_TRUE(batch.rows == plain.rows);
+}
+
 TEST_P(EngineSearchTest, EveryModeWithTheDefaultSettingsGivesThePlainRows) {
     SearchEngineEntry entry = SearchEngineAt(GetParam());
     SKIP_UNLESS_SUPPORTED(entry);
