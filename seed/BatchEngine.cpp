@@ -141,24 +141,13 @@ void PlanDome(const SearchSettings& s, LcgScreenParams& p, BatchPlan& plan) {
         return;
     }
     p.domeWidth = s.domeShiftWidth;
-    p.domeRequired = 0;
-    bool required[kDomeTrainerCount] = {};
-    for (int32_t choice : s.domeTrainers) {
-        if (choice == 0) continue;
+    for (int q = 0; q < 6; ++q) {
+        const int32_t choice = s.domeTrainers[q];
         if (choice < 0 || choice > kDomeTrainerCount) {
             plan.nothing = true;  // a choice no pick can satisfy
             return;
         }
-        required[choice - 1] = true;
-    }
-    // Trainer r can be pick t only when draw i + t chooses one of the ranks
-    // r - t .. r: at most t smaller indices have left the list before it.
-    for (int32_t r = 0; r < kDomeTrainerCount; ++r) {
-        if (!required[r]) continue;
-        for (int32_t t = 0; t < 6; ++t)
-            p.domeCanPick[p.domeRequired][t] =
-                DrawRangeOf(std::max(r - t, 0), r, static_cast<uint32_t>(kDomeTrainerCount - t));
-        ++p.domeRequired;
+        p.domeTrainer[q] = choice == 0 ? kDomeNoTrainer : static_cast<uint32_t>(choice - 1);
     }
     plan.lcgRows = p.positions + 5;
 }

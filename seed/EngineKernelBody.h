@@ -305,19 +305,51 @@ void CometScreen(const LcgScreenParams& p, const uint32_t* u, uint32_t* any) {
     }
 }
 
+// (u * n) >> 32 for n below 2^16 in 32-bit arithmetic: the upper half of u
+// counts whole multiples of 2^16, the lower half only its carry.
+inline uint32_t ScaledSmall(uint32_t u, uint32_t n) {
+    return ((u >> 16) * n + (((u & 0xFFFFu) * n) >> 16)) >> 16;
+}
+
+// The six trainers draws r[0], r[C], .. r[5C] pick. Pick t is the k-th index
+// left, k its draw scaled to 52 - t: the smallest v with v = k + (earlier
+// picks at or below v), reached from v = k in at most t rounds.
+inline void DomePicks(const uint32_t* r, int C, uint32_t (&pick)[6]) {
+#pragma GCC unroll 6
+    for (int t = 0; t < 6; ++t) {
+        const uint32_t k = ScaledSmall(r[t * C], static_cast<uint32_t>(52 - t));
+        uint32_t v = k;
+#pragma GCC unroll 5
+        for (int round = 0; round < t; ++round) {
+            uint32_t below = 0;
+#pragma GCC unroll 5
+            for (int q = 0; q < t; ++q) below += static_cast<uint32_t>(pick[q] <= v);
+            v = k + below;
+        }
+        pick[t] = v;
+    }
+}
+
 void DomeScreen(const LcgScreenParams& p, const uint32_t* u, uint32_t* any) {
     const int C = kLanesPerChunk;
     alignas(64) int32_t run[kLanesPerChunk] = {};
+    uint32_t required[6];
+    for (int q = 0; q < 6; ++q) required[q] = p.domeTrainer[q];
     for (int32_t k = 0; k < p.positions; ++k) {
         const uint32_t* r = u + k * C;
         alignas(64) uint32_t satisfied[kLanesPerChunk];
-        for (int j = 0; j < C; ++j) satisfied[j] = 1;
-        for (int32_t q = 0; q < p.domeRequired; ++q) {
-            const DrawRange* pick = p.domeCanPick[q];
-            for (int j = 0; j < C; ++j)
-                satisfied[j] &= InRange(r[j], pick[0]) | InRange(r[C + j], pick[1]) |
-                                InRange(r[2 * C + j], pick[2]) | InRange(r[3 * C + j], pick[3]) |
-                                InRange(r[4 * C + j], pick[4]) | InRange(r[5 * C + j], pick[5]);
+        for (int j = 0; j < C; ++j) {
+            uint32_t pick[6];
+            DomePicks(r + j, C, pick);
+            uint32_t ok = 1;
+#pragma GCC unroll 6
+            for (int q = 0; q < 6; ++q) {
+                uint32_t found = static_cast<uint32_t>(required[q] == kDomeNoTrainer);
+#pragma GCC unroll 6
+                for (int t = 0; t < 6; ++t) found |= static_cast<uint32_t>(pick[t] == required[q]);
+                ok &= found;
+            }
+            satisfied[j] = ok;
         }
         for (int j = 0; j < C; ++j) {
             run[j] = satisfied[j] ? run[j] + 1 : 0;
@@ -326,9 +358,7 @@ void DomeScreen(const LcgScreenParams& p, const uint32_t* u, uint32_t* any) {
     }
 }
 
-// (u * 126) >> 32 in 32-bit arithmetic: the upper half of u counts whole
-// multiples of 2^16, the lower half only its carry.
-inline uint32_t Scaled126(uint32_t u) { return ((u >> 16) * 126u + (((u & 0xFFFFu) * 126u) >> 16)) >> 16; }
+inline uint32_t Scaled126(uint32_t u) { return ScaledSmall(u, 126u); }
 
 void DeliveryScreen(const LcgScreenParams& p, const uint32_t* u, const uint32_t* natures,
                     uint32_t* any) {

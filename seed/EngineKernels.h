@@ -50,8 +50,9 @@ enum LcgScreenKind : int32_t {
 
 // One screen over positions 0 .. positions - 1 of a draw window (draw row r
 // of the window is LCG index pidStart + r). A lane passes when any position
-// might give a row; the screens are exact except dome and breeding, whose
-// screens only drop positions that can never match.
+// might give a row; the screens are exact except breeding's, which only
+// drops positions whose nature and ability draws can never match.
+constexpr uint32_t kDomeNoTrainer = 0xFFu;
 struct LcgScreenParams {
     int32_t kind;
     int32_t positions;
@@ -61,9 +62,8 @@ struct LcgScreenParams {
     // comet: base row offset (0 or 1), first test, the three 1600 bands, last two tests.
     int32_t cometBase;
     DrawRange cometFirst, cometBand[3], cometLast;
-    // dome: for each required trainer and pick t, the draws that can pick it.
-    int32_t domeRequired;
-    DrawRange domeCanPick[6][6];
+    // dome: the trainer index each choice requires (kDomeNoTrainer: none).
+    uint32_t domeTrainer[6];
     int32_t domeWidth;  // rows need a run of domeWidth + 1 satisfied positions
     // delivery: nature from a second window (natureRows), individual values,
     // hidden power and shiny test as the IV screen; method 0, 1 or 2.

@@ -7,6 +7,7 @@
 
 #include "engine_test_support.h"
 #include "modes/IvSearch.h"
+#include "modes/ModeDispatch.h"
 #include "seed/BatchEngine.h"
 #include "seed/RandomStreams.h"
 
@@ -152,6 +153,72 @@ TEST_P(EngineKernelsTest, IvScreenMatchesTheFilter) {
             ASSERT_EQ(any[j] != 0, anyExpected);
         }
     }
+}
+
+// The screens against the modes' own evaluation of each candidate: a lane
+// passes exactly when the plain evaluation finds a row (breeding: at least
+// when it does), and a plan that expects nothing is never contradicted.
+TEST_P(EngineKernelsTest, ScreensPassExactlyTheCandidatesWithRows) {
+    SearchEngineEntry entry = SearchEngineAt(GetParam());
+    SKIP_UNLESS_SUPPORTED(entry);
+    std::mt19937 rng(16);
+    std::vector<uint32_t> draws(static_cast<size_t>(2900) * C), natures(draws.size());
+    std::vector<uint64_t> seeds(C);
+    const SearchMode modes[] = {kModeGrotto, kModeDome, kModeComet, kModeDelivery, kModeShiny,
+                                kModeBreeding};
+    int32_t lanesWithRows = 0;
+    for (SearchMode mode : modes) {
+        for (int round = 0; round < 12; ++round) {
+            // The individual-value side passes every position: only the
+            // draws decide.
+            SearchSettings s = RandomModeSettings(rng, mode);
+            for (int i = 0; i < 6; ++i) {
+                s.ivMin[i] = 0;
+                s.ivMax[i] = 31;
+            }
+            s.hiddenPowerType = -1;
+            s.hiddenPowerMinimum = 30;
+            s.ivConsumptionStart = s.ivConsumptionEnd = 0;
+            for (auto& parent : s.parentIv)
+                for (int32_t& v : parent) v = 31;
+            SearchRun run{};
+            run.settings = &s;
+            run.mode = mode;
+            run.pidEnd = std::min(s.pidConsumptionEnd, kPidConsumptionEndLimit);
+            LcgStreamInit(run.lcg, kLcgCapacity);
+            BatchPlan plan;
+            BatchPlanOf(run, plan);
+            uint8_t any[C] = {};
+            for (uint64_t& seed : seeds) seed = (static_cast<uint64_t>(rng()) << 32) | rng();
+            if (!plan.nothing) {
+                ASSERT_TRUE(plan.lcgScreen);
+                uint64_t mul, add;
+                LcgJump(static_cast<uint64_t>(plan.pidStart), mul, add);
+                entry.kernels->lcgWindow(seeds.data(), mul, add, plan.lcgRows, draws.data());
+                const uint32_t* natureRows = draws.data() + std::max(plan.natureRow, 0) * C;
+                if (plan.natureRow < 0) {
+                    LcgJump(static_cast<uint64_t>(plan.pidStart + SearchRunDeliveryOffset(run)), mul, add);
+                    entry.kernels->lcgWindow(seeds.data(), mul, add, plan.lcg.positions, natures.data());
+                    natureRows = natures.data();
+                }
+                entry.kernels->lcgScreen(plan.lcg, draws.data(), natureRows, any);
+            }
+            for (int32_t j = 0; j < C; ++j) {
+                run.candidateCount = 0;
+                LcgStreamFill(run.lcg, seeds[j], SearchRunLcgCount(run));
+                MtTableFill(run.mt, seeds[j]);
+                EvaluateCandidate(run, RandomMoment(rng), seeds[j]);
+                const bool rows = run.candidateCount > 0;
+                lanesWithRows += rows ? 1 : 0;
+                if (mode == kModeBreeding && rows) {
+                    ASSERT_TRUE(any[j]) << "breeding round " << round << " lane " << j;
+                } else if (mode != kModeBreeding) {
+                    ASSERT_EQ(any[j] != 0, rows) << "mode " << mode << " round " << round << " lane " << j;
+                }
+            }
+        }
+    }
+    EXPECT_GT(lanesWithRows, 500);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryBackend, EngineKernelsTest, ::testing::ValuesIn(EngineIndices()),

@@ -74,3 +74,98 @@ inline std::vector<CandidateMoment> RandomMoments(std::mt19937& rng, int32_t cou
     }
     return moments;
 }
+
+inline int32_t Pick(std::mt19937& rng, int32_t low, int32_t high) {
+    return low + static_cast<int32_t>(rng() % static_cast<uint32_t>(high - low + 1));
+}
+
+// Consumption ranges mostly ordinary, sometimes negative, crossed or past
+// the limits the driver and the evaluations clamp to.
+inline void RandomRanges(std::mt19937& rng, SearchSettings& s) {
+    s.ivConsumptionStart = Pick(rng, 0, 30);
+    s.ivConsumptionEnd = s.ivConsumptionStart + Pick(rng, 0, 6);
+    s.pidConsumptionStart = Pick(rng, 0, 120);
+    s.pidConsumptionEnd = s.pidConsumptionStart + Pick(rng, 0, 250);
+    switch (rng() % 12) {
+    case 0: s.ivConsumptionStart = -3; break;
+    case 1: s.ivConsumptionStart = 610; s.ivConsumptionEnd = 700; break;
+    case 2: s.pidConsumptionStart = -5; break;
+    case 3: s.pidConsumptionStart = 2700; s.pidConsumptionEnd = 5000; break;
+    case 4: s.pidConsumptionEnd = s.pidConsumptionStart - 1; break;
+    case 5: s.ivConsumptionStart = 226; s.ivConsumptionEnd = 229; break;
+    default: break;
+    }
+}
+
+inline void RandomIvFilter(std::mt19937& rng, SearchSettings& s) {
+    for (int i = 0; i < 6; ++i) {
+        s.ivMin[i] = rng() % 3 == 0 ? Pick(rng, 0, 20) : 0;
+        s.ivMax[i] = rng() % 4 == 0 ? Pick(rng, 10, 40) : 31;
+    }
+    s.hiddenPowerType = rng() % 3 == 0 ? Pick(rng, -1, 16) : -1;
+    s.hiddenPowerMinimum = rng() % 3 == 0 ? Pick(rng, 30, 71) : 30;
+    s.roamerEnabled = rng() % 2 == 0;
+}
+
+// Settings of one mode, chosen so that matches are neither absent nor in
+// every position, with values outside the dialogs' lists now and then.
+inline SearchSettings RandomModeSettings(std::mt19937& rng, SearchMode mode) {
+    SearchSettings s = RandomConsole(rng);
+    s.keyInputEnabled = rng() % 2 == 0;
+    RandomRanges(rng, s);
+    RandomIvFilter(rng, s);
+    switch (mode) {
+    case kModeGrotto:
+        s.grottoEnabled = true;
+        s.domeEnabled = rng() % 2 == 0;  // the grotto still takes the candidate
+        s.grottoKind = Pick(rng, -1, 11);
+        s.grottoFemaleRatio = Pick(rng, -1, 5);
+        for (bool& slot : s.grottoSlots) slot = rng() % 4 != 0;
+        break;
+    case kModeDome:
+        s.domeEnabled = true;
+        for (int32_t& t : s.domeTrainers) t = rng() % 3 == 0 ? Pick(rng, 1, 52) : 0;
+        if (rng() % 10 == 0) s.domeTrainers[rng() % 6] = rng() % 2 ? 53 : -1;
+        s.domeShiftWidth = Pick(rng, -1, 3);
+        break;
+    case kModeComet:
+        s.cometEnabled = true;
+        s.cometCompoundEyes = rng() % 2 == 0;
+        s.pidConsumptionStart = Pick(rng, 0, 100);
+        s.pidConsumptionEnd = s.pidConsumptionStart + Pick(rng, 500, 2800);
+        break;
+    case kModeDelivery: {
+        s.deliveryEnabled = true;
+        const int32_t offsets[] = {0, 3, 5, 6, 9, 10, 12, 40, 1000, 65535, 70000, -4};
+        s.deliveryNatureOffset = offsets[rng() % 12];
+        s.deliveryNature = rng() % 2 ? 0 : Pick(rng, -1, 26);
+        s.deliveryShinyMethod = rng() % 3 ? 0 : Pick(rng, 1, 3);
+        s.deliveryTrainerId = static_cast<uint16_t>(rng());
+        s.deliverySecretId = static_cast<uint16_t>(rng());
+        break;
+    }
+    case kModeBreeding:
+        s.breedingEnabled = true;
+        s.shinyPidEnabled = rng() % 4 == 0;
+        s.breedingNature = Pick(rng, -2, 26);
+        if (rng() % 2) s.breedingNature = 0;
+        s.breedingNoDitto = rng() % 2 == 0;
+        s.breedingAbility = Pick(rng, 0, 3);
+        s.breedingGender = Pick(rng, 0, 9);
+        for (auto& parent : s.parentIv)
+            for (int32_t& v : parent) v = rng() % 3 ? 31 : Pick(rng, -1, 40);
+        break;
+    case kModeShiny:
+        s.shinyPidEnabled = true;
+        s.shinyEncounter = Pick(rng, 0, 4);
+        s.shinyNature = rng() % 2 ? 0 : Pick(rng, 0, 26);
+        s.shinyIdAdjust = rng() % 2 == 0;
+        s.shinyTrainerId = static_cast<uint16_t>(rng());
+        s.shinySecretId = static_cast<uint16_t>(rng());
+        s.pidConsumptionEnd = s.pidConsumptionStart + Pick(rng, 200, 2000);
+        break;
+    case kModeIv:
+        break;
+    }
+    return s;
+}
