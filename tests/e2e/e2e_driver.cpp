@@ -37,16 +37,26 @@ const char* ExpectedClass(char kind) {
     return "Button";
 }
 
-// Bits the controls change in their own style word when they are created:
-// an edit trades WS_BORDER for its client edge, a combo box takes WS_BORDER
-// and WS_VSCROLL off itself and gives the scroll bar to its list.
-uint32_t SystemChangedBits(char kind) {
+// Bits the controls change in their own style word: an edit takes WS_BORDER
+// off itself when it is created (it draws its own edge), a combo box takes
+// WS_BORDER and WS_VSCROLL off itself and gives the scroll bar to its list,
+// and a radio button sets WS_TABSTOP while it is checked and clears it when
+// it is not (BM_SETCHECK and clicks do that, as on Windows), so that Tab
+// reaches the group at its checked button.
+uint32_t SystemChangedBits(char kind, bool checked) {
     if (kind == kE2eEdit) return WS_BORDER;
     if (kind == kE2eList) return WS_BORDER | WS_VSCROLL;
+    if ((kind == kE2eRadio || kind == kE2eRadioFirst) && checked) return WS_TABSTOP;
     return 0;
 }
 
-bool IsTabStop(char kind) { return kind == kE2eEdit || kind == kE2eCheck || kind == kE2eList; }
+
+// The tab stops the program creates, plus the checked version button.
+bool IsTabStop(const E2eMainControl& c, int checkedRadio) {
+    return c.kind == kE2eEdit || c.kind == kE2eCheck || c.kind == kE2eList || c.id == checkedRadio;
+}
+
+constexpr int kE2eStartRadio = 902;  // no config.txt: ブラック2
 
 void CheckMainWindow(HWND main) {
     ExpectText("window class", kE2eMainClass, ClassOf(main));
@@ -106,7 +116,7 @@ void CheckControls(HWND main, bool hscroll) {
         }
         uint32_t style = static_cast<uint32_t>(GetWindowLongA(c, GWL_STYLE));
         uint32_t wantStyle = ExpectedStyle(want.kind, hscroll);
-        uint32_t ignore = SystemChangedBits(want.kind);
+        uint32_t ignore = SystemChangedBits(want.kind, want.id == kE2eStartRadio);
         if ((style & ~ignore) != (wantStyle & ~ignore))
             Expect(false, name + Fmt(" style: expected 0x%08X, saw 0x%08X (bits 0x%08X may be changed by the "
                                      "control)", wantStyle, style, ignore));
@@ -115,7 +125,7 @@ void CheckControls(HWND main, bool hscroll) {
             if (text != want.text) ExpectText(name + " initial text", want.text, text);
         }
         if (want.kind == kE2eCheck || want.kind == kE2eRadio || want.kind == kE2eRadioFirst) {
-            int wantCheck = want.id == 902 ? 1 : 0;  // no config.txt: ブラック2
+            int wantCheck = want.id == kE2eStartRadio ? 1 : 0;
             int check = CheckOf(c);
             if (check != wantCheck) ExpectNumber(name + " check state", wantCheck, check);
         }
@@ -147,7 +157,7 @@ void CheckControls(HWND main, bool hscroll) {
 void CheckTabOrder(HWND main) {
     std::vector<int> stops;
     for (const E2eMainControl& c : kE2eMainControls)
-        if (IsTabStop(c.kind)) stops.push_back(c.id);
+        if (IsTabStop(c, kE2eStartRadio)) stops.push_back(c.id);
     auto join = [](const std::vector<int>& ids) {
         std::string s;
         for (int id : ids) s += (s.empty() ? "" : " ") + std::to_string(id);
@@ -161,7 +171,8 @@ void CheckTabOrder(HWND main) {
     }
     std::vector<int> wantWalk(stops.begin() + 1, stops.end());
     wantWalk.push_back(stops[0]);
-    ExpectText("GetNextDlgTabItem from edit 1003 walks the tab stops in creation order and wraps",
+    ExpectText("GetNextDlgTabItem from edit 1003 walks the tab stops in creation order (push and unchecked "
+               "radio buttons skipped) and wraps",
                join(wantWalk), join(walked));
 
     DWORD thread = GetWindowThreadProcessId(main, nullptr);
@@ -187,8 +198,8 @@ void CheckTabOrder(HWND main) {
     }
     std::vector<int> wantKeys(stops);
     wantKeys.push_back(stops[0]);
-    ExpectText("Tab keys move the focus through the tab stops from the first edit, skipping push and radio "
-               "buttons", join(wantKeys), join(keyed));
+    ExpectText("Tab keys move the focus through the tab stops from the first edit, skipping push buttons and "
+               "unchecked radio buttons", join(wantKeys), join(keyed));
 }
 
 void CheckTyping(HWND main, bool hscroll) {
@@ -296,7 +307,8 @@ bool ExpectCompleteRows(const std::string& dir) {
     for (char ch : bytes) lines += ch == '\n';
     bool crlf = bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0;
     size_t headerEnd = bytes.find("\r\n");
-    bool header = headerEnd != std::string::npos && bytes.compare(0, 4, "年") == 0;
+    const std::string frame = "年,月,日,時,分,秒,";
+    bool header = headerEnd != std::string::npos && bytes.compare(0, frame.size(), frame) == 0;
     return Expect(crlf && header && lines >= 2,
                   Fmt("result.txt holds the header and complete rows (%zu lines, ends with CR LF: %s)", lines,
                       crlf ? "yes" : "no"));
@@ -335,8 +347,8 @@ void TestDialogDuringSearch(const std::string& exe, const std::string& dir, cons
             Progress p = ProgressOf(TextOf(program.main));
             Expect(p.shown, Fmt("the search goes on after the dialog's OK (%d found)", p.count));
             Progress later{};
-            Expect(WaitForCount(program.main, p.count + 30, 60000, later),
-                   Fmt("30 more rows are found after the change (%d)", later.count));
+            bool more = WaitForCount(program.main, p.count + 30, 60000, later);
+            Expect(more, Fmt("30 more rows are found after the change (%d)", later.count));
         }
         PostMessageA(program.main, WM_COMMAND, MAKEWPARAM(kE2eStartButton, BN_CLICKED), 0);
         WaitIdle(program);
@@ -485,7 +497,7 @@ int CheckDialogControls(HWND window, int id, bool structure) {
             if (structure) {
                 std::string wantItems, sawItems;
                 for (int i = 0; i < n; ++i) wantItems += (i ? "," : "") + std::string(items[i]);
-                for (int i = 0; i < ListCount(c); ++i) sawItems += (i ? "," : "") + ListItem(c, i);
+                for (int i = 0, count = ListCount(c); i < count; ++i) sawItems += (i ? "," : "") + ListItem(c, i);
                 if (wantItems != sawItems) differ("items \"" + wantItems + "\" (saw \"" + sawItems + "\")");
             }
             if (ListSelection(c) != want.initial)

@@ -52,8 +52,12 @@ inline std::string Fmt(const char* format, ...) {
     return buffer;
 }
 
+// E2E_TRACE=1 in the environment ends every line with the milliseconds since
+// the driver started, to see where a test spends its time.
 inline void Say(const std::string& line) {
-    std::string u = Utf8Of(line) + "\n";
+    static const DWORD started = GetTickCount();
+    static const bool trace = GetEnvironmentVariableA("E2E_TRACE", nullptr, 0) > 0;
+    std::string u = Utf8Of(line) + (trace ? Fmt(" [%lu ms]", GetTickCount() - started) : std::string()) + "\n";
     std::fwrite(u.data(), 1, u.size(), stdout);
     std::fflush(stdout);
 }
@@ -274,8 +278,11 @@ inline HWND OpenDialog(HWND main, const E2eDialog& dialog) {
     return nullptr;
 }
 
+// Posted, as a click would arrive: a sent command ends the dialog while its
+// modal loop sleeps in GetMessage, and Wine's loop only notices at the next
+// message (seconds later).
 inline bool CloseDialog(HWND dialog, int button) {
-    Send(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
     for (int i = 0; i < 400 && IsWindow(dialog); ++i) Sleep(25);
     return !IsWindow(dialog);
 }
