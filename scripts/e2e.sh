@@ -17,23 +17,22 @@ if [ ! -f build/win/morvane.exe ] || [ ! -f build/win/morvane-hscroll.exe ]; the
   bash scripts/build.sh win || { echo "e2e: the Windows build failed"; echo "0 passed, 1 failed"; exit 1; }
 fi
 
+source scripts/wine_env.sh
+
 # --- tools: the driver and recorder (MinGW), the helper (native, on the core)
 mkdir -p "$out/bin"
-mingw="x86_64-w64-mingw32-g++ -std=c++17 -O2 -Wall -Wextra -Werror -fexec-charset=CP932 -static -I$root"
 cmake -S . -B "$out/core" -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF >/dev/null &&
   cmake --build "$out/core" -j"$(nproc)" --target morvane_core >/dev/null &&
   g++ -std=c++17 -O2 -Wall -Wextra -Werror -fexec-charset=CP932 -I"$root" tests/e2e/expected_result.cpp \
     "$out/core/libmorvane_core.a" -o "$out/bin/expected_result" &&
-  $mingw tests/e2e/e2e_driver.cpp -o "$out/bin/e2e_driver.exe" &&
-  $mingw -mwindows tests/e2e/open_recorder.cpp -o "$out/bin/open_recorder.exe" ||
+  build_win_tools "$out/bin" ||
   { echo "e2e: building the test tools failed"; echo "0 passed, 1 failed"; exit 1; }
 
 # --- display and prefix, both ended on every exit --------------------------------
 rm -rf "$out/prefix" "$out/run" "$out/shots"
 mkdir -p "$out/run" "$out/shots"
-export WINEPREFIX=$out/prefix WINEDEBUG=-all LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8
-# No Mono or Gecko installers and no desktop menu entries in the test prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+wine_env_exports
+export WINEPREFIX=$out/prefix
 xvfb_pid=""
 cleanup() {
   wineserver -k >/dev/null 2>&1
@@ -41,26 +40,9 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
-: > "$out/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" >/dev/null 2>&1 </dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.1; done
-[ -s "$out/display" ] || { echo "e2e: Xvfb did not start"; echo "0 passed, 1 failed"; exit 1; }
-export DISPLAY=":$(head -n1 "$out/display")"
-wineboot -i >/dev/null 2>&1
-wineserver -p  # keep one server for the whole run
-
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-mkdir -p "$WINEPREFIX/drive_c/e2e"
-cp "$out/bin/open_recorder.exe" "$WINEPREFIX/drive_c/e2e/"
+start_private_xvfb "$out/display" || { echo "e2e: Xvfb did not start"; echo "0 passed, 1 failed"; exit 1; }
+prepare_headless_prefix "$out/bin/open_recorder.exe"
 open_log=$WINEPREFIX/drive_c/e2e/open_log.txt
-# There is no window manager: Wine draws the frames itself (Decorated=N) and
-# does not wait for a manager to withdraw a hidden window (Managed=N; a
-# managed window costs two seconds at every dialog close and window close).
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-wine reg add 'HKCR\.txt' /ve /d morvane_e2e_txt /f >/dev/null 2>&1
-wine reg add 'HKCR\morvane_e2e_txt\shell\open\command' /ve /d '"C:\e2e\open_recorder.exe" "%1"' /f >/dev/null 2>&1
 
 driver() { wine "$out/bin/e2e_driver.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 
@@ -157,13 +139,7 @@ for build in morvane morvane-hscroll; do
 done
 
 # --- screenshots of the main window and of every dialog -------------------------------
-shot() {
-  local name=$1 rect=$2 x y w h
-  read -r _ x y w h <<<"$rect"
-  import -display "$DISPLAY" -window root "$out/shots/screen.png" 2>/dev/null &&
-    convert "$out/shots/screen.png" -crop "${w}x${h}+${x}+${y}" +repage "$out/shots/$name.png" &&
-    echo "PASS screenshot $out/shots/$name.png"
-}
+shot() { shot_window "$2" "$out/shots/$1.png" && echo "PASS screenshot $out/shots/$1.png"; }
 # The program started by "show" outlives the driver and would keep a pipe on
 # the driver's output open, so these driver runs write to a file.
 driver_to_file() { wine "$out/bin/e2e_driver.exe" "$@" > "$out/shots/driver.txt" 2>/dev/null; }
@@ -181,7 +157,6 @@ screenshots() {
   done
   driver_to_file quit
   rm -f "$out/shots/driver.txt"
-  rm -f "$out/shots/screen.png"
   mkdir -p docs && cp "$out/shots/main-window.png" docs/main-window.png
 }
 run_test "screenshots" screenshots

@@ -325,6 +325,19 @@ void TestAbort(const std::string& exe, const std::string& dir, const std::string
     E2eCase c;
     if (!StartWithCase(exe, dir, casePath, program, c)) return;
     if (StartLongSearch(program, 20)) {
+        // The save runs from the search's pump like every other command.
+        Send(program.main, WM_COMMAND, MAKEWPARAM(kE2eSaveButton, BN_CLICKED), 0);
+        std::string config;
+        int lines = 0;
+        if (E2eReadFile(dir + "\\config.txt", config))
+            for (char ch : config) lines += ch == '\n';
+        bool versionLine = false;
+        for (const char* line : kE2eVersionLines)
+            versionLine = versionLine || (config.size() > std::strlen(line) + 2 &&
+                                          config.compare(config.size() - std::strlen(line) - 2, std::string::npos,
+                                                         std::string(line) + "\r\n") == 0);
+        Expect(lines == 6 && versionLine, Fmt("\"保存\" during the search writes config.txt (%d lines, ending with a "
+                                              "version line: %s)", lines, versionLine ? "yes" : "no"));
         HWND button = GetDlgItem(program.main, kE2eStartButton);
         PostMessageA(program.main, WM_COMMAND, MAKEWPARAM(kE2eStartButton, BN_CLICKED), 0);
         Expect(WaitForText(button, kE2eStartText, 5000), "a second press aborts: the button reads \"検索開始\"");
