@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "modes/Breeding.h"
 #include "modes/Comet.h"
 #include "modes/Dome.h"
 #include "modes/Grotto.h"
@@ -12,7 +13,7 @@ namespace {
 
 constexpr int32_t C = kEngineChunk;
 constexpr int32_t kBatchLanes = kSearchMaxBatch;
-constexpr int32_t kWindowRows = kPidConsumptionEndLimit + 1 + 11;  // positions + farthest reach
+constexpr int32_t kWindowRows = kPidConsumptionEndLimit + 1 + 32;  // positions + farthest reach
 constexpr int32_t kRowTextBytes = 1 << 20;  // few writes: each one is a system call
 
 // The engine's buffers, allocated at the first batch of a search.
@@ -20,6 +21,7 @@ struct BatchScratch {
     std::vector<uint32_t> w8, w9, w12;      // message words per lane
     std::vector<uint64_t> seeds;            // per lane
     std::vector<int32_t> survivors;         // lanes past the LCG screen, in walk order
+    std::vector<uint64_t> inherited;        // breeding: inherited-stat sets per survivor
     std::vector<uint32_t> draws, natures;   // LCG windows of one chunk
     std::vector<uint32_t> words, mtScratch; // MT words of one chunk
     std::vector<uint8_t> ivs, ivPass;       // individual values and pass flags of one chunk
@@ -37,6 +39,7 @@ BatchScratch& BatchScratchOf(SearchRun& run) {
         s->w12.resize(kBatchLanes + C);
         s->seeds.resize(kBatchLanes + C);
         s->survivors.resize(kBatchLanes);
+        s->inherited.resize(kBatchLanes);
         s->draws.resize(static_cast<size_t>(kWindowRows) * C);
         s->natures.resize(static_cast<size_t>(kWindowRows) * C);
         s->words.resize(static_cast<size_t>(kMtSize) * C);
@@ -93,6 +96,8 @@ void PlanIvBlock(const SearchRun& run, BatchPlan& plan) {
     plan.mtLo = start;
     plan.mtHi = end + reach;
     plan.ivStart = start;
+    std::copy(iv.low, iv.low + 6, plan.ivLow);
+    std::copy(iv.high, iv.high + 6, plan.ivHigh);
     if (s.breedingEnabled) {
         // The breeding prefilter: a stat passes when its stream value or
         // either parent's value lies within the bounds; no hidden power.
@@ -191,7 +196,25 @@ void PlanBreeding(const SearchSettings& s, LcgScreenParams& p, BatchPlan& plan) 
     p.breedingAbilityTest = s.breedingNoDitto && s.breedingAbility == 3;
     p.breedingAbilityRow = nature == 0 ? 2 : 1;
     p.breedingAbilityLow = DrawRangeOf(2, 4, 5).lo;
-    plan.lcgRows = p.positions + 2;
+    p.breedingFirstPick = (s.breedingNoDitto ? 2 : 3) + (nature == 0 ? 1 : 0);
+    p.breedingParentOk = 0;
+    for (int parent = 0; parent < 2; ++parent)
+        for (int stat = 0; stat < 6; ++stat) {
+            const int32_t v = s.parentIv[parent][stat];
+            if (v >= s.ivMin[stat] && v <= s.ivMax[stat]) p.breedingParentOk |= 1u << (parent * 6 + stat);
+        }
+    // Gender entries 1..4 accept g >= threshold, 5..8 g < threshold.
+    const int32_t gender = s.breedingGender;
+    p.breedingGender = DrawRange{0, 0xFFu};
+    if (gender >= 1 && gender <= 4)
+        p.breedingGender.lo = static_cast<uint32_t>(kBreedingGenderThresholds[gender - 1]);
+    if (gender >= 5 && gender <= 8)
+        p.breedingGender.hi = static_cast<uint32_t>(kBreedingGenderThresholds[8 - gender]) - 1;
+    p.breedingAbility = s.breedingAbility == 1 || s.breedingAbility == 2 ? static_cast<uint32_t>(s.breedingAbility) : 0;
+    p.breedingShinyTest = s.shinyPidEnabled;
+    p.shinyIds = static_cast<uint32_t>(s.shinyTrainerId ^ s.shinySecretId);
+    plan.lcgRows = p.positions + p.breedingFirstPick + 2 * kBreedingPicks + 1;
+    plan.breedingSets = true;
 }
 
 }  // namespace
@@ -320,6 +343,35 @@ void Materialise(SearchRun& run, const BatchPlan& plan, uint64_t seed, const uin
     run.lcg.fillMark = count + 1;
 }
 
+// Masks m of inherited stats that, with the stats of mask P whose stream
+// values lie within the bounds, cover all six: compatible[P] bit m.
+struct InheritanceCover {
+    uint64_t compatible[64];
+    InheritanceCover() {
+        for (uint32_t have = 0; have < 64; ++have) {
+            compatible[have] = 0;
+            for (uint32_t inherited = 0; inherited < 64; ++inherited)
+                if ((have | inherited) == 63u) compatible[have] |= 1ull << inherited;
+        }
+    }
+};
+const InheritanceCover kInheritanceCover;
+
+// A breeding candidate can match only at a position c whose stream values
+// lie within the bounds for every stat that some passing consumption does
+// not inherit from a parent.
+bool BreedingStatsCanMatch(const BatchPlan& plan, const uint8_t* ivs, int32_t lane, uint64_t inherited) {
+    for (int32_t c = 0; c < plan.iv.positions; ++c) {
+        uint32_t have = 0;
+        for (int i = 0; i < 6; ++i) {
+            const uint8_t v = ivs[(c + plan.iv.offsets[i]) * C + lane];
+            have |= static_cast<uint32_t>(v >= plan.ivLow[i] && v < plan.ivHigh[i]) << i;
+        }
+        if (inherited & kInheritanceCover.compatible[have]) return true;
+    }
+    return false;
+}
+
 // Screens the LCG modes' chunks and keeps the passing lanes, in order.
 int32_t ScreenLanes(SearchRun& run, const BatchPlan& plan, const EngineKernels& kernels,
                     BatchScratch& s, int32_t count, int32_t padded) {
@@ -343,9 +395,13 @@ int32_t ScreenLanes(SearchRun& run, const BatchPlan& plan, const EngineKernels& 
             natures = s.natures.data();
         }
         uint8_t any[C];
-        kernels.lcgScreen(plan.lcg, s.draws.data(), natures, any);
-        for (int32_t j = 0; j < C && base + j < count; ++j)
-            if (any[j]) s.survivors[static_cast<size_t>(survivors++)] = base + j;
+        uint64_t inherited[C];
+        kernels.lcgScreen(plan.lcg, s.draws.data(), natures, any, inherited);
+        for (int32_t j = 0; j < C && base + j < count; ++j) {
+            if (!any[j]) continue;
+            s.inherited[static_cast<size_t>(survivors)] = inherited[j];
+            s.survivors[static_cast<size_t>(survivors++)] = base + j;
+        }
     }
     return survivors;
 }
@@ -406,6 +462,8 @@ void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t
         }
         for (int32_t j = 0; j < n; ++j) {
             if (plan.mtNeeded && !any[j]) continue;
+            if (plan.breedingSets && !BreedingStatsCanMatch(plan, s.ivs.data(), j, s.inherited[static_cast<size_t>(first + j)]))
+                continue;
             const int32_t lane = s.survivors[static_cast<size_t>(first + j)];
             const CandidateMoment& moment = moments[lane];
             const uint64_t seed = s.seeds[static_cast<size_t>(lane)];

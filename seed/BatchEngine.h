@@ -19,6 +19,8 @@ struct BatchPlan {
     int32_t mtLo, mtHi;
     IvScreenParams iv;   // when mtNeeded: the individual-value filter or prefilter
     bool ivRows;         // the plain individual-value search: rows written here
+    bool breedingSets;   // breeding: the LCG screen's inherited-stat sets decide too
+    uint8_t ivLow[6], ivHigh[6];  // the main window's bounds as low <= iv < high
     int32_t ivStart;     // consumption of IV position 0
     int32_t pidStart;
 };

@@ -415,25 +415,93 @@ void ShinyScreen(const LcgScreenParams& p, const uint32_t* u, uint32_t* any) {
     }
 }
 
-void BreedingScreen(const LcgScreenParams& p, const uint32_t* u, uint32_t* any) {
+// Branch-free throughout: each switch of the settings is a 0/1 word, and
+// the record of every lane is kept in lane arrays, one pick after the other,
+// so that each lane loop is short, straight and vectorises.
+template <int firstPick>
+void BreedingScreenFrom(const LcgScreenParams& p, const uint32_t* u, uint32_t* anyOut,
+                        uint64_t* inheritedOut) {
     const int C = kLanesPerChunk;
+    // Private results: nothing the loops store can alias the draw rows.
+    alignas(64) uint32_t any[kLanesPerChunk] = {};
+    alignas(64) uint32_t low[kLanesPerChunk] = {}, high[kLanesPerChunk] = {};  // inherited-stat sets
+    const uint32_t natureAny = static_cast<uint32_t>(p.breedingNatureRule == -1);
+    const uint32_t natureBit = static_cast<uint32_t>(p.breedingNatureRule == 0);
+    const uint32_t natureDraw = static_cast<uint32_t>(p.breedingNatureRule == 1);
+    const uint32_t noAbilityTest = static_cast<uint32_t>(!p.breedingAbilityTest);
+    const uint32_t noSlotTest = static_cast<uint32_t>(p.breedingAbility == 0);
+    const uint32_t noShinyTest = static_cast<uint32_t>(!p.breedingShinyTest);
+    const int abilityRow = p.breedingAbilityRow == 2 ? 2 : 1;
+    const DrawRange natureRange = p.breedingNatureDraw, gender = p.breedingGender;
+    const uint32_t abilityLow = p.breedingAbilityLow, parentOk = p.breedingParentOk;
+    const uint32_t slot = p.breedingAbility, ids = p.shinyIds;
     for (int32_t k = 0; k < p.positions; ++k) {
-        const uint32_t* r = u + k * C;
+        const uint32_t* r = u + static_cast<size_t>(k) * C;
+        alignas(64) uint32_t ok[kLanesPerChunk], mask[kLanesPerChunk], count[kLanesPerChunk];
+        alignas(64) uint32_t parentsOk[kLanesPerChunk], pidDraw[kLanesPerChunk];
+        const uint32_t* abilityDraws = r + abilityRow * C;
         for (int j = 0; j < C; ++j) {
-            uint32_t ok = 1;
-            if (p.breedingNatureRule == 0) ok = r[C + j] >> 31;
-            if (p.breedingNatureRule == 1) ok = InRange(r[j], p.breedingNatureDraw);
-            if (p.breedingAbilityTest)
-                ok &= static_cast<uint32_t>(r[p.breedingAbilityRow * C + j] >= p.breedingAbilityLow);
-            any[j] |= ok;
+            ok[j] = (natureAny | (natureBit & (r[C + j] >> 31)) | (natureDraw & InRange(r[j], natureRange))) &
+                    (noAbilityTest | static_cast<uint32_t>(abilityDraws[j] >= abilityLow));
+            mask[j] = 0;
+            count[j] = 0;
+            parentsOk[j] = 1;
+            pidDraw[j] = 0;
         }
+        // Stat from draw q scaled to 6, parent from bit 31 of draw q + 1, a
+        // repeated stat drawn again two draws on; the personality value's
+        // draw follows the pick that completes the record.
+        for (int i = 0; i < kBreedingPicks; ++i) {
+            const uint32_t* statDraws = r + static_cast<size_t>(firstPick + 2 * i) * C;
+            const uint32_t* parentDraws = statDraws + C;
+            const uint32_t* nextDraws = statDraws + 2 * C;
+            for (int j = 0; j < C; ++j) {
+                // The stat as a one-hot bit from compares: GCC narrows these
+                // small values to bytes, which have no per-lane shifts.
+                const uint32_t stat = ScaledSmall(statDraws[j], 6);
+                uint32_t bit = 0;
+                for (uint32_t b = 0; b < 6; ++b) bit |= static_cast<uint32_t>(stat == b) << b;
+                const uint32_t parentBits = (parentDraws[j] >> 31) ? parentOk >> 6 : parentOk;
+                const uint32_t fresh = static_cast<uint32_t>(count[j] < 3) &
+                                       static_cast<uint32_t>((mask[j] & bit) == 0);
+                mask[j] |= bit & (0u - fresh);
+                parentsOk[j] &= (fresh ^ 1u) | static_cast<uint32_t>((parentBits & bit) != 0);
+                count[j] += fresh;
+                const uint32_t last = fresh & static_cast<uint32_t>(count[j] == 3);
+                pidDraw[j] ^= (pidDraw[j] ^ nextDraws[j]) & (0u - last);
+            }
+        }
+        for (int j = 0; j < C; ++j) {
+            const uint32_t unresolved = static_cast<uint32_t>(count[j] != 3);
+            const uint32_t v = pidDraw[j] - static_cast<uint32_t>(pidDraw[j] != 0);
+            const uint32_t record = parentsOk[j] & InRange(v & 0xFFu, gender) &
+                                    (noSlotTest | static_cast<uint32_t>(((v >> 16) & 1u) + 1 == slot)) &
+                                    (noShinyTest | ShinyTest(v, ids));
+            const uint32_t pass = ok[j] & (record | unresolved);
+            any[j] |= pass;
+            // Bit mask of the 64-bit set, as two 32-bit halves.
+            const uint32_t m = mask[j], all = 0u - unresolved, keep = 0u - pass;
+            low[j] |= (static_cast<uint32_t>(m < 32) << (m & 31) | all) & keep;
+            high[j] |= (static_cast<uint32_t>(m >= 32) << (m & 31) | all) & keep;
+        }
+    }
+    for (int j = 0; j < C; ++j) {
+        anyOut[j] |= any[j];
+        inheritedOut[j] |= (static_cast<uint64_t>(high[j]) << 32) | low[j];
     }
 }
 
+void BreedingScreen(const LcgScreenParams& p, const uint32_t* u, uint32_t* any, uint64_t* inherited) {
+    if (p.breedingFirstPick == 2) BreedingScreenFrom<2>(p, u, any, inherited);
+    if (p.breedingFirstPick == 3) BreedingScreenFrom<3>(p, u, any, inherited);
+    if (p.breedingFirstPick == 4) BreedingScreenFrom<4>(p, u, any, inherited);
+}
+
 void LcgScreenBody(const LcgScreenParams& params, const uint32_t* rows, const uint32_t* natureRows,
-                   uint8_t* out) {
+                   uint8_t* out, uint64_t* inheritedOut) {
     const LcgScreenParams p = params;
     alignas(64) uint32_t any[kLanesPerChunk] = {};
+    alignas(64) uint64_t inherited[kLanesPerChunk] = {};
     switch (p.kind) {
     case kScreenGrotto:
         GrottoScreen(p, rows, any);
@@ -451,7 +519,8 @@ void LcgScreenBody(const LcgScreenParams& params, const uint32_t* rows, const ui
         ShinyScreen(p, rows, any);
         break;
     case kScreenBreeding:
-        BreedingScreen(p, rows, any);
+        BreedingScreen(p, rows, any, inherited);
+        for (int j = 0; j < kLanesPerChunk; ++j) inheritedOut[j] = inherited[j];
         break;
     default:
         break;

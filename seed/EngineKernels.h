@@ -50,8 +50,8 @@ enum LcgScreenKind : int32_t {
 
 // One screen over positions 0 .. positions - 1 of a draw window (draw row r
 // of the window is LCG index pidStart + r). A lane passes when any position
-// might give a row; the screens are exact except breeding's, which only
-// drops positions whose nature and ability draws can never match.
+// might give a row; the screens are exact except breeding's, which cannot
+// see the individual values and the hidden power of the egg.
 constexpr uint32_t kDomeNoTrainer = 0xFFu;
 struct LcgScreenParams {
     int32_t kind;
@@ -80,13 +80,25 @@ struct LcgScreenParams {
     uint32_t shinyIds;  // trainer ID XOR secret ID
     uint32_t deliveryIds;
     // breeding: nature rule (-1 any, 0 bit 31 of row n + 1, 1 draw n in
-    // breedingNature), hidden-ability draw at row n + breedingAbilityRow.
+    // breedingNature), hidden-ability draw at row n + breedingAbilityRow;
+    // then the inheritance picks from row n + breedingFirstPick, the
+    // parents' values of the inherited stats, gender, ability and shiny test
+    // of the personality value after the last pick.
     int32_t breedingNatureRule;
     DrawRange breedingNatureDraw;
     bool breedingAbilityTest;
     int32_t breedingAbilityRow;
     uint32_t breedingAbilityLow;
+    int32_t breedingFirstPick;
+    uint32_t breedingParentOk;  // bit parent * 6 + stat: that value lies within the bounds
+    DrawRange breedingGender;   // accepted lowest bytes of the personality value
+    uint32_t breedingAbility;   // 1 or 2: the ability slot required; 0: any
+    bool breedingShinyTest;
 };
+
+// Inheritance picks the breeding screen follows; a record still short of
+// three stats after them lets its position pass.
+constexpr int32_t kBreedingPicks = 8;
 
 struct EngineKernels {
     const char* name;
@@ -104,8 +116,10 @@ struct EngineKernels {
     void (*ivScreen)(const IvScreenParams& p, const uint32_t* words, uint8_t* ivs, uint8_t* pass,
                      uint8_t* any);
     // any[lane] = some position might give a row. natureRows: delivery only.
+    // inherited (breeding only, else unused): per lane, bit m set when a
+    // passing position inherits exactly the stats of 6-bit mask m.
     void (*lcgScreen)(const LcgScreenParams& p, const uint32_t* rows, const uint32_t* natureRows,
-                      uint8_t* any);
+                      uint8_t* any, uint64_t* inherited);
 };
 
 // Declared whatever the build holds; only SearchEngine.cpp refers to them,

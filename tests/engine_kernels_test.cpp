@@ -189,6 +189,7 @@ TEST_P(EngineKernelsTest, ScreensPassExactlyTheCandidatesWithRows) {
             BatchPlan plan;
             BatchPlanOf(run, plan);
             uint8_t any[C] = {};
+            uint64_t inherited[C] = {};
             for (uint64_t& seed : seeds) seed = (static_cast<uint64_t>(rng()) << 32) | rng();
             if (!plan.nothing) {
                 ASSERT_TRUE(plan.lcgScreen);
@@ -201,7 +202,7 @@ TEST_P(EngineKernelsTest, ScreensPassExactlyTheCandidatesWithRows) {
                     entry.kernels->lcgWindow(seeds.data(), mul, add, plan.lcg.positions, natures.data());
                     natureRows = natures.data();
                 }
-                entry.kernels->lcgScreen(plan.lcg, draws.data(), natureRows, any);
+                entry.kernels->lcgScreen(plan.lcg, draws.data(), natureRows, any, inherited);
             }
             for (int32_t j = 0; j < C; ++j) {
                 run.candidateCount = 0;
