@@ -125,6 +125,9 @@ for build in morvane morvane-hscroll; do
     name=$(basename "$c" .case)
     fresh_dir "$run/$name"; run_test "$build $name" search_test "$exe" "$run/$name" "$c"
   done
+  fresh_dir "$run/no-result-file"
+  run_test "$build result file that cannot be opened" driver no-result-file "$(winpath "$exe")" \
+    "$(winpath "$run/no-result-file")" "$(winpath "$cases/search_iv_keyinput.case")" "$(winpath "$open_log")"
   fresh_dir "$run/abort"
   run_test "$build start and abort" stopped_test abort "$exe" "$run/abort" "$cases/long_iv.case" \
     "$(winpath "$open_log")" "$cases/long_iv.case" ""

@@ -286,6 +286,29 @@ void TestSearch(const std::string& exe, const std::string& dir, const std::strin
     ProgramClose(program);
 }
 
+// A result file that cannot be created (a directory stands in its place):
+// the search still runs to its end and nothing is handed to the shell.
+void TestNoResultFile(const std::string& exe, const std::string& dir, const std::string& casePath,
+                      const std::string& log) {
+    std::string path = dir + "\\result.txt";
+    if (!CreateDirectoryA(path.c_str(), nullptr)) {
+        Expect(false, "create a directory named result.txt");
+        return;
+    }
+    Program program;
+    E2eCase c;
+    if (!StartWithCase(exe, dir, casePath, program, c)) return;
+    LRESULT sent = Send(program.main, WM_COMMAND, MAKEWPARAM(kE2eStartButton, BN_CLICKED), 0, 300000);
+    Expect(sent != -1, "the search ends although result.txt cannot be opened");
+    ExpectText("title after the search", kE2eMainTitle, TextOf(program.main));
+    ExpectText("start button after the search", kE2eStartText, TextOf(GetDlgItem(program.main, kE2eStartButton)));
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    Expect(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY),
+           "result.txt is still the directory");
+    Expect(!OpenedInShell(log, dir, 2000), "nothing was handed to the shell");
+    ProgramClose(program);
+}
+
 // --- 5, 8, 9: a long search that is aborted, changed or closed ------------------------
 
 // Starts the search without waiting for it and waits for its first rows.
@@ -741,6 +764,7 @@ int main(int argc, char** argv) {
     if (test == "window" && a.size() == 5) TestWindow(exe, dir, a[4] == "hscroll");
     else if (test == "search" && a.size() == 7) TestSearch(exe, dir, a[4], a[5], a[6]);
     else if (test == "abort" && a.size() == 6) TestAbort(exe, dir, a[4], a[5]);
+    else if (test == "no-result-file" && a.size() == 6) TestNoResultFile(exe, dir, a[4], a[5]);
     else if (test == "dialog-during-search" && a.size() == 6) TestDialogDuringSearch(exe, dir, a[4], a[5]);
     else if (test == "close-during-search" && a.size() == 6) TestCloseDuringSearch(exe, dir, a[4], a[5]);
     else if (test == "dialogs") TestDialogs(exe, dir);
