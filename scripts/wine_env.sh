@@ -49,10 +49,12 @@ prepare_headless_prefix() {
     >/dev/null 2>&1
 }
 
-# shot_window RECT OUT: screenshot of the screen, cut to "RECT x y w h".
+# shot_window RECT OUT: screenshot of the screen, cut to "RECT x y w h",
+# without time stamps so an unchanged window gives the same file.
 shot_window() {
   local x y w h
   read -r _ x y w h <<<"$1"
   import -display "$DISPLAY" -window root "$2.screen.png" 2>/dev/null &&
-    convert "$2.screen.png" -crop "${w}x${h}+${x}+${y}" +repage "$2" && rm -f "$2.screen.png"
+    convert "$2.screen.png" -crop "${w}x${h}+${x}+${y}" +repage -strip -define png:exclude-chunks=date,time \
+      "$2" && rm -f "$2.screen.png"
 }
