@@ -1,5 +1,5 @@
 // What the end-to-end tests know about the program's window and dialogs,
-// written down from the program's description and nothing else, so that the
+// written down from what the program is meant to do and nothing else, so that the
 // Win32 driver (which looks at the running window) and the native helper
 // (which turns a test case into the core's expected result) share one copy.
 // Plain data, no <windows.h>: the helper is built natively.

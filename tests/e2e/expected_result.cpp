@@ -1,6 +1,6 @@
 // The native side of the end-to-end tests: turns a test case (what the
 // driver types and clicks in the window) into the settings record by the
-// window's documented rules, written here independently of the program's
+// window's rules of reading its controls, written here apart from the program's
 // own capture and dialog code, and lets the core search with it.
 //
 //   expected_result write CASE OUT
