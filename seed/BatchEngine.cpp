@@ -14,6 +14,9 @@ namespace {
 constexpr int32_t C = kEngineChunk;
 constexpr int32_t kBatchLanes = kSearchMaxBatch;
 constexpr int32_t kWindowRows = kPidConsumptionEndLimit + 1 + 32;  // positions + farthest reach
+// The farthest reach: breeding's last inheritance pick from n + 4 and the
+// personality-value draw after it.
+static_assert(4 + 2 * kBreedingPicks + 1 <= 32, "draw window too short for the breeding screen");
 constexpr int32_t kRowTextBytes = 1 << 20;  // few writes: each one is a system call
 
 // The engine's buffers, allocated at the first batch of a search.
