@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <vector>
 
-// L[i] and U[i] = L[i] >> 32 for every index below fillMark. The arrays are
-// allocated once per search with a fixed capacity and never grow; entries at
-// or above fillMark are stale and never read.
+// L[i] and U[i] = L[i] >> 32 below fillMark. The plain fill sets every such
+// index; a batch engine sets only what the modes read (U from the first
+// personality-value position on, and L at fillMark - 1, where an extension
+// continues). The arrays are allocated once per search with a fixed capacity
+// and never grow; entries at or above fillMark are stale and never read.
 struct LcgStream {
     std::vector<uint64_t> L;
     std::vector<uint32_t> U;

@@ -11,6 +11,11 @@ const char kMainWindowTitle[] = "Morvane ver2.01c";
 // are evaluated, and a grown count is shown no more often than the second.
 constexpr uint64_t kPumpIntervalMillis = 10;
 constexpr uint64_t kTitleIntervalMillis = 100;
+// A batch that took longer than this halves the next ones, and one quicker
+// than the second doubles them again, up to the engine's size: a search whose
+// settings write many rows per candidate still pumps every few milliseconds.
+constexpr uint64_t kSlowBatchMillis = 20;
+constexpr uint64_t kQuickBatchMillis = 5;
 
 SearchMode SearchModeOf(const SearchSettings& s) {
     if (s.grottoEnabled) return kModeGrotto;
@@ -119,6 +124,7 @@ struct Walk {
     bool* running;
     std::vector<CandidateMoment> batch;
     int32_t batchCount;
+    int32_t batchLimit;  // candidates per batch now, 1..batch.size()
     bool stopped;
     bool pumpedOnce;
     uint64_t lastPump;
@@ -153,12 +159,18 @@ void FlushBatch(Walk& walk) {
     if (walk.run->candidateCount > walk.shownCount && now - walk.lastTitle >= kTitleIntervalMillis)
         ShowProgress(walk, now);
     walk.run->engine->evaluateBatch(*walk.run, walk.batch.data(), walk.batchCount);
+    uint64_t took = ws.nowMillis(ws.context) - now;
+    const int32_t largest = static_cast<int32_t>(walk.batch.size());
+    if (took >= kSlowBatchMillis && walk.batchLimit > 1)
+        walk.batchLimit /= 2;
+    else if (took < kQuickBatchMillis && walk.batchLimit < largest)
+        walk.batchLimit = walk.batchLimit * 2 > largest ? largest : walk.batchLimit * 2;
     walk.batchCount = 0;
 }
 
-void AddCandidate(Walk& walk, const CandidateMoment& moment, int32_t batchSize) {
+void AddCandidate(Walk& walk, const CandidateMoment& moment) {
     walk.batch[static_cast<size_t>(walk.batchCount++)] = moment;
-    if (walk.batchCount >= batchSize) FlushBatch(walk);
+    if (walk.batchCount >= walk.batchLimit) FlushBatch(walk);
 }
 
 }  // namespace
@@ -185,6 +197,7 @@ int32_t RunSearch(const SearchSettings& settings, bool& running, const WindowSys
     walk.window = &window;
     walk.running = &running;
     walk.batch.resize(static_cast<size_t>(batchSize));
+    walk.batchLimit = batchSize;
     walk.year = settings.startYear;
     walk.month = settings.startMonth;
     walk.day = settings.startDay;
@@ -207,7 +220,7 @@ int32_t RunSearch(const SearchSettings& settings, bool& running, const WindowSys
                     for (uint32_t mask = firstMask; mask <= 1023u && !walk.stopped; ++mask) {
                         if (settings.keyInputEnabled && !KeyMaskAllowed(settings, mask)) continue;
                         moment.keyMask = mask;
-                        AddCandidate(walk, moment, batchSize);
+                        AddCandidate(walk, moment);
                     }
                 }
             }

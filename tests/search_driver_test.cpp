@@ -264,8 +264,45 @@ TEST_F(DriverFixture, PumpAndTitleAreRateLimited) {
     ASSERT_EQ(count, 5400);
     // The first batch always pumps; then one pump per 10 ms of clock.
     EXPECT_GE(window.pumpCount, 1);
-    EXPECT_LT(window.pumpCount, count / 5);
+    EXPECT_LT(window.pumpCount, count / 4);
     // A grown count is shown at most every 100 ms: far fewer titles than rows.
     EXPECT_GT(g_titles.size(), 2u);
-    EXPECT_LT(g_titles.size(), static_cast<size_t>(count / 50));
+    EXPECT_LT(g_titles.size(), static_cast<size_t>(count / 40));
+}
+
+namespace {
+HeadlessWindow* g_slowWindow = nullptr;
+// Records the batch and lets 30 ms pass on the fake clock while "evaluating"
+// every batch of the first second, none afterwards.
+void SlowFirstSecondBatch(SearchRun& run, const CandidateMoment* moments, int32_t count) {
+    RecordBatch(run, moments, count);
+    if (moments[0].second == 0) g_slowWindow->fakeNow += 30;
+}
+const SearchEngine kSlowEngine = {"slow", 64, SlowFirstSecondBatch};
+}  // namespace
+
+TEST_F(DriverFixture, SlowBatchesShrinkAndQuickOnesGrowBack) {
+    SearchSettings s = ExampleSearchSettings();
+    s.keyInputEnabled = true;
+    s.startSecond = 0;
+    s.endSecond = 1;
+    window.fakeStep = 1;
+    g_slowWindow = &window;
+    RunHeadless(s, path, &kSlowEngine, window);
+    g_slowWindow = nullptr;
+    // Second 0: every batch is slow, so each is half the one before, down to
+    // one candidate; second 1: quick again, doubling back to 64.
+    ASSERT_GE(walk.batchSizes.size(), 8u);
+    EXPECT_EQ(std::vector<int32_t>(walk.batchSizes.begin(), walk.batchSizes.begin() + 8),
+              (std::vector<int32_t>{64, 32, 16, 8, 4, 2, 1, 1}));
+    EXPECT_EQ(walk.batchSizes.back() <= 64, true);
+    EXPECT_NE(std::find(walk.batchSizes.rbegin(), walk.batchSizes.rbegin() + 3, 64),
+              walk.batchSizes.rbegin() + 3);
+    // Nothing is lost or reordered by the changing sizes.
+    ASSERT_EQ(walk.moments.size(), 2u * 540u);
+    for (size_t i = 1; i < walk.moments.size(); ++i) {
+        const CandidateMoment& a = walk.moments[i - 1];
+        const CandidateMoment& b = walk.moments[i];
+        EXPECT_TRUE(a.second < b.second || (a.second == b.second && a.keyMask < b.keyMask));
+    }
 }
