@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/SearchSettings.h"
+#include "tests/example_console.h"
 #include "seed/SearchEngine.h"
 #include "seed/SeedMessage.h"
 #include "seed/SeedSearch.h"
@@ -34,18 +35,7 @@ double g_minimumSeconds = 1.0;
 // The console of the worked example, a walk over key input with the
 // initial key pattern, and one mode switched on.
 SearchSettings BenchSettings(const char* mode) {
-    SearchSettings s;
-    SearchSettingsInit(s);
-    VersionConstantsSet(s.version, kGameBlack);
-    s.vCount = 0x60;
-    s.timer0 = 0xC79;
-    s.gxStat = 0x06000000;
-    s.frame = 8;
-    s.MacWord6 = 0x9ABC;
-    s.MacWord7 = 0x12345678u ^ Swap32(static_cast<uint32_t>(s.gxStat ^ 8u));
-    s.startYear = s.endYear = 12;
-    s.startMonth = s.endMonth = 11;
-    s.startDay = s.endDay = 29;
+    SearchSettings s = ExampleConsoleSettings();
     s.keyInputEnabled = true;
     const std::string m = mode;
     s.roamerEnabled = m == "iv-roamer";

@@ -15,20 +15,11 @@
 #include "seed/SeedMessage.h"
 #include "seed/SeedSearch.h"
 #include "seed/WindowSystem.h"
+#include "example_console.h"
 
+// The worked example's moment: 13:45:07 on that day.
 inline SearchSettings ExampleSearchSettings() {
-    SearchSettings s;
-    SearchSettingsInit(s);
-    VersionConstantsSet(s.version, kGameBlack);
-    s.vCount = 0x60;
-    s.timer0 = 0xC79;
-    s.gxStat = 0x06000000;
-    s.frame = 8;
-    s.MacWord6 = 0x9ABC;
-    s.MacWord7 = 0x12345678u ^ Swap32(static_cast<uint32_t>(s.gxStat ^ 8u));
-    s.startYear = s.endYear = 12;
-    s.startMonth = s.endMonth = 11;
-    s.startDay = s.endDay = 29;
+    SearchSettings s = ExampleConsoleSettings();
     s.startHour = s.endHour = 13;
     s.startMinute = s.endMinute = 45;
     s.startSecond = s.endSecond = 7;

@@ -5,24 +5,13 @@
 
 #include "seed/RandomStreams.h"
 #include "seed/SeedMessage.h"
+#include "example_console.h"
 
 namespace {
 
 // The console of the worked example: ブラック, VCount 0x60, Timer0 0xC79,
 // MAC 12-34-56-78-9A-BC, GxStat 0x06000000, Frame 8.
-SearchSettings ExampleConsole() {
-    SearchSettings s;
-    SearchSettingsInit(s);
-    VersionConstantsSet(s.version, kGameBlack);
-    s.vCount = 0x60;
-    s.timer0 = 0xC79;
-    s.gxStat = 0x06000000;
-    s.frame = 8;
-    uint32_t g = static_cast<uint32_t>(s.gxStat ^ static_cast<uint32_t>(s.frame));
-    s.MacWord6 = 0x9ABC;
-    s.MacWord7 = 0x12345678u ^ Swap32(g);
-    return s;
-}
+
 
 CandidateMoment ExampleMoment() {
     CandidateMoment m{};
@@ -40,7 +29,7 @@ CandidateMoment ExampleMoment() {
 }  // namespace
 
 TEST(SeedMessage, WorkedExampleWordsDigestAndSeed) {
-    SearchSettings s = ExampleConsole();
+    SearchSettings s = ExampleConsoleSettings();
     CandidateMoment m = ExampleMoment();
     EXPECT_EQ(m.weekday, 4);
     SeedMessage msg = SeedMessageBuild(SeedMessagePrefixOf(s), m, false);
@@ -68,7 +57,7 @@ TEST(SeedMessage, HourFlagThreeDsKeysAndVersions) {
     EXPECT_EQ(SeedMessageKeyWord(0), 0x002C0000u);
     EXPECT_EQ(SeedMessageKeyWord(0x3FF), 0xFF2F0000u);
 
-    SearchSettings s = ExampleConsole();
+    SearchSettings s = ExampleConsoleSettings();
     VersionConstantsSet(s.version, kGameWhite);
     SeedMessagePrefix white = SeedMessagePrefixOf(s);
     const uint32_t whiteWords[5] = {0x305F2102, 0x2C602102, 0x2C602102, 0x78602102, 0x78602102};
