@@ -4,6 +4,7 @@
 #include <string>
 
 #include "modes/ResultFile.h"
+#include "modes/RowFormat.h"
 #include "modes/ShinyPid.h"
 
 const char* const BreedingGenderNames[8] = {
@@ -92,19 +93,27 @@ static bool BreedingNatureAndAbilityPass(const SearchSettings& s, LcgStream& lcg
 static void BreedingWriteRow(SearchRun& run, const CandidateMoment& moment, uint64_t seed,
                              int32_t c, const IvSet& ivs, int32_t n,
                              const BreedingInheritance& inheritance, uint32_t g, uint32_t a) {
+    // c, the six stream values, the seed and n, each with its comma; the
+    // three inheritance columns carry their own commas.
     char columns[200];
-    int length = std::snprintf(columns, sizeof columns, "%d,%d,%d,%d,%d,%d,%d,%08X%08X,%d,", c,
-                               ivs.v[0], ivs.v[1], ivs.v[2], ivs.v[3], ivs.v[4], ivs.v[5],
-                               static_cast<unsigned>(seed >> 32),
-                               static_cast<unsigned>(seed & 0xFFFFFFFFu), n);
-    std::string text(columns, static_cast<size_t>(length));
-    for (int e = 0; e < 3; ++e) {
-        text += kBreedingStatNames[inheritance.stat[e]];
-        text += kBreedingParentNames[inheritance.parent[e]];
+    char* out = RowAppendInt(columns, c);
+    for (int32_t value : ivs.v) {
+        *out++ = ',';
+        out = RowAppendInt(out, value);
     }
-    std::snprintf(columns, sizeof columns, "%u,%u", g, a);
-    text += columns;
-    ResultWriteMatch(run, moment, text.c_str());
+    *out++ = ',';
+    out = RowAppendSeed(out, seed);
+    *out++ = ',';
+    out = RowAppendInt(out, n);
+    *out++ = ',';
+    for (int e = 0; e < 3; ++e) {
+        out = RowAppendText(out, kBreedingStatNames[inheritance.stat[e]]);
+        out = RowAppendText(out, kBreedingParentNames[inheritance.parent[e]]);
+    }
+    out = RowAppendInt(out, static_cast<int32_t>(g));
+    *out++ = ',';
+    *RowAppendInt(out, static_cast<int32_t>(a)) = '\0';
+    ResultWriteMatch(run, moment, columns);
 }
 
 void EvaluateBreeding(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "modes/ResultFile.h"
+#include "modes/RowFormat.h"
 
 const CometBand kCometBands[3] = {{0, 320}, {641, 800}, {961, 1280}};
 
@@ -32,8 +33,9 @@ void EvaluateComet(SearchRun& run, const CandidateMoment& moment, uint64_t seed)
     for (int32_t v = SearchRunPidStart(run); v <= end; ++v) {
         if (!CometTestsPass(U, compoundEyes ? v : v + 1, compoundEyes)) continue;
         char columns[64];
-        std::snprintf(columns, sizeof columns, "%d,%08X%08X", v, static_cast<unsigned>(seed >> 32),
-                      static_cast<unsigned>(seed & 0xFFFFFFFFu));
+        char* out = RowAppendInt(columns, v);
+        *out++ = ',';
+        *RowAppendSeed(out, seed) = '\0';
         ResultWriteMatch(run, moment, columns);
     }
 }

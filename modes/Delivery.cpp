@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "modes/ResultFile.h"
+#include "modes/RowFormat.h"
 #include "modes/ShinyPid.h"
 
 const char* const DeliveryShinyMethodNames[2] = {"Method1(ピカチュウ等)", "Method2(グラードン等)"};
@@ -40,11 +41,19 @@ void EvaluateDelivery(SearchRun& run, const CandidateMoment& moment, uint64_t se
                                            s.deliveryTrainerId, s.deliverySecretId))
             continue;
         char columns[200];
-        std::snprintf(columns, sizeof columns, "%d,%s,%d,%d,%d,%d,%d,%d,%s,%d,%08X%08X", v,
-                      NatureNameOf(nature), ivs.v[0], ivs.v[1], ivs.v[2], ivs.v[3], ivs.v[4],
-                      ivs.v[5], HiddenPowerTypeNameOf(HiddenPowerTypeOf(ivs)),
-                      HiddenPowerPowerOf(ivs), static_cast<unsigned>(seed >> 32),
-                      static_cast<unsigned>(seed & 0xFFFFFFFFu));
+        char* out = RowAppendInt(columns, v);
+        *out++ = ',';
+        out = RowAppendText(out, NatureNameOf(nature));
+        for (int32_t value : ivs.v) {
+            *out++ = ',';
+            out = RowAppendInt(out, value);
+        }
+        *out++ = ',';
+        out = RowAppendText(out, HiddenPowerTypeNameOf(HiddenPowerTypeOf(ivs)));
+        *out++ = ',';
+        out = RowAppendInt(out, HiddenPowerPowerOf(ivs));
+        *out++ = ',';
+        *RowAppendSeed(out, seed) = '\0';
         ResultWriteMatch(run, moment, columns);
     }
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "modes/ResultFile.h"
+#include "modes/RowFormat.h"
 
 const char* const DomeTrainerNames[52] = {
     "OLのアツコ",
@@ -101,8 +102,11 @@ void EvaluateDome(SearchRun& run, const CandidateMoment& moment, uint64_t seed) 
             continue;
         }
         char columns[64];
-        std::snprintf(columns, sizeof columns, "%d,%d,%08X%08X", i - width, i,
-                      static_cast<unsigned>(seed >> 32), static_cast<unsigned>(seed & 0xFFFFFFFFu));
+        char* out = RowAppendInt(columns, i - width);
+        *out++ = ',';
+        out = RowAppendInt(out, i);
+        *out++ = ',';
+        *RowAppendSeed(out, seed) = '\0';
         ResultWriteMatch(run, moment, columns);
     }
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "modes/ResultFile.h"
+#include "modes/RowFormat.h"
 
 const char* const GrottoKindNames[11] = {
     "ポケモン(1%)",   "ポケモン(4%)",    "ポケモン(15%)",   "アイテム(1%)",
@@ -43,8 +44,9 @@ void EvaluateGrotto(SearchRun& run, const CandidateMoment& moment, uint64_t seed
     for (int32_t n = SearchRunPidStart(run); n <= end; ++n) {
         if (!GrottoPositionMatches(*run.settings, U, n)) continue;
         char columns[64];
-        std::snprintf(columns, sizeof columns, "%d,%08X%08X", n - 1,
-                      static_cast<unsigned>(seed >> 32), static_cast<unsigned>(seed & 0xFFFFFFFFu));
+        char* out = RowAppendInt(columns, n - 1);
+        *out++ = ',';
+        *RowAppendSeed(out, seed) = '\0';
         ResultWriteMatch(run, moment, columns);
     }
 }

@@ -1,5 +1,9 @@
 #include "modes/ResultFile.h"
 
+#include <cstring>
+
+#include "modes/RowFormat.h"
+
 const char* const NatureNames[25] = {
     "がんばりや", "さみしがり", "ゆうかん　", "いじっぱり", "やんちゃ　",
     "ずぶとい　", "すなお　　", "のんき　　", "わんぱく　", "のうてんき",
@@ -70,8 +74,31 @@ void ResultWriteMatch(SearchRun& run, const CandidateMoment& m, const char* colu
     ++run.candidateCount;
     FILE* file = run.resultFile;
     if (!file) return;
-    std::fprintf(file, "%d,%d,%d,%d,%d,%d,%s", m.year, m.month, m.day, m.hour, m.minute, m.second,
-                 columns);
-    if (run.settings->keyInputEnabled) std::fputs(KeyInputSuffix(m.keyMask).c_str(), file);
-    std::fputs("\r\n", file);
+    // Prefix of six numbers (at most 66 bytes), the columns, the key suffix
+    // (at most 25 bytes) and the line end, written in one piece.
+    char line[512];
+    const size_t columnsLength = std::strlen(columns);
+    if (columnsLength > sizeof line - 100) {
+        std::fprintf(file, "%d,%d,%d,%d,%d,%d,%s", m.year, m.month, m.day, m.hour, m.minute,
+                     m.second, columns);
+        if (run.settings->keyInputEnabled) std::fputs(KeyInputSuffix(m.keyMask).c_str(), file);
+        std::fputs("\r\n", file);
+        return;
+    }
+    char* out = line;
+    const int32_t prefix[6] = {m.year, m.month, m.day, m.hour, m.minute, m.second};
+    for (int32_t field : prefix) {
+        out = RowAppendInt(out, field);
+        *out++ = ',';
+    }
+    std::memcpy(out, columns, columnsLength);
+    out += columnsLength;
+    if (run.settings->keyInputEnabled) {
+        *out++ = ',';
+        for (int bit = 0; bit < 10; ++bit)
+            if (((m.keyMask >> bit) & 1u) == 0) out = RowAppendText(out, KeyNames[bit]);
+    }
+    *out++ = '\r';
+    *out++ = '\n';
+    std::fwrite(line, 1, static_cast<size_t>(out - line), file);
 }
