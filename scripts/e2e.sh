@@ -31,15 +31,7 @@ cmake -S . -B "$out/core" -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF >/dev/n
 # --- display and prefix, both ended on every exit --------------------------------
 rm -rf "$out/prefix" "$out/run" "$out/shots"
 mkdir -p "$out/run" "$out/shots"
-wine_env_exports
-export WINEPREFIX=$out/prefix
-xvfb_pid=""
-cleanup() {
-  wineserver -k >/dev/null 2>&1
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+wine_session_begin "$out/prefix"
 start_private_xvfb "$out/display" || { echo "e2e: Xvfb did not start"; echo "0 passed, 1 failed"; exit 1; }
 prepare_headless_prefix "$out/bin/open_recorder.exe"
 open_log=$WINEPREFIX/drive_c/e2e/open_log.txt

@@ -24,13 +24,7 @@ fi
 out=$root/build/run-headless
 mkdir -p "$out"
 build_win_tools "$out/bin"
-export WINEPREFIX=$out/prefix
-xvfb_pid=""
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
+wine_session_begin "$out/prefix"
 start_private_xvfb "$out/display" || { echo "run: Xvfb did not start" >&2; exit 1; }
 echo "no DISPLAY: running the window in a private Xvfb ($DISPLAY)"
 prepare_headless_prefix "$out/bin/open_recorder.exe"

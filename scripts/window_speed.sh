@@ -53,15 +53,7 @@ case_file=$out/speed.case
 
 rm -rf "$out/run"
 mkdir -p "$out/run"
-wine_env_exports
-export WINEPREFIX=$out/prefix
-xvfb_pid=""
-cleanup() {
-  wineserver -k >/dev/null 2>&1
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+wine_session_begin "$out/prefix"
 start_private_xvfb "$out/display" || { echo "window_speed: Xvfb did not start" >&2; exit 1; }
 prepare_headless_prefix "$out/bin/open_recorder.exe"
 open_log=$WINEPREFIX/drive_c/e2e/open_log.txt

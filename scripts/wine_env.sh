@@ -1,4 +1,4 @@
-# Sourced by scripts/e2e.sh and scripts/run.sh: the Win32 test tools, a
+# Sourced by scripts/e2e.sh, scripts/run.sh and scripts/window_speed.sh: the Win32 test tools, a
 # private Xvfb and a prepared Wine prefix. Expects $root (the repository).
 
 # Japanese code page, no Wine debug noise, no Mono or Gecko installers and
@@ -6,6 +6,21 @@
 wine_env_exports() {
   export LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8 WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+}
+
+# wine_session_begin PREFIX: the Wine environment with WINEPREFIX=PREFIX, and
+# its Wine processes and the private Xvfb (if one was started) ended on
+# every exit of the calling script.
+wine_session_begin() {
+  wine_env_exports
+  export WINEPREFIX=$1
+  xvfb_pid=""
+  trap wine_session_end EXIT
+  trap 'exit 130' INT TERM
+}
+wine_session_end() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
