@@ -63,41 +63,46 @@ void FormatInitialSeed(char* buffer, uint64_t seed) {
                   static_cast<unsigned>(seed & 0xFFFFFFFFu));
 }
 
-std::string KeyInputSuffix(uint32_t keyMask) {
-    std::string suffix = ",";
+char* RowAppendKeySuffix(char* out, uint32_t keyMask) {
+    *out++ = ',';
     for (int bit = 0; bit < 10; ++bit)
-        if (((keyMask >> bit) & 1u) == 0) suffix += KeyNames[bit];
-    return suffix;
+        if (((keyMask >> bit) & 1u) == 0) out = RowAppendText(out, KeyNames[bit]);
+    return out;
+}
+
+std::string KeyInputSuffix(uint32_t keyMask) {
+    char suffix[32];
+    return std::string(suffix, RowAppendKeySuffix(suffix, keyMask));
+}
+
+char* RowAppendPrefix(char* out, const CandidateMoment& m) {
+    const int32_t fields[6] = {m.year, m.month, m.day, m.hour, m.minute, m.second};
+    for (int32_t field : fields) {
+        out = RowAppendInt(out, field);
+        *out++ = ',';
+    }
+    return out;
 }
 
 void ResultWriteMatch(SearchRun& run, const CandidateMoment& m, const char* columns) {
     ++run.candidateCount;
     FILE* file = run.resultFile;
     if (!file) return;
-    // Prefix of six numbers (at most 66 bytes), the columns, the key suffix
-    // (at most 25 bytes) and the line end, written in one piece.
-    char line[512];
+    // Prefix, columns, key suffix and line end in one piece; columns longer
+    // than the room left go out on their own between the prefix and the rest.
+    char line[320];
+    char* out = RowAppendPrefix(line, m);
     const size_t columnsLength = std::strlen(columns);
-    if (columnsLength > sizeof line - 100) {
-        std::fprintf(file, "%d,%d,%d,%d,%d,%d,%s", m.year, m.month, m.day, m.hour, m.minute,
-                     m.second, columns);
-        if (run.settings->keyInputEnabled) std::fputs(KeyInputSuffix(m.keyMask).c_str(), file);
-        std::fputs("\r\n", file);
-        return;
+    const size_t room = sizeof line - static_cast<size_t>(out - line) - 32;
+    if (columnsLength > room) {
+        std::fwrite(line, 1, static_cast<size_t>(out - line), file);
+        std::fwrite(columns, 1, columnsLength, file);
+        out = line;
+    } else {
+        std::memcpy(out, columns, columnsLength);
+        out += columnsLength;
     }
-    char* out = line;
-    const int32_t prefix[6] = {m.year, m.month, m.day, m.hour, m.minute, m.second};
-    for (int32_t field : prefix) {
-        out = RowAppendInt(out, field);
-        *out++ = ',';
-    }
-    std::memcpy(out, columns, columnsLength);
-    out += columnsLength;
-    if (run.settings->keyInputEnabled) {
-        *out++ = ',';
-        for (int bit = 0; bit < 10; ++bit)
-            if (((m.keyMask >> bit) & 1u) == 0) out = RowAppendText(out, KeyNames[bit]);
-    }
+    if (run.settings->keyInputEnabled) out = RowAppendKeySuffix(out, m.keyMask);
     *out++ = '\r';
     *out++ = '\n';
     std::fwrite(line, 1, static_cast<size_t>(out - line), file);

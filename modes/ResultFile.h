@@ -27,6 +27,10 @@ void FormatInitialSeed(char* buffer, uint64_t seed);
 
 // "," and the names of the keys held in the mask, in bit order.
 std::string KeyInputSuffix(uint32_t keyMask);
+// The same written at out (at most 25 bytes); returns the end.
+char* RowAppendKeySuffix(char* out, uint32_t keyMask);
+// "yy,month,day,hour,minute,second," of the moment (at most 72 bytes).
+char* RowAppendPrefix(char* out, const CandidateMoment& moment);
 
 // A match: one more in the count and, when the file is open, the row: the
 // moment's prefix "yy,month,day,hour,minute,second,", the mode's columns,

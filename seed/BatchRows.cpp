@@ -69,13 +69,7 @@ void RowBufferAddIvRow(RowBuffer& rows, SearchRun& run, const CandidateMoment& m
     // the type name, the power, the seed and the key suffix: well under 256.
     if (rows.capacity - rows.used < 256) RowBufferFlush(rows, run);
     if (!rows.prefixValid || !SameSecond(rows.prefixMoment, m)) {
-        char* p = rows.prefix;
-        const int32_t fields[6] = {m.year, m.month, m.day, m.hour, m.minute, m.second};
-        for (int32_t field : fields) {
-            p = RowAppendInt(p, field);
-            *p++ = ',';
-        }
-        rows.prefixLength = static_cast<int32_t>(p - rows.prefix);
+        rows.prefixLength = static_cast<int32_t>(RowAppendPrefix(rows.prefix, m) - rows.prefix);
         rows.prefixMoment = m;
         rows.prefixValid = true;
     }

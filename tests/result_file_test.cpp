@@ -116,3 +116,19 @@ TEST(ResultFile, HeaderFollowsTheEvaluationPrecedence) {
     s.roamerEnabled = true;
     EXPECT_EQ(SearchModeOf(s), kModeIv);
 }
+
+TEST(ResultFile, ColumnsLongerThanTheLineBufferAreWrittenWhole) {
+    SearchSettings s;
+    SearchSettingsInit(s);
+    s.keyInputEnabled = true;
+    SearchRun run{};
+    run.settings = &s;
+    std::string path = TempResultPath("long_columns");
+    run.resultFile = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(run.resultFile, nullptr);
+    const std::string columns(1000, 'x');
+    ResultWriteMatch(run, CandidateMoment{5, 1, 2, 0, 3, 4, 0, 1022}, columns.c_str());
+    std::fclose(run.resultFile);
+    EXPECT_EQ(ReadFileBytes(path), "5,1,2,3,4,0," + columns + ",A\r\n");
+    std::remove(path.c_str());
+}
