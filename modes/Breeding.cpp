@@ -1,8 +1,5 @@
 #include "modes/Breeding.h"
 
-#include <cstdio>
-#include <string>
-
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
 #include "modes/ShinyPid.h"

@@ -1,7 +1,5 @@
 #include "modes/Delivery.h"
 
-#include <cstdio>
-
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
 #include "modes/ShinyPid.h"

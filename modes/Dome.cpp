@@ -1,7 +1,5 @@
 #include "modes/Dome.h"
 
-#include <cstdio>
-
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
 

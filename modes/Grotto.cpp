@@ -1,7 +1,5 @@
 #include "modes/Grotto.h"
 
-#include <cstdio>
-
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
 

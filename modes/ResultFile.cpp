@@ -58,11 +58,6 @@ const char* HiddenPowerTypeNameOf(int32_t index) {
     return index >= 0 && index < 16 ? HiddenPowerTypeNames[index] : "";
 }
 
-void FormatInitialSeed(char* buffer, uint64_t seed) {
-    std::snprintf(buffer, 17, "%08X%08X", static_cast<unsigned>(seed >> 32),
-                  static_cast<unsigned>(seed & 0xFFFFFFFFu));
-}
-
 char* RowAppendKeySuffix(char* out, uint32_t keyMask) {
     *out++ = ',';
     for (int bit = 0; bit < 10; ++bit)

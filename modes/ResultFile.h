@@ -22,9 +22,6 @@ FILE* ResultFileBegin(const char* path, SearchMode mode, bool keyInputEnabled);
 const char* NatureNameOf(int32_t index);
 const char* HiddenPowerTypeNameOf(int32_t index);
 
-// "%08X%08X" of the seed, upper half first: 17 bytes with the terminator.
-void FormatInitialSeed(char* buffer, uint64_t seed);
-
 // "," and the names of the keys held in the mask, in bit order.
 std::string KeyInputSuffix(uint32_t keyMask);
 // The same written at out (at most 25 bytes); returns the end.

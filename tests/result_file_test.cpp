@@ -5,6 +5,7 @@
 
 #include "modes/IvSearch.h"
 #include "modes/ResultFile.h"
+#include "modes/RowFormat.h"
 #include "search_test_support.h"
 
 TEST(ResultFile, ExactBytesOfTheWorkedExampleRow) {
@@ -38,9 +39,9 @@ TEST(ResultFile, PrefixSeedAndKeySuffix) {
     EXPECT_EQ(KeyInputSuffix(1023 & ~(1u << 3) & ~(1u << 6)), ",St↑");
     EXPECT_EQ(std::string(KeyNames[4]), "\x81\xA8");  // → in code page 932
     char seed[17];
-    FormatInitialSeed(seed, 0x0000ABCD12345678ull);
+    *RowAppendSeed(seed, 0x0000ABCD12345678ull) = '\0';
     EXPECT_STREQ(seed, "0000ABCD12345678");
-    FormatInitialSeed(seed, 0);
+    *RowAppendSeed(seed, 0) = '\0';
     EXPECT_STREQ(seed, "0000000000000000");
 
     SearchSettings s;
