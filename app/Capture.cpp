@@ -1,6 +1,6 @@
 #include "app/Capture.h"
 
-#include "app/ControlText.h"
+#include "ui/ControlText.h"
 #include "seed/SeedMessage.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "app/Controls.h"
-#include "app/SearchSettings.h"
+#include "ui/Controls.h"
+#include "modes/SearchSettings.h"
 
 // The console parameters as typed, each parsed from its fixed number of
 // characters; MAC bytes in the order of their edits (1003 first).

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/Capture.h"
-#include "app/TextNumbers.h"
+#include "ui/TextNumbers.h"
 
 namespace {
 

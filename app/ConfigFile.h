@@ -2,8 +2,8 @@
 // The Win32 side passes "config.txt"; the tests pass files of their own.
 #pragma once
 
-#include "app/Controls.h"
-#include "app/SearchSettings.h"
+#include "ui/Controls.h"
+#include "modes/SearchSettings.h"
 
 // Puts lines 1 to 5 into the console edits, unparsed, and line 6 into the
 // version words and buttons. No file: ブラック2 is selected and nothing else

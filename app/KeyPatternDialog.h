@@ -1,8 +1,8 @@
 // Dialog 105, "キー入力パターン": which keys the key-input search may press.
 #pragma once
 
-#include "app/Controls.h"
-#include "app/SearchSettings.h"
+#include "ui/Controls.h"
+#include "modes/SearchSettings.h"
 
 // Ticks the eleven boxes from the pattern.
 void KeyPatternDialogInit(const ControlAccess& controls, const SearchSettings& settings);

@@ -1,6 +1,6 @@
 #include "app/MainWindowLists.h"
 
-#include "app/ControlText.h"
+#include "ui/ControlText.h"
 #include "modes/ResultFile.h"
 
 void MainWindowFillHiddenPowerList(const ControlAccess& controls) {

@@ -1,7 +1,7 @@
 // The main window's one list: the hidden-power type of combo box 922.
 #pragma once
 
-#include "app/Controls.h"
+#include "ui/Controls.h"
 
 // "指定無し", then the sixteen types in type-index order; "指定無し" selected,
 // so the capture reads the selection minus one as the type (-1 for none).

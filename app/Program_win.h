@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "app/Controls.h"
-#include "app/SearchSettings.h"
+#include "ui/Controls.h"
+#include "modes/SearchSettings.h"
 #include "app/StartCommand.h"
 #include "seed/WindowSystem.h"
 

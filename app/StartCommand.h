@@ -6,7 +6,7 @@
 // the window system, so they can be tested natively.
 #pragma once
 
-#include "app/SearchSettings.h"
+#include "modes/SearchSettings.h"
 
 extern const char kStartButtonIdleText[];     // "検索開始"
 extern const char kStartButtonRunningText[];  // "中断"

@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/SearchSettings.h"
+#include "modes/SearchSettings.h"
 #include "seed/SearchEngine.h"
 #include "seed/SeedSearch.h"
 #include "seed/WindowSystem.h"

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SearchSettings.h"
+#include "modes/SearchSettings.h"
 #include "tests/example_console.h"
 #include "seed/SearchEngine.h"
 #include "seed/SeedMessage.h"

@@ -1,6 +1,6 @@
 #include "modes/BreedingDialog.h"
 
-#include "app/ControlText.h"
+#include "ui/ControlText.h"
 #include "modes/Breeding.h"
 #include "modes/ResultFile.h"
 

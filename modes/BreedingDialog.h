@@ -1,8 +1,8 @@
 // Dialog 102: "遺伝込みで検索", the parents' values and the egg's nature, ability and gender.
 #pragma once
 
-#include "app/Controls.h"
-#include "app/SearchSettings.h"
+#include "ui/Controls.h"
+#include "modes/SearchSettings.h"
 
 // Fills the lists and shows the stored settings.
 void BreedingDialogInit(const ControlAccess& controls, const SearchSettings& settings);

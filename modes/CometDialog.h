@@ -1,8 +1,8 @@
 // Dialog 103: "すいせいのかけら設定", whether the compound-eyes creature leads.
 #pragma once
 
-#include "app/Controls.h"
-#include "app/SearchSettings.h"
+#include "ui/Controls.h"
+#include "modes/SearchSettings.h"
 
 // Fills the lists and shows the stored settings.
 void CometDialogInit(const ControlAccess& controls, const SearchSettings& settings);

@@ -1,6 +1,6 @@
 #include "modes/DeliveryDialog.h"
 
-#include "app/ControlText.h"
+#include "ui/ControlText.h"
 #include "modes/Delivery.h"
 #include "modes/ResultFile.h"
 

@@ -1,8 +1,8 @@
 // Dialog 107: "配達員", the nature draw's offset, the nature and the shiny distribution.
 #pragma once
 
-#include "app/Controls.h"
-#include "app/SearchSettings.h"
+#include "ui/Controls.h"
+#include "modes/SearchSettings.h"
 
 // Fills the lists and shows the stored settings.
 void DeliveryDialogInit(const ControlAccess& controls, const SearchSettings& settings);

@@ -1,6 +1,6 @@
 #include "modes/DomeDialog.h"
 
-#include "app/ControlText.h"
+#include "ui/ControlText.h"
 #include "modes/Dome.h"
 
 namespace {

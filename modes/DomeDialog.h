@@ -1,8 +1,8 @@
 // Dialog 106: "ライモンドーム設定", the six wanted trainers and the shift width.
 #pragma once
 
-#include "app/Controls.h"
-#include "app/SearchSettings.h"
+#include "ui/Controls.h"
+#include "modes/SearchSettings.h"
 
 // Fills the lists and shows the stored settings.
 void DomeDialogInit(const ControlAccess& controls, const SearchSettings& settings);

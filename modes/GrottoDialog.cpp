@@ -1,6 +1,6 @@
 #include "modes/GrottoDialog.h"
 
-#include "app/ControlText.h"
+#include "ui/ControlText.h"
 #include "modes/Grotto.h"
 
 namespace {

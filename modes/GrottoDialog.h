@@ -1,8 +1,8 @@
 // Dialog 110: "隠し穴", the wanted kind, slots and female ratio.
 #pragma once
 
-#include "app/Controls.h"
-#include "app/SearchSettings.h"
+#include "ui/Controls.h"
+#include "modes/SearchSettings.h"
 
 // Fills the lists and shows the stored settings.
 void GrottoDialogInit(const ControlAccess& controls, const SearchSettings& settings);

@@ -1,6 +1,6 @@
 #include "modes/ShinyPidDialog.h"
 
-#include "app/ControlText.h"
+#include "ui/ControlText.h"
 #include "modes/ResultFile.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // Dialog 101: "色違い性格値検索", the trainer IDs, encounter and nature of the shiny search.
 #pragma once
 
-#include "app/Controls.h"
-#include "app/SearchSettings.h"
+#include "ui/Controls.h"
+#include "modes/SearchSettings.h"
 
 // Fills the lists and shows the stored settings.
 void ShinyPidDialogInit(const ControlAccess& controls, const SearchSettings& settings);

@@ -3,7 +3,7 @@
 // result.txt (or the path given) by the fastest engine this processor has.
 #include <cstdio>
 
-#include "app/SearchSettings.h"
+#include "modes/SearchSettings.h"
 #include "seed/SeedSearch.h"
 #include "seed/SearchEngine.h"
 #include "tests/example_console.h"

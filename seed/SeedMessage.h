@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/SearchSettings.h"
+#include "modes/SearchSettings.h"
 
 // One moment of the walk: the real-time clock and the keys held.
 struct CandidateMoment {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/SearchSettings.h"
+#include "modes/SearchSettings.h"
 #include "seed/RandomStreams.h"
 #include "seed/SeedMessage.h"
 #include "seed/WindowSystem.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SearchSettings.h"
+#include "modes/SearchSettings.h"
 #include "seed/EngineKernels.h"
 #include "seed/SearchEngine.h"
 #include "seed/SeedMessage.h"

@@ -3,7 +3,7 @@
 // 12-34-56-78-9A-BC, GxStat 0x06000000, Frame 8, on 29 November 2012.
 #pragma once
 
-#include "app/SearchSettings.h"
+#include "modes/SearchSettings.h"
 #include "seed/SeedMessage.h"
 
 inline SearchSettings ExampleConsoleSettings() {

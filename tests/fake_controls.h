@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Controls.h"
+#include "ui/Controls.h"
 
 struct FakeControls {
     std::map<int, std::string> texts;

@@ -11,7 +11,7 @@
 
 #include <unistd.h>
 
-#include "app/SearchSettings.h"
+#include "modes/SearchSettings.h"
 #include "seed/SeedMessage.h"
 #include "seed/SeedSearch.h"
 #include "seed/WindowSystem.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/TextNumbers.h"
+#include "ui/TextNumbers.h"
 
 TEST(ParseHex, LenientForms) {
     EXPECT_EQ(ParseHex(""), 0u);

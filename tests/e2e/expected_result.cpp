@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SearchSettings.h"
+#include "modes/SearchSettings.h"
 #include "modes/ResultFile.h"
 #include "seed/SearchEngine.h"
 #include "seed/SeedSearch.h"

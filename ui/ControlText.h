@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/Controls.h"
+#include "ui/Controls.h"
 
 // The number in the first `characters` characters of the control's text.
 uint32_t ControlReadHex(const ControlAccess& controls, int id, int characters);

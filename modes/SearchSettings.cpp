@@ -1,4 +1,4 @@
-#include "app/SearchSettings.h"
+#include "modes/SearchSettings.h"
 
 #include <cstring>
 

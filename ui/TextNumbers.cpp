@@ -1,4 +1,4 @@
-#include "app/TextNumbers.h"
+#include "ui/TextNumbers.h"
 
 #include <cstddef>
 

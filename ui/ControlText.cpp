@@ -1,8 +1,8 @@
-#include "app/ControlText.h"
+#include "ui/ControlText.h"
 
 #include <cstdio>
 
-#include "app/TextNumbers.h"
+#include "ui/TextNumbers.h"
 
 uint32_t ControlReadHex(const ControlAccess& controls, int id, int characters) {
     return ParseHex(controls.getText(controls.context, id, characters + 1));
