@@ -6,7 +6,7 @@
 #include "app/MainWindowLists.h"
 #include "app/Program_win.h"
 #include "res/resource.h"
-#include "seed/SearchEngine.h"
+#include "engine/SearchEngine.h"
 #include "seed/SeedSearch.h"
 
 SearchSettings searchSettings;

@@ -14,7 +14,7 @@
 #include <cstdlib>
 
 #include "modes/SearchSettings.h"
-#include "seed/SearchEngine.h"
+#include "engine/SearchEngine.h"
 #include "seed/SeedSearch.h"
 #include "seed/WindowSystem.h"
 #include "tests/example_console.h"

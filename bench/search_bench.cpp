@@ -18,7 +18,7 @@
 
 #include "modes/SearchSettings.h"
 #include "tests/example_console.h"
-#include "seed/SearchEngine.h"
+#include "engine/SearchEngine.h"
 #include "seed/SeedMessage.h"
 #include "seed/SeedSearch.h"
 #include "seed/WindowSystem.h"

@@ -1,14 +1,14 @@
 # SIMD backends of the batch search engine. Each backend file gets its own
 # instruction-set flags and nothing else does, so the program still starts
-# on a processor without them; seed/SearchEngine.cpp decides at run time.
+# on a processor without them; engine/SearchEngine.cpp decides at run time.
 # MORVANE_SIMD=OFF leaves only the portable batch kernels.
 
-set(MORVANE_KERNEL_SOURCES ${CMAKE_SOURCE_DIR}/seed/EngineKernels_portable.cpp)
+set(MORVANE_KERNEL_SOURCES ${CMAKE_SOURCE_DIR}/engine/EngineKernels_portable.cpp)
 
 if(MORVANE_SIMD AND CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64|amd64|i.86")
-  set(MORVANE_AVX2_SOURCE ${CMAKE_SOURCE_DIR}/seed/EngineKernels_avx2.cpp)
-  set(MORVANE_AVX512_SOURCE ${CMAKE_SOURCE_DIR}/seed/EngineKernels_avx512.cpp)
-  set(MORVANE_SHANI_SOURCE ${CMAKE_SOURCE_DIR}/seed/Sha1Batch_shani.cpp)
+  set(MORVANE_AVX2_SOURCE ${CMAKE_SOURCE_DIR}/engine/EngineKernels_avx2.cpp)
+  set(MORVANE_AVX512_SOURCE ${CMAKE_SOURCE_DIR}/engine/EngineKernels_avx512.cpp)
+  set(MORVANE_SHANI_SOURCE ${CMAKE_SOURCE_DIR}/engine/Sha1Batch_shani.cpp)
   target_sources(morvane_core PRIVATE ${MORVANE_AVX2_SOURCE} ${MORVANE_AVX512_SOURCE}
                                       ${MORVANE_SHANI_SOURCE})
   set_source_files_properties(${MORVANE_AVX2_SOURCE} PROPERTIES COMPILE_OPTIONS "-mavx2;-mbmi2")

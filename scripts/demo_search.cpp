@@ -5,7 +5,7 @@
 
 #include "modes/SearchSettings.h"
 #include "seed/SeedSearch.h"
-#include "seed/SearchEngine.h"
+#include "engine/SearchEngine.h"
 #include "tests/example_console.h"
 
 int main(int argc, char** argv) {

@@ -8,7 +8,7 @@
 #include "engine_test_support.h"
 #include "modes/IvSearch.h"
 #include "modes/ModeDispatch.h"
-#include "seed/BatchEngine.h"
+#include "engine/BatchEngine.h"
 #include "seed/RandomStreams.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "modes/IvSearch.h"
 #include "modes/ResultFile.h"
 #include "search_test_support.h"
-#include "seed/BatchEngine.h"
+#include "engine/BatchEngine.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "modes/SearchSettings.h"
-#include "seed/EngineKernels.h"
-#include "seed/SearchEngine.h"
+#include "engine/EngineKernels.h"
+#include "engine/SearchEngine.h"
 #include "seed/SeedMessage.h"
 #include "seed/SeedSearch.h"
 

@@ -25,7 +25,7 @@
 
 #include "modes/SearchSettings.h"
 #include "modes/ResultFile.h"
-#include "seed/SearchEngine.h"
+#include "engine/SearchEngine.h"
 #include "seed/SeedSearch.h"
 #include "seed/WindowSystem.h"
 #include "tests/e2e/e2e_case.h"

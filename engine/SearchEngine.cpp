@@ -2,10 +2,10 @@
 // keeps the result, and picks the widest batch engine the build holds and
 // the processor and OS can run. Callers get an engine; no other file tests
 // a CPU feature.
-#include "seed/SearchEngine.h"
+#include "engine/SearchEngine.h"
 
-#include "seed/BatchEngine.h"
-#include "seed/EngineKernels.h"
+#include "engine/BatchEngine.h"
+#include "engine/EngineKernels.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <cpuid.h>

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <utility>
 
-#include "seed/EngineKernels.h"
+#include "engine/EngineKernels.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ inline void StoreHigh32(uint32_t* p, V64 a) {
     for (int j = 0; j < kW64; ++j) p[j] = static_cast<uint32_t>(a.v[j] >> 32);
 }
 
-#include "seed/EngineKernelBody.h"
+#include "engine/EngineKernelBody.h"
 
 }  // namespace
 

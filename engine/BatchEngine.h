@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "seed/EngineKernels.h"
+#include "engine/EngineKernels.h"
 #include "seed/SeedSearch.h"
 
 // What one batch computes, from the settings as they are when it starts.

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <utility>
 
-#include "seed/EngineKernels.h"
+#include "engine/EngineKernels.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ inline void StoreHigh32(uint32_t* p, V64 x) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm256_castsi256_si128(odd));
 }
 
-#include "seed/EngineKernelBody.h"
+#include "engine/EngineKernelBody.h"
 
 }  // namespace
 

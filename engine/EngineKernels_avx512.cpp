@@ -7,7 +7,7 @@
 #include <cstring>
 #include <utility>
 
-#include "seed/EngineKernels.h"
+#include "engine/EngineKernels.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ inline void StoreHigh32(uint32_t* p, V64 x) {
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), _mm512_cvtepi64_epi32(_mm512_srli_epi64(x, 32)));
 }
 
-#include "seed/EngineKernelBody.h"
+#include "engine/EngineKernelBody.h"
 
 }  // namespace
 

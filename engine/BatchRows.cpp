@@ -7,7 +7,7 @@
 #include "modes/IvSearch.h"
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
-#include "seed/BatchEngine.h"
+#include "engine/BatchEngine.h"
 
 namespace {
 

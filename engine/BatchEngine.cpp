@@ -1,4 +1,4 @@
-#include "seed/BatchEngine.h"
+#include "engine/BatchEngine.h"
 
 #include <algorithm>
 #include <vector>

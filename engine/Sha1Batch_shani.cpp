@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "seed/EngineKernels.h"
+#include "engine/EngineKernels.h"
 
 namespace {
 
