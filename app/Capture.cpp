@@ -1,6 +1,7 @@
 #include "app/Capture.h"
 
 #include "ui/ControlText.h"
+#include "res/resource.h"
 #include "seed/SeedMessage.h"
 
 namespace {
@@ -18,28 +19,38 @@ struct SwitchField {
 
 // Dates and times, two characters each: the year edits hold what follows "20".
 constexpr DecimalField kDateTimeFields[] = {
-    {1009, 2, &SearchSettings::startYear},   {1018, 2, &SearchSettings::endYear},
-    {1010, 2, &SearchSettings::startMonth},  {1019, 2, &SearchSettings::endMonth},
-    {1011, 2, &SearchSettings::startDay},    {1020, 2, &SearchSettings::endDay},
-    {1030, 2, &SearchSettings::startHour},   {1033, 2, &SearchSettings::endHour},
-    {1031, 2, &SearchSettings::startMinute}, {1034, 2, &SearchSettings::endMinute},
-    {1032, 2, &SearchSettings::startSecond}, {1035, 2, &SearchSettings::endSecond},
+    {IDC_START_YEAR, 2, &SearchSettings::startYear},
+    {IDC_END_YEAR, 2, &SearchSettings::endYear},
+    {IDC_START_MONTH, 2, &SearchSettings::startMonth},
+    {IDC_END_MONTH, 2, &SearchSettings::endMonth},
+    {IDC_START_DAY, 2, &SearchSettings::startDay},
+    {IDC_END_DAY, 2, &SearchSettings::endDay},
+    {IDC_START_HOUR, 2, &SearchSettings::startHour},
+    {IDC_END_HOUR, 2, &SearchSettings::endHour},
+    {IDC_START_MINUTE, 2, &SearchSettings::startMinute},
+    {IDC_END_MINUTE, 2, &SearchSettings::endMinute},
+    {IDC_START_SECOND, 2, &SearchSettings::startSecond},
+    {IDC_END_SECOND, 2, &SearchSettings::endSecond},
 };
 
 constexpr DecimalField kRangeFields[] = {
-    {1040, 2, &SearchSettings::hiddenPowerMinimum},
-    {1027, 4, &SearchSettings::ivConsumptionStart},
-    {1028, 4, &SearchSettings::ivConsumptionEnd},
-    {1038, 5, &SearchSettings::pidConsumptionStart},
-    {1039, 5, &SearchSettings::pidConsumptionEnd},
+    {IDC_HIDDEN_POWER_MINIMUM, 2, &SearchSettings::hiddenPowerMinimum},
+    {IDC_IV_CONSUMPTION_START, 4, &SearchSettings::ivConsumptionStart},
+    {IDC_IV_CONSUMPTION_END, 4, &SearchSettings::ivConsumptionEnd},
+    {IDC_PID_CONSUMPTION_START, 5, &SearchSettings::pidConsumptionStart},
+    {IDC_PID_CONSUMPTION_END, 5, &SearchSettings::pidConsumptionEnd},
 };
 
 constexpr SwitchField kSwitchFields[] = {
-    {956, &SearchSettings::threeDsMode},     {953, &SearchSettings::keyInputEnabled},
-    {931, &SearchSettings::roamerEnabled},   {930, &SearchSettings::shinyPidEnabled},
-    {932, &SearchSettings::breedingEnabled}, {952, &SearchSettings::deliveryEnabled},
-    {954, &SearchSettings::cometEnabled},    {955, &SearchSettings::domeEnabled},
-    {958, &SearchSettings::grottoEnabled},
+    {IDC_THREE_DS, &SearchSettings::threeDsMode},
+    {IDC_KEY_INPUT, &SearchSettings::keyInputEnabled},
+    {IDC_ROAMER, &SearchSettings::roamerEnabled},
+    {IDC_SHINY_PID, &SearchSettings::shinyPidEnabled},
+    {IDC_BREEDING, &SearchSettings::breedingEnabled},
+    {IDC_DELIVERY, &SearchSettings::deliveryEnabled},
+    {IDC_COMET, &SearchSettings::cometEnabled},
+    {IDC_DOME, &SearchSettings::domeEnabled},
+    {IDC_GROTTO, &SearchSettings::grottoEnabled},
 };
 
 template <size_t N>
@@ -52,15 +63,15 @@ void ReadDecimalFields(const ControlAccess& controls, const DecimalField (&field
 
 ConsoleFields ConsoleFieldsRead(const ControlAccess& controls) {
     ConsoleFields fields;
-    fields.vCount = ControlReadHex(controls, 1000, 3);
-    fields.timer0 = ControlReadHex(controls, 1001, 5);
-    fields.gxStat = ControlReadHex(controls, 1002, 8);
-    fields.frame = ControlReadDecimal(controls, 1029, 8);
-    for (int i = 0; i < 6; ++i) fields.mac[i] = ControlReadHex(controls, 1003 + i, 2);
+    fields.vCount = ControlReadHex(controls, IDC_VCOUNT, 3);
+    fields.timer0 = ControlReadHex(controls, IDC_TIMER0, 5);
+    fields.gxStat = ControlReadHex(controls, IDC_GXSTAT, 8);
+    fields.frame = ControlReadDecimal(controls, IDC_FRAME, 8);
+    for (int i = 0; i < 6; ++i) fields.mac[i] = ControlReadHex(controls, IDC_MAC_0 + i, 2);
     return fields;
 }
 
-int VersionButtonIdOf(GameVersion version) { return 900 + static_cast<int>(version); }
+int VersionButtonIdOf(GameVersion version) { return IDC_BLACK + static_cast<int>(version); }
 
 int VersionButtonSelected(const ControlAccess& controls) {
     for (GameVersion version : {kGameBlack, kGameWhite, kGameBlack2, kGameWhite2})
@@ -86,10 +97,10 @@ void CaptureMainWindow(const ControlAccess& controls, SearchSettings& s) {
     if (version >= 0) VersionConstantsSet(s.version, static_cast<GameVersion>(version));
 
     for (int i = 0; i < 6; ++i) {
-        s.ivMax[i] = ControlReadDecimal(controls, 1012 + i, 2);
-        s.ivMin[i] = ControlReadDecimal(controls, 1021 + i, 2);
+        s.ivMax[i] = ControlReadDecimal(controls, IDC_IV_MAX_H + i, 2);
+        s.ivMin[i] = ControlReadDecimal(controls, IDC_IV_MIN_H + i, 2);
     }
-    s.hiddenPowerType = controls.getSelection(controls.context, 922) - 1;
+    s.hiddenPowerType = controls.getSelection(controls.context, IDC_HIDDEN_POWER_TYPE) - 1;
     ReadDecimalFields(controls, kRangeFields, s);
 
     for (const SwitchField& f : kSwitchFields) s.*f.field = controls.isChecked(controls.context, f.id);

@@ -8,7 +8,7 @@
 #include "modes/SearchSettings.h"
 
 // The console parameters as typed, each parsed from its fixed number of
-// characters; MAC bytes in the order of their edits (1003 first).
+// characters; MAC bytes in the order of their edits (IDC_MAC_0 first).
 struct ConsoleFields {
     uint32_t vCount;
     uint32_t timer0;
@@ -19,7 +19,7 @@ struct ConsoleFields {
 
 ConsoleFields ConsoleFieldsRead(const ControlAccess& controls);
 
-// The version radio buttons are 900 + GameVersion.
+// The version radio buttons are IDC_BLACK + GameVersion.
 int VersionButtonIdOf(GameVersion version);
 
 // The first version button that is on, tested ブラック, ホワイト, ブラック2,

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/Capture.h"
+#include "res/resource.h"
 #include "ui/TextNumbers.h"
 
 namespace {
@@ -67,7 +68,7 @@ void LoadVersionLine(const std::string& line, const ControlAccess& controls,
 
 void LoadLines(FILE* file, const ControlAccess& controls, SearchSettings& settings) {
     std::string line;
-    for (int id : {1000, 1001, 1002, 1029}) {
+    for (int id : {IDC_VCOUNT, IDC_TIMER0, IDC_GXSTAT, IDC_FRAME}) {
         if (!ReadLine(file, line)) return;
         if (!line.empty() && line.back() == '\n') line.pop_back();
         SetText(controls, id, line);
@@ -78,7 +79,7 @@ void LoadLines(FILE* file, const ControlAccess& controls, SearchSettings& settin
         size_t at = static_cast<size_t>(i) * 3;
         std::string byte = at < line.size() ? line.substr(at, 2) : std::string();
         if (!byte.empty() && byte.back() == '\n') byte.pop_back();
-        SetText(controls, 1003 + i, byte);
+        SetText(controls, IDC_MAC_0 + i, byte);
     }
     if (!ReadLine(file, line)) return;
     LoadVersionLine(line, controls, settings.version);

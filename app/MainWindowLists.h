@@ -1,4 +1,4 @@
-// The main window's one list: the hidden-power type of combo box 922.
+// The main window's one list: the hidden-power type of combo box IDC_HIDDEN_POWER_TYPE.
 #pragma once
 
 #include "ui/Controls.h"

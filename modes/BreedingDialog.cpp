@@ -3,36 +3,35 @@
 #include "ui/ControlText.h"
 #include "modes/Breeding.h"
 #include "modes/ResultFile.h"
+#include "res/resource.h"
 
 namespace {
 
-constexpr int kDittoRadio = 1002;    // "メタモン有り"
-constexpr int kNoDittoRadio = 1003;  // "メタモン無し"
-constexpr int kNatureList = 1026;    // entry = breedingNature + 1
-constexpr int kAbilityList = 1024;
-constexpr int kGenderList = 1025;
 // 先 H..S, then 後 H..S.
-constexpr int kParentIvEdits[2][6] = {{1005, 1006, 1023, 1027, 1028, 1029},
-                                      {1030, 1031, 1032, 1033, 1034, 1035}};
+constexpr int kParentIvEdits[2][6] = {
+    {IDC_BREEDING_FIRST_H, IDC_BREEDING_FIRST_A, IDC_BREEDING_FIRST_B, IDC_BREEDING_FIRST_C,
+     IDC_BREEDING_FIRST_D, IDC_BREEDING_FIRST_S},
+    {IDC_BREEDING_SECOND_H, IDC_BREEDING_SECOND_A, IDC_BREEDING_SECOND_B, IDC_BREEDING_SECOND_C,
+     IDC_BREEDING_SECOND_D, IDC_BREEDING_SECOND_S}};
 // The parents' edits are read whole; no typed value comes near this.
 constexpr int kParentIvCharacters = 255;
 
 }  // namespace
 
 void BreedingDialogInit(const ControlAccess& controls, const SearchSettings& s) {
-    controls.setChecked(controls.context, kDittoRadio, !s.breedingNoDitto);
-    controls.setChecked(controls.context, kNoDittoRadio, s.breedingNoDitto);
+    controls.setChecked(controls.context, IDC_BREEDING_DITTO, !s.breedingNoDitto);
+    controls.setChecked(controls.context, IDC_BREEDING_NO_DITTO, s.breedingNoDitto);
     for (int parent = 0; parent < 2; ++parent)
         for (int stat = 0; stat < 6; ++stat)
             ControlShowDecimal(controls, kParentIvEdits[parent][stat], s.parentIv[parent][stat]);
 
-    controls.addItem(controls.context, kNatureList, "指定無し");
-    ControlFillList(controls, kNatureList, "変わらず", NatureNames, 25);
-    controls.setSelection(controls.context, kNatureList, s.breedingNature + 1);
-    ControlFillList(controls, kAbilityList, nullptr, BreedingAbilityNames, 4);
-    controls.setSelection(controls.context, kAbilityList, s.breedingAbility);
-    ControlFillList(controls, kGenderList, "指定無し", BreedingGenderNames, 8);
-    controls.setSelection(controls.context, kGenderList, s.breedingGender);
+    controls.addItem(controls.context, IDC_BREEDING_NATURE, "指定無し");
+    ControlFillList(controls, IDC_BREEDING_NATURE, "変わらず", NatureNames, 25);
+    controls.setSelection(controls.context, IDC_BREEDING_NATURE, s.breedingNature + 1);
+    ControlFillList(controls, IDC_BREEDING_ABILITY, nullptr, BreedingAbilityNames, 4);
+    controls.setSelection(controls.context, IDC_BREEDING_ABILITY, s.breedingAbility);
+    ControlFillList(controls, IDC_BREEDING_GENDER, "指定無し", BreedingGenderNames, 8);
+    controls.setSelection(controls.context, IDC_BREEDING_GENDER, s.breedingGender);
 }
 
 void BreedingDialogStore(const ControlAccess& controls, SearchSettings& s) {
@@ -40,8 +39,8 @@ void BreedingDialogStore(const ControlAccess& controls, SearchSettings& s) {
         for (int stat = 0; stat < 6; ++stat)
             s.parentIv[parent][stat] =
                 ControlReadDecimal(controls, kParentIvEdits[parent][stat], kParentIvCharacters);
-    s.breedingNoDitto = !controls.isChecked(controls.context, kDittoRadio);
-    s.breedingNature = controls.getSelection(controls.context, kNatureList) - 1;
-    s.breedingAbility = controls.getSelection(controls.context, kAbilityList);
-    s.breedingGender = controls.getSelection(controls.context, kGenderList);
+    s.breedingNoDitto = !controls.isChecked(controls.context, IDC_BREEDING_DITTO);
+    s.breedingNature = controls.getSelection(controls.context, IDC_BREEDING_NATURE) - 1;
+    s.breedingAbility = controls.getSelection(controls.context, IDC_BREEDING_ABILITY);
+    s.breedingGender = controls.getSelection(controls.context, IDC_BREEDING_GENDER);
 }

@@ -1,15 +1,11 @@
 #include "modes/CometDialog.h"
 
-namespace {
-
-constexpr int kCompoundEyesBox = 1001;  // "ふくがん有り"
-
-}  // namespace
+#include "res/resource.h"
 
 void CometDialogInit(const ControlAccess& controls, const SearchSettings& s) {
-    controls.setChecked(controls.context, kCompoundEyesBox, s.cometCompoundEyes);
+    controls.setChecked(controls.context, IDC_COMET_COMPOUND_EYES, s.cometCompoundEyes);
 }
 
 void CometDialogStore(const ControlAccess& controls, SearchSettings& s) {
-    s.cometCompoundEyes = controls.isChecked(controls.context, kCompoundEyesBox);
+    s.cometCompoundEyes = controls.isChecked(controls.context, IDC_COMET_COMPOUND_EYES);
 }

@@ -2,12 +2,12 @@
 
 #include "ui/ControlText.h"
 #include "modes/Dome.h"
+#include "res/resource.h"
 
 namespace {
 
-// Trainer choices 1 to 6, top to bottom.
-constexpr int kTrainerLists[6] = {1007, 1021, 1024, 1025, 1026, 1008};
-constexpr int kShiftWidthEdit = 1005;
+constexpr int kTrainerLists[6] = {IDC_DOME_TRAINER_1, IDC_DOME_TRAINER_2, IDC_DOME_TRAINER_3,
+                                  IDC_DOME_TRAINER_4, IDC_DOME_TRAINER_5, IDC_DOME_TRAINER_6};
 
 }  // namespace
 
@@ -16,11 +16,11 @@ void DomeDialogInit(const ControlAccess& controls, const SearchSettings& s) {
         ControlFillList(controls, kTrainerLists[i], "指定無し", DomeTrainerNames, 52);
         controls.setSelection(controls.context, kTrainerLists[i], s.domeTrainers[i]);
     }
-    ControlShowDecimal(controls, kShiftWidthEdit, s.domeShiftWidth);
+    ControlShowDecimal(controls, IDC_DOME_SHIFT_WIDTH, s.domeShiftWidth);
 }
 
 void DomeDialogStore(const ControlAccess& controls, SearchSettings& s) {
     for (int i = 0; i < 6; ++i)
         s.domeTrainers[i] = controls.getSelection(controls.context, kTrainerLists[i]);
-    s.domeShiftWidth = ControlReadDecimal(controls, kShiftWidthEdit, 2);
+    s.domeShiftWidth = ControlReadDecimal(controls, IDC_DOME_SHIFT_WIDTH, 2);
 }

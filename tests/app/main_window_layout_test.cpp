@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/MainWindowLayout.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -50,16 +51,18 @@ TEST(MainWindowLayout, ControlCountsAndUniqueIds) {
 TEST(MainWindowLayout, TabOrderFollowsCreationAndSkipsButtonsAndRadios) {
     // The controls with a tab stop, in the order Tab visits them.
     const std::vector<int> expected = {
-        1003, 1004, 1005, 1006, 1007, 1008,  // MAC
-        1000, 1001, 1002, 1029,              // VCount, Timer0, GxStat, Frame
-        1009, 1010, 1011, 1018, 1019, 1020,  // dates
-        956,  953,                           // 3DS, キー入力
-        1030, 1033, 1031, 1034, 1032, 1035,  // times
-        1027, 1028,                          // 個体値乱数列
-        1012, 1021, 1013, 1022, 1014, 1023, 1015, 1024, 1016, 1025, 1017, 1026,
-        922,  1040, 931,                     // めざパ, minimum, 徘徊
-        1038, 1039,                          // 性格値乱数列
-        930,  932,  952,  954,  955,  958,   // mode switches
+        IDC_MAC_0, IDC_MAC_1, IDC_MAC_2, IDC_MAC_3, IDC_MAC_4, IDC_MAC_5,
+        IDC_VCOUNT, IDC_TIMER0, IDC_GXSTAT, IDC_FRAME,
+        IDC_START_YEAR, IDC_START_MONTH, IDC_START_DAY, IDC_END_YEAR, IDC_END_MONTH, IDC_END_DAY,
+        IDC_THREE_DS, IDC_KEY_INPUT,
+        IDC_START_HOUR, IDC_END_HOUR, IDC_START_MINUTE, IDC_END_MINUTE, IDC_START_SECOND,
+        IDC_END_SECOND,
+        IDC_IV_CONSUMPTION_START, IDC_IV_CONSUMPTION_END,
+        IDC_IV_MAX_H, IDC_IV_MIN_H, IDC_IV_MAX_A, IDC_IV_MIN_A, IDC_IV_MAX_B, IDC_IV_MIN_B,
+        IDC_IV_MAX_C, IDC_IV_MIN_C, IDC_IV_MAX_D, IDC_IV_MIN_D, IDC_IV_MAX_S, IDC_IV_MIN_S,
+        IDC_HIDDEN_POWER_TYPE, IDC_HIDDEN_POWER_MINIMUM, IDC_ROAMER,
+        IDC_PID_CONSUMPTION_START, IDC_PID_CONSUMPTION_END,
+        IDC_SHINY_PID, IDC_BREEDING, IDC_DELIVERY, IDC_COMET, IDC_DOME, IDC_GROTTO,
     };
     std::vector<int> tabOrder;
     for (const MainWindowControl& c : kMainWindowControls)
@@ -78,7 +81,7 @@ TEST(MainWindowLayout, RadioGroupStartsAtBlack2AndEndsTheTable) {
     // The group runs from its WS_GROUP control to the next one or the end,
     // so nothing may follow the four version buttons.
     const int first = kMainWindowControlCount - 4;
-    const int expectedIds[4] = {902, 903, 900, 901};
+    const int expectedIds[4] = {IDC_BLACK2, IDC_WHITE2, IDC_BLACK, IDC_WHITE};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(kMainWindowControls[first + i].id, expectedIds[i]);
     EXPECT_EQ(kMainWindowControls[first].kind, kMainRadioGroupStart);
     for (int i = 0; i < kMainWindowControlCount; ++i) {
@@ -115,8 +118,8 @@ TEST(MainWindowLayout, StylesAndClassesByKind) {
 
 TEST(MainWindowLayout, IndividualValueRowsStepBy40Pixels) {
     for (int i = 0; i < 6; ++i) {
-        const MainWindowControl* upper = FindControl(1012 + i);
-        const MainWindowControl* lower = FindControl(1021 + i);
+        const MainWindowControl* upper = FindControl(IDC_IV_MAX_H + i);
+        const MainWindowControl* lower = FindControl(IDC_IV_MIN_H + i);
         ASSERT_NE(upper, nullptr);
         ASSERT_NE(lower, nullptr);
         EXPECT_EQ(upper->x, 118 + 40 * i);
@@ -129,7 +132,7 @@ TEST(MainWindowLayout, IndividualValueRowsStepBy40Pixels) {
         EXPECT_EQ(lower - upper, 1);
     }
     for (int i = 0; i < 6; ++i) {
-        const MainWindowControl* mac = FindControl(1003 + i);
+        const MainWindowControl* mac = FindControl(IDC_MAC_0 + i);
         ASSERT_NE(mac, nullptr);
         EXPECT_EQ(mac->x, 350 + 40 * i);
         EXPECT_EQ(mac - kMainWindowControls, i);
@@ -139,9 +142,21 @@ TEST(MainWindowLayout, IndividualValueRowsStepBy40Pixels) {
 TEST(MainWindowLayout, InitialTextsAndCommandButtons) {
     struct Expected { int id; const char* text; };
     const Expected texts[] = {
-        {1030, "0"},  {1033, "23"}, {1031, "0"},  {1034, "59"}, {1032, "0"},
-        {1035, "59"}, {1027, "7"},  {1028, "7"},  {1040, "30"}, {1038, "50"},
-        {1039, "150"}, {1000, ""},  {1029, ""},   {1009, ""},   {1020, ""},
+        {IDC_START_HOUR, "0"},
+        {IDC_END_HOUR, "23"},
+        {IDC_START_MINUTE, "0"},
+        {IDC_END_MINUTE, "59"},
+        {IDC_START_SECOND, "0"},
+        {IDC_END_SECOND, "59"},
+        {IDC_IV_CONSUMPTION_START, "7"},
+        {IDC_IV_CONSUMPTION_END, "7"},
+        {IDC_HIDDEN_POWER_MINIMUM, "30"},
+        {IDC_PID_CONSUMPTION_START, "50"},
+        {IDC_PID_CONSUMPTION_END, "150"},
+        {IDC_VCOUNT, ""},
+        {IDC_FRAME, ""},
+        {IDC_START_YEAR, ""},
+        {IDC_END_DAY, ""},
     };
     for (const Expected& e : texts) {
         const MainWindowControl* c = FindControl(e.id);
@@ -149,33 +164,37 @@ TEST(MainWindowLayout, InitialTextsAndCommandButtons) {
         EXPECT_STREQ(c->text, e.text) << e.id;
     }
     // Code page 932 bytes of the start button's caption "検索開始".
-    const MainWindowControl* start = FindControl(1100);
+    const MainWindowControl* start = FindControl(IDC_START_SEARCH);
     ASSERT_NE(start, nullptr);
     EXPECT_STREQ(start->text, "\x8C\x9F\x8D\xF5\x8A\x4A\x8E\x6E");
     EXPECT_EQ(start->width, 200);
     EXPECT_EQ(start->height, 30);
 
-    const MainWindowControl* combo = FindControl(922);
+    const MainWindowControl* combo = FindControl(IDC_HIDDEN_POWER_TYPE);
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(combo->height, 350);  // the opened list
 
     // Every push button is a command the window handles.
     for (const MainWindowControl& c : kMainWindowControls) {
         if (c.kind != kMainPushButton) continue;
-        bool command = c.id == 1100 || c.id == 1102 || MainWindowDialogTemplateOf(c.id) != 0;
+        bool command =
+            c.id == IDC_START_SEARCH || c.id == IDC_SAVE || MainWindowDialogTemplateOf(c.id) != 0;
         EXPECT_TRUE(command) << c.id;
     }
 }
 
 TEST(MainWindowLayout, DialogTemplatesOfCommands) {
-    EXPECT_EQ(MainWindowDialogTemplateOf(1103), 101);
-    EXPECT_EQ(MainWindowDialogTemplateOf(1104), 102);
-    EXPECT_EQ(MainWindowDialogTemplateOf(1105), 103);
-    EXPECT_EQ(MainWindowDialogTemplateOf(1106), 105);
-    EXPECT_EQ(MainWindowDialogTemplateOf(1107), 106);
-    EXPECT_EQ(MainWindowDialogTemplateOf(1108), 107);
-    EXPECT_EQ(MainWindowDialogTemplateOf(1110), 110);
-    for (int id : {1100, 1101, 1102, 1109, 1111, 930, 0, -1})
+    EXPECT_EQ(MainWindowDialogTemplateOf(IDC_SHINY_PID_SETTINGS), IDD_SHINY_PID);
+    EXPECT_EQ(MainWindowDialogTemplateOf(IDC_BREEDING_SETTINGS), IDD_BREEDING);
+    EXPECT_EQ(MainWindowDialogTemplateOf(IDC_COMET_SETTINGS), IDD_COMET);
+    EXPECT_EQ(MainWindowDialogTemplateOf(IDC_KEY_PATTERN_SETTINGS), IDD_KEY_PATTERN);
+    EXPECT_EQ(MainWindowDialogTemplateOf(IDC_DOME_SETTINGS), IDD_DOME);
+    EXPECT_EQ(MainWindowDialogTemplateOf(IDC_DELIVERY_SETTINGS), IDD_DELIVERY);
+    EXPECT_EQ(MainWindowDialogTemplateOf(IDC_GROTTO_SETTINGS), IDD_GROTTO);
+    // Commands that open no dialog, the unused IDs beside the settings
+    // buttons, a check box and no ID at all.
+    for (int id : {IDC_START_SEARCH, IDC_REPAINT, IDC_SAVE, IDC_DELIVERY_SETTINGS + 1,
+                   IDC_GROTTO_SETTINGS + 1, IDC_SHINY_PID, 0, -1})
         EXPECT_EQ(MainWindowDialogTemplateOf(id), 0) << id;
 }
 

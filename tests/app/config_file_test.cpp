@@ -7,7 +7,8 @@
 
 #include "app/Capture.h"
 #include "app/ConfigFile.h"
-#include "fake_controls.h"
+#include "res/resource.h"
+#include "tests/ui/fake_controls.h"
 
 namespace {
 
@@ -51,10 +52,10 @@ Loaded LoadText(const std::string& bytes) {
     return loaded;
 }
 
-// Which of the version buttons 900..903 is checked; -1 none, -2 several.
+// Which of the version buttons IDC_BLACK..IDC_WHITE2 is checked; -1 none, -2 several.
 int CheckedVersion(FakeControls& f) {
     int found = -1;
-    for (int id = 900; id <= 903; ++id)
+    for (int id = IDC_BLACK; id <= IDC_WHITE2; ++id)
         if (f.checks[id]) found = found == -1 ? id : -2;
     return found;
 }
@@ -70,7 +71,7 @@ TEST(ConfigFileLoad, NoFileSelectsBlack2AndChangesNothingElse) {
     SearchSettings s;
     SearchSettingsInit(s);
     ConfigFileLoad(TempPath("absent/config.txt").c_str(), FakeControlsAccess(f), s);
-    EXPECT_EQ(CheckedVersion(f), 902);
+    EXPECT_EQ(CheckedVersion(f), IDC_BLACK2);
     EXPECT_TRUE(f.texts.empty());
     SearchSettings initial;
     SearchSettingsInit(initial);
@@ -79,12 +80,12 @@ TEST(ConfigFileLoad, NoFileSelectsBlack2AndChangesNothingElse) {
 
 TEST(ConfigFileLoad, EditLinesShownUnparsed) {
     Loaded l = LoadText("0x5f\n c79\n6000000\n-8\n0A-1B-2c-3D-4E-5F\n02215F30\n");
-    EXPECT_EQ(l.controls.texts[1000], "0x5f");
-    EXPECT_EQ(l.controls.texts[1001], " c79");
-    EXPECT_EQ(l.controls.texts[1002], "6000000");
-    EXPECT_EQ(l.controls.texts[1029], "-8");
+    EXPECT_EQ(l.controls.texts[IDC_VCOUNT], "0x5f");
+    EXPECT_EQ(l.controls.texts[IDC_TIMER0], " c79");
+    EXPECT_EQ(l.controls.texts[IDC_GXSTAT], "6000000");
+    EXPECT_EQ(l.controls.texts[IDC_FRAME], "-8");
     const char* mac[6] = {"0A", "1B", "2c", "3D", "4E", "5F"};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(l.controls.texts[1003 + i], mac[i]) << i;
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(l.controls.texts[IDC_MAC_0 + i], mac[i]) << i;
     // The capture later reads only "0x5".
     SearchSettings s;
     SearchSettingsInit(s);
@@ -94,12 +95,12 @@ TEST(ConfigFileLoad, EditLinesShownUnparsed) {
 
 TEST(ConfigFileLoad, OneWordVersionLines) {
     Loaded white = LoadText(std::string(kConsoleLines) + "02215F30\n");
-    EXPECT_EQ(CheckedVersion(white.controls), 901);
+    EXPECT_EQ(CheckedVersion(white.controls), IDC_WHITE);
     EXPECT_FALSE(white.settings.version.fiveWordVersion);
     EXPECT_EQ(white.settings.version.versionWord, 0x02215F30u);
 
     Loaded black = LoadText(std::string(kConsoleLines) + "02215F10");  // no line break
-    EXPECT_EQ(CheckedVersion(black.controls), 900);
+    EXPECT_EQ(CheckedVersion(black.controls), IDC_BLACK);
     EXPECT_EQ(black.settings.version.versionWord, 0x02215F10u);
 
     Loaded unknown = LoadText(std::string(kConsoleLines) + "1234abcd\n");
@@ -111,12 +112,12 @@ TEST(ConfigFileLoad, OneWordVersionLines) {
 TEST(ConfigFileLoad, FiveWordVersionLines) {
     const uint32_t black2[5] = {0x0209A8DC, 0x02039AC9, 0x021FF9B0, 0x021FFA04, 0x021FFA04};
     Loaded b2 = LoadText(std::string(kConsoleLines) + kBlack2Line);
-    EXPECT_EQ(CheckedVersion(b2.controls), 902);
+    EXPECT_EQ(CheckedVersion(b2.controls), IDC_BLACK2);
     EXPECT_TRUE(b2.settings.version.fiveWordVersion);
     for (int i = 0; i < 5; ++i) EXPECT_EQ(b2.settings.version.versionWords[i], black2[i]) << i;
 
     Loaded w2 = LoadText(std::string(kConsoleLines) + kWhite2Line);
-    EXPECT_EQ(CheckedVersion(w2.controls), 903);
+    EXPECT_EQ(CheckedVersion(w2.controls), IDC_WHITE2);
 
     // ホワイト2's first word with a wrong third word: nothing selected, words kept.
     Loaded odd = LoadText(std::string(kConsoleLines) +
@@ -143,73 +144,76 @@ TEST(ConfigFileLoad, CrLfLinesLoadAsLf) {
     Loaded b = LoadText(crlf);
     EXPECT_EQ(a.controls.texts, b.controls.texts);
     EXPECT_EQ(a.controls.checks, b.controls.checks);
-    EXPECT_EQ(CheckedVersion(b.controls), 901);
-    EXPECT_EQ(b.controls.texts[1000], "60");
-    EXPECT_EQ(b.controls.texts[1008], "BC");
+    EXPECT_EQ(CheckedVersion(b.controls), IDC_WHITE);
+    EXPECT_EQ(b.controls.texts[IDC_VCOUNT], "60");
+    EXPECT_EQ(b.controls.texts[IDC_MAC_5], "BC");
     EXPECT_FALSE(b.settings.version.fiveWordVersion);  // "02215F30\r\n" is still one word
 
 }
 
 TEST(ConfigFileLoad, MissingAndShortLines) {
     Loaded three = LoadText("60\nc79\n6000000\n");
-    EXPECT_EQ(three.controls.texts[1002], "6000000");
-    EXPECT_EQ(three.controls.texts.count(1029), 0u);
-    EXPECT_EQ(three.controls.texts.count(1003), 0u);
+    EXPECT_EQ(three.controls.texts[IDC_GXSTAT], "6000000");
+    EXPECT_EQ(three.controls.texts.count(IDC_FRAME), 0u);
+    EXPECT_EQ(three.controls.texts.count(IDC_MAC_0), 0u);
     EXPECT_EQ(CheckedVersion(three.controls), -1);
     EXPECT_TRUE(three.settings.version.fiveWordVersion);  // untouched
     EXPECT_EQ(three.settings.version.versionWords[0], 0u);
 
     // What a save with no version button writes.
     Loaded five = LoadText(kConsoleLines);
-    EXPECT_EQ(five.controls.texts[1008], "BC");
+    EXPECT_EQ(five.controls.texts[IDC_MAC_5], "BC");
     EXPECT_EQ(CheckedVersion(five.controls), -1);
 
     Loaded shortMac = LoadText("60\nc79\n6000000\n8\n01-02-3\n02215F10\n");
-    EXPECT_EQ(shortMac.controls.texts[1003], "01");
-    EXPECT_EQ(shortMac.controls.texts[1004], "02");
-    EXPECT_EQ(shortMac.controls.texts[1005], "3");
-    for (int id = 1006; id <= 1008; ++id) EXPECT_EQ(shortMac.controls.texts[id], "") << id;
-    EXPECT_EQ(CheckedVersion(shortMac.controls), 900);
+    EXPECT_EQ(shortMac.controls.texts[IDC_MAC_0], "01");
+    EXPECT_EQ(shortMac.controls.texts[IDC_MAC_1], "02");
+    EXPECT_EQ(shortMac.controls.texts[IDC_MAC_2], "3");
+    for (int id = IDC_MAC_3; id <= IDC_MAC_5; ++id)
+        EXPECT_EQ(shortMac.controls.texts[id], "") << id;
+    EXPECT_EQ(CheckedVersion(shortMac.controls), IDC_BLACK);
 
     // A last line without a line break keeps all of its characters.
     Loaded cut = LoadText("60\nc79");
-    EXPECT_EQ(cut.controls.texts[1001], "c79");
-    EXPECT_EQ(cut.controls.texts.count(1002), 0u);
+    EXPECT_EQ(cut.controls.texts[IDC_TIMER0], "c79");
+    EXPECT_EQ(cut.controls.texts.count(IDC_GXSTAT), 0u);
 }
 
 TEST(ConfigFileLoad, LongLineRestIsTheNextLine) {
     std::string longLine(300, '5');
     Loaded l = LoadText(longLine + "\nc79\n");
-    EXPECT_EQ(l.controls.texts[1000], std::string(255, '5'));
-    EXPECT_EQ(l.controls.texts[1001], std::string(45, '5'));
-    EXPECT_EQ(l.controls.texts[1002], "c79");
+    EXPECT_EQ(l.controls.texts[IDC_VCOUNT], std::string(255, '5'));
+    EXPECT_EQ(l.controls.texts[IDC_TIMER0], std::string(45, '5'));
+    EXPECT_EQ(l.controls.texts[IDC_GXSTAT], "c79");
 }
 
 TEST(ConfigFileSave, NormalisedLinesAndVersion) {
     FakeControls f;
-    f.texts[1000] = "5F";
-    f.texts[1001] = "0xC79";  // five characters
-    f.texts[1002] = "06000000ff";
-    f.texts[1029] = "-3";
-    f.texts[1003] = "a";
-    f.texts[1004] = "1bc";
-    f.texts[1006] = "g";
-    f.texts[1007] = "ff";
-    f.texts[1008] = "7";  // 1005 has no text
+    f.texts[IDC_VCOUNT] = "5F";
+    f.texts[IDC_TIMER0] = "0xC79";  // five characters
+    f.texts[IDC_GXSTAT] = "06000000ff";
+    f.texts[IDC_FRAME] = "-3";
+    f.texts[IDC_MAC_0] = "a";
+    f.texts[IDC_MAC_1] = "1bc";
+    f.texts[IDC_MAC_3] = "g";
+    f.texts[IDC_MAC_4] = "ff";
+    f.texts[IDC_MAC_5] = "7";  // IDC_MAC_2 has no text
     std::string path = TempPath("saved.txt");
     const std::string console = "5f\nc79\n6000000\n-3\n0A-1B-00-00-FF-07\n";
 
     ConfigFileSave(path.c_str(), FakeControlsAccess(f));
     EXPECT_EQ(ReadFile(path), console);  // no version: five lines
 
-    const std::pair<int, std::string> lines[] = {
-        {900, "02215F10\n"}, {901, "02215F30\n"}, {902, kBlack2Line}, {903, kWhite2Line}};
+    const std::pair<int, std::string> lines[] = {{IDC_BLACK, "02215F10\n"},
+                                                 {IDC_WHITE, "02215F30\n"},
+                                                 {IDC_BLACK2, kBlack2Line},
+                                                 {IDC_WHITE2, kWhite2Line}};
     for (const auto& line : lines) {
-        for (int id = 900; id <= 903; ++id) f.checks[id] = id == line.first;
+        for (int id = IDC_BLACK; id <= IDC_WHITE2; ++id) f.checks[id] = id == line.first;
         ConfigFileSave(path.c_str(), FakeControlsAccess(f));
         EXPECT_EQ(ReadFile(path), console + line.second) << line.first;
     }
-    f.checks[900] = true;  // ブラック is tested first
+    f.checks[IDC_BLACK] = true;  // ブラック is tested first
     ConfigFileSave(path.c_str(), FakeControlsAccess(f));
     EXPECT_EQ(ReadFile(path), console + "02215F10\n");
 
@@ -218,14 +222,14 @@ TEST(ConfigFileSave, NormalisedLinesAndVersion) {
 }
 
 TEST(ConfigFile, SaveThenLoadRestoresEveryCapturedField) {
-    for (int version = 900; version <= 903; ++version) {
+    for (int version = IDC_BLACK; version <= IDC_WHITE2; ++version) {
         FakeControls before;
-        before.texts[1000] = "60";
-        before.texts[1001] = "c79";
-        before.texts[1002] = "6000000";
-        before.texts[1029] = "-8";
+        before.texts[IDC_VCOUNT] = "60";
+        before.texts[IDC_TIMER0] = "c79";
+        before.texts[IDC_GXSTAT] = "6000000";
+        before.texts[IDC_FRAME] = "-8";
         const char* mac[6] = {"12", "34", "56", "a", "9A", "BC"};
-        for (int i = 0; i < 6; ++i) before.texts[1003 + i] = mac[i];
+        for (int i = 0; i < 6; ++i) before.texts[IDC_MAC_0 + i] = mac[i];
         before.checks[version] = true;
         std::string path = TempPath("roundtrip.txt");
         ConfigFileSave(path.c_str(), FakeControlsAccess(before));
@@ -235,7 +239,7 @@ TEST(ConfigFile, SaveThenLoadRestoresEveryCapturedField) {
         SearchSettingsInit(loaded);
         ConfigFileLoad(path.c_str(), FakeControlsAccess(after), loaded);
         EXPECT_EQ(CheckedVersion(after), version);
-        EXPECT_EQ(after.texts[1006], "0A");
+        EXPECT_EQ(after.texts[IDC_MAC_3], "0A");
 
         SearchSettings a, b;
         SearchSettingsInit(a);

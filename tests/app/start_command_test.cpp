@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/StartCommand.h"
-#include "search_test_support.h"
-#include "seed/SeedSearch.h"
+#include "tests/search_test_support.h"
+#include "engine/SeedSearch.h"
 #include "seed/WindowSystem.h"
 
 namespace {

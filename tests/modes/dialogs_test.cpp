@@ -3,7 +3,6 @@
 #include <string>
 
 #include "app/KeyPatternDialog.h"
-#include "fake_controls.h"
 #include "modes/BreedingDialog.h"
 #include "modes/CometDialog.h"
 #include "modes/DeliveryDialog.h"
@@ -11,6 +10,8 @@
 #include "modes/GrottoDialog.h"
 #include "modes/ResultFile.h"
 #include "modes/ShinyPidDialog.h"
+#include "res/resource.h"
+#include "tests/ui/fake_controls.h"
 
 namespace {
 
@@ -28,18 +29,23 @@ void ExpectNatureList(FakeControls& f, int id, size_t firstNature) {
 }
 
 // The key boxes by KeyMask bit, as the dialog's layout numbers them.
-const int kKeyBoxes[10] = {1001, 1002, 1004, 1003, 1009, 1010, 1007, 1008, 1006, 1005};
+const int kKeyBoxes[10] = {IDC_KEY_PATTERN_A,     IDC_KEY_PATTERN_B,    IDC_KEY_PATTERN_SELECT,
+                           IDC_KEY_PATTERN_START, IDC_KEY_PATTERN_RIGHT, IDC_KEY_PATTERN_LEFT,
+                           IDC_KEY_PATTERN_UP,    IDC_KEY_PATTERN_DOWN, IDC_KEY_PATTERN_R,
+                           IDC_KEY_PATTERN_L};
 
 }  // namespace
 
 TEST(KeyPatternDialog, BoxesFollowTheKeyBitOrder) {
     FakeControls shown;
     KeyPatternDialogInit(FakeControlsAccess(shown), Defaults());
-    for (int id = 1001; id <= 1011; ++id) EXPECT_TRUE(shown.checks[id]) << id;
+    for (int id = IDC_KEY_PATTERN_A; id <= IDC_KEY_PATTERN_EXCLUDE; ++id)
+        EXPECT_TRUE(shown.checks[id]) << id;
 
     for (int bit = 0; bit < 10; ++bit) {
         FakeControls f;
-        for (int id = 1001; id <= 1011; ++id) f.checks[id] = id != kKeyBoxes[bit];
+        for (int id = IDC_KEY_PATTERN_A; id <= IDC_KEY_PATTERN_EXCLUDE; ++id)
+            f.checks[id] = id != kKeyBoxes[bit];
         SearchSettings s = Defaults();
         KeyPatternDialogStore(FakeControlsAccess(f), s);
         for (int j = 0; j < 10; ++j) EXPECT_EQ(s.usableKeys[j], j != bit) << bit << " " << j;
@@ -47,12 +53,12 @@ TEST(KeyPatternDialog, BoxesFollowTheKeyBitOrder) {
 
         FakeControls reopened;
         KeyPatternDialogInit(FakeControlsAccess(reopened), s);
-        for (int id = 1001; id <= 1011; ++id)
+        for (int id = IDC_KEY_PATTERN_A; id <= IDC_KEY_PATTERN_EXCLUDE; ++id)
             EXPECT_EQ(reopened.checks[id], id != kKeyBoxes[bit]) << bit << " " << id;
     }
 
     FakeControls f;
-    for (int id = 1001; id <= 1010; ++id) f.checks[id] = true;
+    for (int id = IDC_KEY_PATTERN_A; id <= IDC_KEY_PATTERN_LEFT; ++id) f.checks[id] = true;
     SearchSettings s = Defaults();
     KeyPatternDialogStore(FakeControlsAccess(f), s);
     EXPECT_FALSE(s.excludeOppositeAndReset);
@@ -61,14 +67,14 @@ TEST(KeyPatternDialog, BoxesFollowTheKeyBitOrder) {
 TEST(ShinyPidDialog, InitShowsStoredValues) {
     FakeControls f;
     ShinyPidDialogInit(FakeControlsAccess(f), Defaults());
-    ExpectNatureList(f, 1007, 1);
-    EXPECT_EQ(f.selections[1007], 0);
-    EXPECT_EQ(f.texts[1005], "0");
-    EXPECT_EQ(f.texts[1006], "0");
-    EXPECT_TRUE(f.checks[1002]);
-    EXPECT_FALSE(f.checks[1003]);
-    EXPECT_FALSE(f.checks[1004]);
-    EXPECT_FALSE(f.checks[1001]);
+    ExpectNatureList(f, IDC_SHINY_PID_NATURE, 1);
+    EXPECT_EQ(f.selections[IDC_SHINY_PID_NATURE], 0);
+    EXPECT_EQ(f.texts[IDC_SHINY_PID_TRAINER_ID], "0");
+    EXPECT_EQ(f.texts[IDC_SHINY_PID_SECRET_ID], "0");
+    EXPECT_TRUE(f.checks[IDC_SHINY_PID_EGG]);
+    EXPECT_FALSE(f.checks[IDC_SHINY_PID_ROAMER]);
+    EXPECT_FALSE(f.checks[IDC_SHINY_PID_FIXED]);
+    EXPECT_FALSE(f.checks[IDC_SHINY_PID_ID_ADJUST]);
 
     SearchSettings s = Defaults();
     s.shinyTrainerId = 54321;
@@ -78,13 +84,13 @@ TEST(ShinyPidDialog, InitShowsStoredValues) {
     s.shinyNature = 25;
     FakeControls g;
     ShinyPidDialogInit(FakeControlsAccess(g), s);
-    EXPECT_EQ(FakeSelectedItem(g, 1007), NatureNames[24]);
-    EXPECT_EQ(g.texts[1005], "54321");
-    EXPECT_EQ(g.texts[1006], "65535");
-    EXPECT_FALSE(g.checks[1002]);
-    EXPECT_TRUE(g.checks[1003]);
-    EXPECT_FALSE(g.checks[1004]);
-    EXPECT_TRUE(g.checks[1001]);
+    EXPECT_EQ(FakeSelectedItem(g, IDC_SHINY_PID_NATURE), NatureNames[24]);
+    EXPECT_EQ(g.texts[IDC_SHINY_PID_TRAINER_ID], "54321");
+    EXPECT_EQ(g.texts[IDC_SHINY_PID_SECRET_ID], "65535");
+    EXPECT_FALSE(g.checks[IDC_SHINY_PID_EGG]);
+    EXPECT_TRUE(g.checks[IDC_SHINY_PID_ROAMER]);
+    EXPECT_FALSE(g.checks[IDC_SHINY_PID_FIXED]);
+    EXPECT_TRUE(g.checks[IDC_SHINY_PID_ID_ADJUST]);
 
     // OK right away stores what was shown.
     SearchSettings back = Defaults();
@@ -98,23 +104,24 @@ TEST(ShinyPidDialog, InitShowsStoredValues) {
     s.shinyEncounter = 9;  // anything but 1 and 2 shows "固定"
     FakeControls h;
     ShinyPidDialogInit(FakeControlsAccess(h), s);
-    EXPECT_TRUE(h.checks[1004] && !h.checks[1002] && !h.checks[1003]);
+    EXPECT_TRUE(h.checks[IDC_SHINY_PID_FIXED] && !h.checks[IDC_SHINY_PID_EGG] &&
+                !h.checks[IDC_SHINY_PID_ROAMER]);
 }
 
 TEST(ShinyPidDialog, StoreReadsFiveDigitsModulo65536) {
     FakeControls f;
     ShinyPidDialogInit(FakeControlsAccess(f), Defaults());
-    f.texts[1005] = "65537";
-    f.texts[1006] = "123456";  // only "12345"
-    f.selections[1007] = 7;
+    f.texts[IDC_SHINY_PID_TRAINER_ID] = "65537";
+    f.texts[IDC_SHINY_PID_SECRET_ID] = "123456";  // only "12345"
+    f.selections[IDC_SHINY_PID_NATURE] = 7;
     SearchSettings s = Defaults();
     ShinyPidDialogStore(FakeControlsAccess(f), s);
     EXPECT_EQ(s.shinyTrainerId, 1);
     EXPECT_EQ(s.shinySecretId, 12345);
     EXPECT_EQ(s.shinyNature, 7);
 
-    f.texts[1005] = "-1";
-    f.texts[1006] = "x";
+    f.texts[IDC_SHINY_PID_TRAINER_ID] = "-1";
+    f.texts[IDC_SHINY_PID_SECRET_ID] = "x";
     ShinyPidDialogStore(FakeControlsAccess(f), s);
     EXPECT_EQ(s.shinyTrainerId, 65535);
     EXPECT_EQ(s.shinySecretId, 0);
@@ -123,9 +130,9 @@ TEST(ShinyPidDialog, StoreReadsFiveDigitsModulo65536) {
         {true, false, false, 1}, {false, true, false, 2}, {false, false, true, 3},
         {false, false, false, 1}, {false, true, true, 2}};
     for (const auto& r : radios) {
-        f.checks[1002] = r.egg;
-        f.checks[1003] = r.roamer;
-        f.checks[1004] = r.fixed;
+        f.checks[IDC_SHINY_PID_EGG] = r.egg;
+        f.checks[IDC_SHINY_PID_ROAMER] = r.roamer;
+        f.checks[IDC_SHINY_PID_FIXED] = r.fixed;
         ShinyPidDialogStore(FakeControlsAccess(f), s);
         EXPECT_EQ(s.shinyEncounter, r.encounter);
     }
@@ -134,19 +141,22 @@ TEST(ShinyPidDialog, StoreReadsFiveDigitsModulo65536) {
 TEST(BreedingDialog, InitShowsStoredValues) {
     FakeControls f;
     BreedingDialogInit(FakeControlsAccess(f), Defaults());
-    EXPECT_TRUE(f.checks[1002]);
-    EXPECT_FALSE(f.checks[1003]);
-    ExpectNatureList(f, 1026, 2);
-    EXPECT_EQ(f.items[1026][1], "変わらず");
-    EXPECT_EQ(f.selections[1026], 1);  // stored 0, "変わらず"
+    EXPECT_TRUE(f.checks[IDC_BREEDING_DITTO]);
+    EXPECT_FALSE(f.checks[IDC_BREEDING_NO_DITTO]);
+    ExpectNatureList(f, IDC_BREEDING_NATURE, 2);
+    EXPECT_EQ(f.items[IDC_BREEDING_NATURE][1], "変わらず");
+    EXPECT_EQ(f.selections[IDC_BREEDING_NATURE], 1);  // stored 0, "変わらず"
     const std::vector<std::string> abilities = {"指定無し", "1", "2", "夢"};
-    EXPECT_EQ(f.items[1024], abilities);
-    EXPECT_EQ(f.selections[1024], 0);
+    EXPECT_EQ(f.items[IDC_BREEDING_ABILITY], abilities);
+    EXPECT_EQ(f.selections[IDC_BREEDING_ABILITY], 0);
     const std::vector<std::string> genders = {"指定無し", "♂(7/8)", "♂(3/4)", "♂(1/2)", "♂(1/4)",
                                               "♀(3/4)",   "♀(1/2)", "♀(1/4)", "♀(1/8)"};
-    EXPECT_EQ(f.items[1025], genders);
-    EXPECT_EQ(f.selections[1025], 0);
-    for (int id : {1005, 1006, 1023, 1027, 1028, 1029, 1030, 1031, 1032, 1033, 1034, 1035})
+    EXPECT_EQ(f.items[IDC_BREEDING_GENDER], genders);
+    EXPECT_EQ(f.selections[IDC_BREEDING_GENDER], 0);
+    for (int id : {IDC_BREEDING_FIRST_H, IDC_BREEDING_FIRST_A, IDC_BREEDING_FIRST_B,
+                   IDC_BREEDING_FIRST_C, IDC_BREEDING_FIRST_D, IDC_BREEDING_FIRST_S,
+                   IDC_BREEDING_SECOND_H, IDC_BREEDING_SECOND_A, IDC_BREEDING_SECOND_B,
+                   IDC_BREEDING_SECOND_C, IDC_BREEDING_SECOND_D, IDC_BREEDING_SECOND_S})
         EXPECT_EQ(f.texts[id], "31") << id;
 
     SearchSettings s = Defaults();
@@ -156,11 +166,11 @@ TEST(BreedingDialog, InitShowsStoredValues) {
     s.breedingGender = 8;
     FakeControls g;
     BreedingDialogInit(FakeControlsAccess(g), s);
-    EXPECT_FALSE(g.checks[1002]);
-    EXPECT_TRUE(g.checks[1003]);
-    EXPECT_EQ(g.selections[1026], 0);
-    EXPECT_EQ(FakeSelectedItem(g, 1024), "夢");
-    EXPECT_EQ(FakeSelectedItem(g, 1025), "♀(1/8)");
+    EXPECT_FALSE(g.checks[IDC_BREEDING_DITTO]);
+    EXPECT_TRUE(g.checks[IDC_BREEDING_NO_DITTO]);
+    EXPECT_EQ(g.selections[IDC_BREEDING_NATURE], 0);
+    EXPECT_EQ(FakeSelectedItem(g, IDC_BREEDING_ABILITY), "夢");
+    EXPECT_EQ(FakeSelectedItem(g, IDC_BREEDING_GENDER), "♀(1/8)");
 }
 
 TEST(BreedingDialog, StoreReadsParentsInOrderAndSelectionsMinusOne) {
@@ -183,8 +193,10 @@ TEST(BreedingDialog, StoreReadsParentsInOrderAndSelectionsMinusOne) {
     EXPECT_EQ(s.breedingGender, 5);
 
     // 先 H..S, then 後 H..S, each edit to its own value.
-    const int edits[2][6] = {{1005, 1006, 1023, 1027, 1028, 1029},
-                             {1030, 1031, 1032, 1033, 1034, 1035}};
+    const int edits[2][6] = {{IDC_BREEDING_FIRST_H, IDC_BREEDING_FIRST_A, IDC_BREEDING_FIRST_B,
+                              IDC_BREEDING_FIRST_C, IDC_BREEDING_FIRST_D, IDC_BREEDING_FIRST_S},
+                             {IDC_BREEDING_SECOND_H, IDC_BREEDING_SECOND_A, IDC_BREEDING_SECOND_B,
+                              IDC_BREEDING_SECOND_C, IDC_BREEDING_SECOND_D, IDC_BREEDING_SECOND_S}};
     for (int p = 0; p < 2; ++p)
         for (int i = 0; i < 6; ++i) f.texts[edits[p][i]] = std::to_string(50 + p * 6 + i);
     BreedingDialogStore(FakeControlsAccess(f), s);
@@ -192,14 +204,14 @@ TEST(BreedingDialog, StoreReadsParentsInOrderAndSelectionsMinusOne) {
         for (int i = 0; i < 6; ++i) EXPECT_EQ(s.parentIv[p][i], 50 + p * 6 + i) << p << i;
 
     // Whole texts, leniently.
-    f.texts[1005] = "  -7x";
-    f.texts[1006] = "40";
-    f.texts[1023] = "123456789";
-    f.texts[1027] = "";
-    f.texts[1035] = "+8";
-    f.checks[1002] = true;
-    f.checks[1003] = false;
-    f.selections[1026] = 0;
+    f.texts[IDC_BREEDING_FIRST_H] = "  -7x";
+    f.texts[IDC_BREEDING_FIRST_A] = "40";
+    f.texts[IDC_BREEDING_FIRST_B] = "123456789";
+    f.texts[IDC_BREEDING_FIRST_C] = "";
+    f.texts[IDC_BREEDING_SECOND_S] = "+8";
+    f.checks[IDC_BREEDING_DITTO] = true;
+    f.checks[IDC_BREEDING_NO_DITTO] = false;
+    f.selections[IDC_BREEDING_NATURE] = 0;
     BreedingDialogStore(FakeControlsAccess(f), s);
     EXPECT_EQ(s.parentIv[0][0], -7);
     EXPECT_EQ(s.parentIv[0][1], 40);
@@ -213,15 +225,15 @@ TEST(BreedingDialog, StoreReadsParentsInOrderAndSelectionsMinusOne) {
 TEST(DeliveryDialog, InitShowsStoredValues) {
     FakeControls f;
     DeliveryDialogInit(FakeControlsAccess(f), Defaults());
-    EXPECT_EQ(f.texts[1005], "10");
-    ExpectNatureList(f, 1007, 1);
-    EXPECT_EQ(f.selections[1007], 0);
-    EXPECT_FALSE(f.checks[1001]);
-    EXPECT_EQ(f.texts[1006], "3012");
-    EXPECT_EQ(f.texts[1023], "0");
+    EXPECT_EQ(f.texts[IDC_DELIVERY_NATURE_OFFSET], "10");
+    ExpectNatureList(f, IDC_DELIVERY_NATURE, 1);
+    EXPECT_EQ(f.selections[IDC_DELIVERY_NATURE], 0);
+    EXPECT_FALSE(f.checks[IDC_DELIVERY_SHINY]);
+    EXPECT_EQ(f.texts[IDC_DELIVERY_TRAINER_ID], "3012");
+    EXPECT_EQ(f.texts[IDC_DELIVERY_SECRET_ID], "0");
     const std::vector<std::string> methods = {"Method1(ピカチュウ等)", "Method2(グラードン等)"};
-    EXPECT_EQ(f.items[1021], methods);
-    EXPECT_EQ(f.selections[1021], 0);
+    EXPECT_EQ(f.items[IDC_DELIVERY_SHINY_METHOD], methods);
+    EXPECT_EQ(f.selections[IDC_DELIVERY_SHINY_METHOD], 0);
 
     for (int32_t method : {1, 2}) {
         SearchSettings s = Defaults();
@@ -229,9 +241,9 @@ TEST(DeliveryDialog, InitShowsStoredValues) {
         s.deliveryNature = 25;
         FakeControls g;
         DeliveryDialogInit(FakeControlsAccess(g), s);
-        EXPECT_TRUE(g.checks[1001]);
-        EXPECT_EQ(g.selections[1021], method - 1);
-        EXPECT_EQ(FakeSelectedItem(g, 1007), NatureNames[24]);
+        EXPECT_TRUE(g.checks[IDC_DELIVERY_SHINY]);
+        EXPECT_EQ(g.selections[IDC_DELIVERY_SHINY_METHOD], method - 1);
+        EXPECT_EQ(FakeSelectedItem(g, IDC_DELIVERY_NATURE), NatureNames[24]);
     }
 }
 
@@ -240,11 +252,11 @@ TEST(DeliveryDialog, StoreTakesIdsOnlyWithTheShinyBox) {
     s.deliveryShinyMethod = 2;
     FakeControls f;
     DeliveryDialogInit(FakeControlsAccess(f), s);
-    f.texts[1005] = "1234567890";  // nine characters
-    f.selections[1007] = 25;
-    f.checks[1001] = false;
-    f.texts[1006] = "1";
-    f.texts[1023] = "2";
+    f.texts[IDC_DELIVERY_NATURE_OFFSET] = "1234567890";  // nine characters
+    f.selections[IDC_DELIVERY_NATURE] = 25;
+    f.checks[IDC_DELIVERY_SHINY] = false;
+    f.texts[IDC_DELIVERY_TRAINER_ID] = "1";
+    f.texts[IDC_DELIVERY_SECRET_ID] = "2";
     DeliveryDialogStore(FakeControlsAccess(f), s);
     EXPECT_EQ(s.deliveryNatureOffset, 123456789);
     EXPECT_EQ(s.deliveryNature, 25);
@@ -252,16 +264,16 @@ TEST(DeliveryDialog, StoreTakesIdsOnlyWithTheShinyBox) {
     EXPECT_EQ(s.deliveryTrainerId, 3012);
     EXPECT_EQ(s.deliverySecretId, 0);
 
-    f.checks[1001] = true;
-    f.selections[1021] = 1;
-    f.texts[1006] = "70000";
-    f.texts[1023] = "655360";  // "65536"
+    f.checks[IDC_DELIVERY_SHINY] = true;
+    f.selections[IDC_DELIVERY_SHINY_METHOD] = 1;
+    f.texts[IDC_DELIVERY_TRAINER_ID] = "70000";
+    f.texts[IDC_DELIVERY_SECRET_ID] = "655360";  // "65536"
     DeliveryDialogStore(FakeControlsAccess(f), s);
     EXPECT_EQ(s.deliveryShinyMethod, 2);
     EXPECT_EQ(s.deliveryTrainerId, 70000 - 65536);
     EXPECT_EQ(s.deliverySecretId, 0);
-    f.selections[1021] = 0;
-    f.texts[1023] = "-2";
+    f.selections[IDC_DELIVERY_SHINY_METHOD] = 0;
+    f.texts[IDC_DELIVERY_SECRET_ID] = "-2";
     DeliveryDialogStore(FakeControlsAccess(f), s);
     EXPECT_EQ(s.deliveryShinyMethod, 1);
     EXPECT_EQ(s.deliverySecretId, 65534);
@@ -273,15 +285,17 @@ TEST(CometDialog, CompoundEyesBox) {
         s.cometCompoundEyes = eyes;
         FakeControls f;
         CometDialogInit(FakeControlsAccess(f), s);
-        EXPECT_EQ(f.checks[1001], eyes);
-        f.checks[1001] = !eyes;
+        EXPECT_EQ(f.checks[IDC_COMET_COMPOUND_EYES], eyes);
+        f.checks[IDC_COMET_COMPOUND_EYES] = !eyes;
         CometDialogStore(FakeControlsAccess(f), s);
         EXPECT_EQ(s.cometCompoundEyes, !eyes);
     }
 }
 
 TEST(DomeDialog, SixListsAndTwoCharacterWidth) {
-    const int lists[6] = {1007, 1021, 1024, 1025, 1026, 1008};  // top to bottom
+    const int lists[6] = {IDC_DOME_TRAINER_1, IDC_DOME_TRAINER_2,
+                          IDC_DOME_TRAINER_3, IDC_DOME_TRAINER_4,
+                          IDC_DOME_TRAINER_5, IDC_DOME_TRAINER_6};  // top to bottom
     SearchSettings s = Defaults();
     const int32_t chosen[6] = {1, 52, 0, 7, 7, 30};
     for (int i = 0; i < 6; ++i) s.domeTrainers[i] = chosen[i];
@@ -295,17 +309,17 @@ TEST(DomeDialog, SixListsAndTwoCharacterWidth) {
         EXPECT_EQ(f.items[lists[i]][52], "えんじのマユコ");
         EXPECT_EQ(f.selections[lists[i]], chosen[i]) << i;
     }
-    EXPECT_EQ(f.texts[1005], "-5");
+    EXPECT_EQ(f.texts[IDC_DOME_SHIFT_WIDTH], "-5");
 
     SearchSettings back = Defaults();
     DomeDialogStore(FakeControlsAccess(f), back);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(back.domeTrainers[i], chosen[i]) << i;
     EXPECT_EQ(back.domeShiftWidth, -5);
 
-    f.texts[1005] = "123";
+    f.texts[IDC_DOME_SHIFT_WIDTH] = "123";
     DomeDialogStore(FakeControlsAccess(f), back);
     EXPECT_EQ(back.domeShiftWidth, 12);
-    f.texts[1005] = "-15";
+    f.texts[IDC_DOME_SHIFT_WIDTH] = "-15";
     DomeDialogStore(FakeControlsAccess(f), back);
     EXPECT_EQ(back.domeShiftWidth, -1);
 }
@@ -313,14 +327,14 @@ TEST(DomeDialog, SixListsAndTwoCharacterWidth) {
 TEST(GrottoDialog, ListsAndSlots) {
     FakeControls f;
     GrottoDialogInit(FakeControlsAccess(f), Defaults());
-    ASSERT_EQ(f.items[1007].size(), 11u);
-    EXPECT_EQ(f.items[1007][0], "ポケモン(1%)");
-    EXPECT_EQ(f.items[1007][10], "ダウジング(25%)");
+    ASSERT_EQ(f.items[IDC_GROTTO_KIND].size(), 11u);
+    EXPECT_EQ(f.items[IDC_GROTTO_KIND][0], "ポケモン(1%)");
+    EXPECT_EQ(f.items[IDC_GROTTO_KIND][10], "ダウジング(25%)");
     const std::vector<std::string> ratios = {"気にしない", "♀率5%", "♀率10%", "♀率30%", "♀率60%"};
-    EXPECT_EQ(f.items[1021], ratios);
-    EXPECT_EQ(f.selections[1007], 0);
-    EXPECT_EQ(f.selections[1021], 0);
-    for (int id = 1001; id <= 1004; ++id) EXPECT_TRUE(f.checks[id]) << id;
+    EXPECT_EQ(f.items[IDC_GROTTO_FEMALE_RATIO], ratios);
+    EXPECT_EQ(f.selections[IDC_GROTTO_KIND], 0);
+    EXPECT_EQ(f.selections[IDC_GROTTO_FEMALE_RATIO], 0);
+    for (int id = IDC_GROTTO_SLOT_A; id <= IDC_GROTTO_SLOT_D; ++id) EXPECT_TRUE(f.checks[id]) << id;
 
     SearchSettings s = Defaults();
     s.grottoKind = 10;
@@ -329,12 +343,12 @@ TEST(GrottoDialog, ListsAndSlots) {
     for (int i = 0; i < 4; ++i) s.grottoSlots[i] = slots[i];
     FakeControls g;
     GrottoDialogInit(FakeControlsAccess(g), s);
-    EXPECT_EQ(g.selections[1007], 10);
-    EXPECT_EQ(g.selections[1021], 4);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(g.checks[1001 + i], slots[i]) << i;
+    EXPECT_EQ(g.selections[IDC_GROTTO_KIND], 10);
+    EXPECT_EQ(g.selections[IDC_GROTTO_FEMALE_RATIO], 4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(g.checks[IDC_GROTTO_SLOT_A + i], slots[i]) << i;
 
-    g.checks[1001] = true;
-    g.selections[1007] = 3;
+    g.checks[IDC_GROTTO_SLOT_A] = true;
+    g.selections[IDC_GROTTO_KIND] = 3;
     SearchSettings back = Defaults();
     GrottoDialogStore(FakeControlsAccess(g), back);
     EXPECT_EQ(back.grottoKind, 3);
