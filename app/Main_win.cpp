@@ -1,6 +1,6 @@
 #include "app/MainWindowLayout.h"
 #include "app/Program_win.h"
-#include "seed/SeedSearch.h"
+#include "engine/SeedSearch.h"
 
 HINSTANCE programInstance = nullptr;
 HWND mainWindow = nullptr;

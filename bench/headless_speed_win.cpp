@@ -15,9 +15,9 @@
 
 #include "modes/SearchSettings.h"
 #include "engine/SearchEngine.h"
-#include "seed/SeedSearch.h"
+#include "engine/SeedSearch.h"
 #include "seed/WindowSystem.h"
-#include "tests/example_console.h"
+#include "bench/ExampleConsole.h"
 
 namespace {
 

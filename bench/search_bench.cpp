@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "modes/SearchSettings.h"
-#include "tests/example_console.h"
+#include "bench/ExampleConsole.h"
 #include "engine/SearchEngine.h"
 #include "seed/SeedMessage.h"
-#include "seed/SeedSearch.h"
+#include "engine/SeedSearch.h"
 #include "seed/WindowSystem.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "modes/Comet.h"
 #include "modes/Dome.h"
 #include "modes/Grotto.h"
-#include "modes/ModeDispatch.h"
+#include "modes/SearchModes.h"
 
 namespace {
 
@@ -221,32 +221,6 @@ void PlanBreeding(const SearchSettings& s, LcgScreenParams& p, BatchPlan& plan) 
 }
 
 }  // namespace
-
-DrawRange DrawRangeOf(int64_t low, int64_t high, uint32_t n) {
-    if (low < 0) low = 0;
-    if (high > static_cast<int64_t>(n) - 1) high = static_cast<int64_t>(n) - 1;
-    if (n == 0 || low > high) return DrawRange{1, 0};
-    // The smallest draw whose scaled value reaches m: ceil(m * 2^32 / n).
-    auto reach = [n](int64_t m) {
-        return ((static_cast<uint64_t>(m) << 32) + n - 1) / n;
-    };
-    return DrawRange{static_cast<uint32_t>(reach(low)), static_cast<uint32_t>(reach(high + 1) - 1)};
-}
-
-void LcgJump(uint64_t n, uint64_t& mul, uint64_t& add) {
-    uint64_t a = 0x5D588B656C078965ull, c = 0x269EC3ull;
-    mul = 1;
-    add = 0;
-    while (n) {
-        if (n & 1) {
-            mul *= a;
-            add = add * a + c;
-        }
-        c = c * a + c;
-        a *= a;
-        n >>= 1;
-    }
-}
 
 void BatchPlanOf(const SearchRun& run, BatchPlan& plan) {
     plan = BatchPlan{};

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "engine/EngineKernels.h"
-#include "seed/SeedSearch.h"
+#include "engine/SeedSearch.h"
 
 // What one batch computes, from the settings as they are when it starts.
 struct BatchPlan {
@@ -26,12 +26,6 @@ struct BatchPlan {
 };
 
 void BatchPlanOf(const SearchRun& run, BatchPlan& plan);
-
-// The draws u whose scaled value (u * n) >> 32 lies in low..high.
-DrawRange DrawRangeOf(int64_t low, int64_t high, uint32_t n);
-
-// (mul, add) such that n LCG steps take x to x * mul + add.
-void LcgJump(uint64_t n, uint64_t& mul, uint64_t& add);
 
 // Evaluates count candidates in walk order through the kernel family; the
 // engine's buffers live in run.engineScratch from the first batch on.

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "modes/IvSearch.h"
+#include "modes/IndividualValues.h"
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
 #include "engine/BatchEngine.h"
@@ -28,9 +28,6 @@ bool SameSecond(const CandidateMoment& a, const CandidateMoment& b) {
            a.minute == b.minute && a.second == b.second;
 }
 
-// Hidden-power weights by stat H A B C D S.
-const int32_t kWeights[6] = {1, 2, 4, 16, 32, 8};
-
 }  // namespace
 
 void RowBufferInit(RowBuffer& rows, char* text, int32_t capacity) {
@@ -45,8 +42,8 @@ void RowBufferInit(RowBuffer& rows, char* text, int32_t capacity) {
         // whose parity (remainder) bits make up this weight sum.
         IvSet parity, remainder;
         for (int i = 0; i < 6; ++i) {
-            parity.v[i] = (sum & kWeights[i]) ? 1 : 0;
-            remainder.v[i] = (sum & kWeights[i]) ? 2 : 0;
+            parity.v[i] = (sum & kHiddenPowerWeights[i]) ? 1 : 0;
+            remainder.v[i] = (sum & kHiddenPowerWeights[i]) ? 2 : 0;
         }
         PieceSet(rows.typeName[sum], HiddenPowerTypeNameOf(HiddenPowerTypeOf(parity)));
         char power[16];
@@ -56,15 +53,14 @@ void RowBufferInit(RowBuffer& rows, char* text, int32_t capacity) {
 }
 
 void RowBufferFlush(RowBuffer& rows, SearchRun& run) {
-    if (rows.used > 0 && run.resultFile)
-        std::fwrite(rows.text, 1, static_cast<size_t>(rows.used), run.resultFile);
+    if (rows.used > 0) SearchRunWrite(run, rows.text, static_cast<size_t>(rows.used));
     rows.used = 0;
 }
 
 void RowBufferAddIvRow(RowBuffer& rows, SearchRun& run, const CandidateMoment& m, uint64_t seed,
                        int32_t c, const int32_t (&ivs)[6]) {
     ++run.candidateCount;
-    if (!run.resultFile) return;
+    if (!SearchRunWrites(run)) return;
     // The longest row: six prefix numbers and c of 11 characters, six values,
     // the type name, the power, the seed and the key suffix: well under 256.
     if (rows.capacity - rows.used < 256) RowBufferFlush(rows, run);
@@ -81,8 +77,8 @@ void RowBufferAddIvRow(RowBuffer& rows, SearchRun& run, const CandidateMoment& m
     for (int i = 0; i < 6; ++i) {
         // Individual values are 0..31: the parity and remainder bits are
         // the two lowest, as the truncating remainders give them.
-        paritySum += (ivs[i] & 1) * kWeights[i];
-        remainderSum += ((ivs[i] >> 1) & 1) * kWeights[i];
+        paritySum += (ivs[i] & 1) * kHiddenPowerWeights[i];
+        remainderSum += ((ivs[i] >> 1) & 1) * kHiddenPowerWeights[i];
         *out++ = ',';
         out = RowAppendSmall(out, ivs[i] & 31);
     }

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "seed/RandomStreams.h"
+
 // Lanes of one kernel call; a batch is cut into chunks of this many
 // candidates (the last one padded by repeating its last candidate).
 constexpr int32_t kEngineChunk = 128;
@@ -19,11 +21,6 @@ struct Sha1BatchInput {
     const uint32_t* w9;
     const uint32_t* w12;
     int32_t count;
-};
-
-// Draws u with lo <= u <= hi; lo > hi is the empty range.
-struct DrawRange {
-    uint32_t lo, hi;
 };
 
 // Individual values of consumption positions c = 0 .. positions - 1 of a

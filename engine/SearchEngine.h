@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "seed/SeedSearch.h"
+#include "engine/SeedSearch.h"
 
 struct EngineKernels;
 

@@ -6,7 +6,8 @@
 
 #include <cstdint>
 
-#include "modes/IvSearch.h"
+#include "modes/IndividualValues.h"
+#include "modes/SearchRun.h"
 
 // Entries 1..8 of breedingGender, as the dialog lists them.
 extern const char* const BreedingGenderNames[8];

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "seed/SeedSearch.h"
+#include "modes/SearchRun.h"
 
 // Bands of draws scaled to 1600 that tests 2 and 3 accept, bounds inclusive.
 struct CometBand {

@@ -17,6 +17,10 @@ IvSet DeliveryIvsAt(const uint32_t* U, int32_t v) {
     return ivs;
 }
 
+int32_t DeliveryLcgCount(const SearchRun& run) {
+    return SearchRunDeliveryOffset(run) + run.pidEnd + 3;
+}
+
 void EvaluateDelivery(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {
     const SearchSettings& s = *run.settings;
     const int32_t method = s.deliveryShinyMethod;

@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-#include "modes/IvSearch.h"
+#include "modes/IndividualValues.h"
+#include "modes/SearchRun.h"
 
 // Entries of the dialog's method list; deliveryShinyMethod is entry + 1.
 extern const char* const DeliveryShinyMethodNames[2];
@@ -17,5 +18,9 @@ uint32_t DeliveryPidOf(int32_t method, uint32_t draw8, uint32_t draw9);
 
 // The six values of consumption V: the top five bits of draws V .. V + 5.
 IvSet DeliveryIvsAt(const uint32_t* U, int32_t v);
+
+// Count n of the stream fill: P + E + 3 (P the nature offset, E the
+// personality-value end).
+int32_t DeliveryLcgCount(const SearchRun& run);
 
 void EvaluateDelivery(SearchRun& run, const CandidateMoment& moment, uint64_t seed);

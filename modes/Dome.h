@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "seed/SeedSearch.h"
+#include "modes/SearchRun.h"
 
 constexpr int32_t kDomeTrainerCount = 52;
 

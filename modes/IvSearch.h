@@ -6,21 +6,8 @@
 
 #include <cstdint>
 
-#include "seed/SeedSearch.h"
-
-// H, A, B, C, D, S.
-struct IvSet {
-    int32_t v[6];
-};
-
-int32_t HiddenPowerPowerOf(const IvSet& ivs);  // 30..70
-int32_t HiddenPowerTypeOf(const IvSet& ivs);   // 0..15
-
-// The six values at consumption c (roamer: outputs c+1..c+6 as H A B D S C).
-IvSet IvSetAt(const MtTable& table, int32_t c, bool roamer);
-
-// Bounds, minimum power and wanted type, as the main window set them.
-bool IvFilterPasses(const SearchSettings& settings, const IvSet& ivs);
+#include "modes/IndividualValues.h"
+#include "modes/SearchRun.h"
 
 // Writes the plain individual-value row of a passing position c.
 void IvSearchWriteRow(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,

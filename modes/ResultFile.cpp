@@ -19,35 +19,16 @@ const char* const HiddenPowerTypeNames[16] = {
 
 const char* const KeyNames[10] = {"A", "B", "Se", "St", "→", "←", "↑", "↓", "R", "L"};
 
-const char* ResultHeaderOf(SearchMode mode) {
-    switch (mode) {
-    case kModeGrotto:
-    case kModeComet:
-        return "年,月,日,時,分,秒,性格値乱数消費,初期seed";
-    case kModeDelivery:
-        return "年,月,日,時,分,秒,性格値乱数消費,性格,H,A,B,C,D,S,めざパ,威力,初期seed";
-    case kModeDome:
-        return "年,月,日,時,分,秒,性格値乱数消費下限,上限,初期seed";
-    case kModeBreeding:
-        return "年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,初期seed,性格値乱数消費,遺伝1,"
-               "遺伝2,遺伝3,性別,特性";
-    case kModeShiny:
-        return "年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,めざパ,威力,初期seed,"
-               "性格値乱数消費,乱数値,性格値";
-    case kModeIv:
-        break;
-    }
-    return "年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed";
+FILE* ResultFileOpen(const char* path) {
+    // Binary mode with explicit CR LF gives the same bytes on every platform.
+    return std::fopen(path, "wb");
 }
 
-FILE* ResultFileBegin(const char* path, SearchMode mode, bool keyInputEnabled) {
-    // Binary mode with explicit CR LF gives the same bytes on every platform.
-    FILE* file = std::fopen(path, "wb");
-    if (!file) return nullptr;
-    std::fputs(ResultHeaderOf(mode), file);
-    if (keyInputEnabled) std::fputs(",キー入力", file);
-    std::fputs("\r\n", file);
-    return file;
+void ResultWriteHeader(SearchRun& run) {
+    std::string line = ResultHeaderOf(run.mode);
+    if (run.settings->keyInputEnabled) line += ",キー入力";
+    line += "\r\n";
+    SearchRunWrite(run, line.data(), line.size());
 }
 
 const char* NatureNameOf(int32_t index) {
@@ -79,26 +60,33 @@ char* RowAppendPrefix(char* out, const CandidateMoment& m) {
     return out;
 }
 
+// The key suffix when key input is on, and CR LF.
+static char* RowAppendLineEnd(const SearchRun& run, char* out, const CandidateMoment& m) {
+    if (run.settings->keyInputEnabled) out = RowAppendKeySuffix(out, m.keyMask);
+    *out++ = '\r';
+    *out++ = '\n';
+    return out;
+}
+
 void ResultWriteMatch(SearchRun& run, const CandidateMoment& m, const char* columns) {
     ++run.candidateCount;
-    FILE* file = run.resultFile;
-    if (!file) return;
-    // Prefix, columns, key suffix and line end in one piece; columns longer
-    // than the room left go out on their own between the prefix and the rest.
+    if (!SearchRunWrites(run)) return;
+    // Prefix, columns, key suffix and line end in one piece.
     char line[320];
     char* out = RowAppendPrefix(line, m);
     const size_t columnsLength = std::strlen(columns);
     const size_t room = sizeof line - static_cast<size_t>(out - line) - 32;
-    if (columnsLength > room) {
-        std::fwrite(line, 1, static_cast<size_t>(out - line), file);
-        std::fwrite(columns, 1, columnsLength, file);
-        out = line;
-    } else {
+    if (columnsLength <= room) {
         std::memcpy(out, columns, columnsLength);
-        out += columnsLength;
+        out = RowAppendLineEnd(run, out + columnsLength, m);
+        SearchRunWrite(run, line, static_cast<size_t>(out - line));
+        return;
     }
-    if (run.settings->keyInputEnabled) out = RowAppendKeySuffix(out, m.keyMask);
-    *out++ = '\r';
-    *out++ = '\n';
-    std::fwrite(line, 1, static_cast<size_t>(out - line), file);
+    // Longer columns than the room left (no mode writes such) are put
+    // together on the heap, so the row still leaves in one piece.
+    std::string row(line, out);
+    row += columns;
+    char end[32];
+    row.append(end, RowAppendLineEnd(run, end, m));
+    SearchRunWrite(run, row.data(), row.size());
 }

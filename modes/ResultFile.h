@@ -6,17 +6,17 @@
 #include <cstdio>
 #include <string>
 
-#include "seed/SeedSearch.h"
+#include "modes/SearchModes.h"
+#include "modes/SearchRun.h"
 
 extern const char* const NatureNames[25];          // five full-width characters each
 extern const char* const HiddenPowerTypeNames[16];
 extern const char* const KeyNames[10];             // by KeyMask bit
 
-const char* ResultHeaderOf(SearchMode mode);
-
-// Opens the file for writing (truncating it) and writes the header line,
-// with ",キー入力" when key input is on. Null when it cannot be opened.
-FILE* ResultFileBegin(const char* path, SearchMode mode, bool keyInputEnabled);
+// Opens the file for writing, truncating it; null when it cannot be opened.
+FILE* ResultFileOpen(const char* path);
+// The header line of the run's mode, with ",キー入力" when key input is on.
+void ResultWriteHeader(SearchRun& run);
 
 // Nature name by index; an index outside 0..24 gives an empty text.
 const char* NatureNameOf(int32_t index);
@@ -29,7 +29,7 @@ char* RowAppendKeySuffix(char* out, uint32_t keyMask);
 // "yy,month,day,hour,minute,second," of the moment (at most 72 bytes).
 char* RowAppendPrefix(char* out, const CandidateMoment& moment);
 
-// A match: one more in the count and, when the file is open, the row: the
+// A match: one more in the count and, when the run writes, the row: the
 // moment's prefix "yy,month,day,hour,minute,second,", the mode's columns,
-// the key suffix when key input is on, and CR LF.
+// the key suffix when key input is on, and CR LF, in one SearchRunWrite.
 void ResultWriteMatch(SearchRun& run, const CandidateMoment& moment, const char* columns);

@@ -82,3 +82,17 @@ void SearchSettingsInit(SearchSettings& s) {
     s.grottoFemaleRatio = 0;
     for (bool& slot : s.grottoSlots) slot = true;
 }
+
+StartupParameters StartupParametersOf(const SearchSettings& s) {
+    return StartupParameters{s.vCount, s.timer0, s.MacWord6, s.MacWord7, s.version};
+}
+
+WalkRange WalkRangeOf(const SearchSettings& s) {
+    return WalkRange{s.startYear,   s.startMonth,  s.startDay,  s.endYear,        s.endMonth,
+                     s.endDay,      s.startHour,   s.startMinute, s.startSecond,  s.endHour,
+                     s.endMinute,   s.endSecond,   s.keyInputEnabled};
+}
+
+KeyPatternView KeyPatternViewOf(const SearchSettings& s) {
+    return KeyPatternView{s.usableKeys, &s.excludeOppositeAndReset};
+}

@@ -6,12 +6,8 @@
 
 #include <cstdint>
 
-// The words that fix the first five words of the seed message.
-struct VersionConstants {
-    uint32_t versionWord;      // base word of ブラック / ホワイト
-    uint32_t versionWords[5];  // the five words of ブラック2 / ホワイト2
-    bool fiveWordVersion;      // true: versionWords are in force, false: versionWord
-};
+#include "seed/SeedMessage.h"
+#include "seed/SeedWalk.h"
 
 enum : uint32_t {
     kVersionWordBlack = 0x02215F10u,
@@ -105,3 +101,13 @@ struct SearchSettings {
 // the controls' initial texts for the main-window fields (console parameters
 // and dates empty, so 0), and every dialog's default.
 void SearchSettingsInit(SearchSettings& settings);
+
+// The seed engine's own records, taken from the settings: the console words
+// of the message, and the walk's ranges. The key pattern is a view into the
+// record itself, so a dialog's change during the search reaches the walk.
+StartupParameters StartupParametersOf(const SearchSettings& settings);
+WalkRange WalkRangeOf(const SearchSettings& settings);
+KeyPatternView KeyPatternViewOf(const SearchSettings& settings);
+inline bool KeyMaskAllowed(const SearchSettings& settings, uint32_t keyMask) {
+    return KeyMaskAllowed(KeyPatternViewOf(settings), keyMask);
+}

@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-#include "modes/IvSearch.h"
+#include "modes/IndividualValues.h"
+#include "modes/SearchRun.h"
 
 // Encounter kinds of shinyEncounter.
 enum : int32_t {

@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "modes/SearchSettings.h"
-#include "seed/SeedSearch.h"
+#include "engine/SeedSearch.h"
 #include "engine/SearchEngine.h"
-#include "tests/example_console.h"
+#include "bench/ExampleConsole.h"
 
 int main(int argc, char** argv) {
     const char* path = argc > 1 ? argv[1] : "result.txt";

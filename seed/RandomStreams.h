@@ -6,6 +6,15 @@
 #include <cstdint>
 #include <vector>
 
+// One step of the 64-bit LCG; the same step turns the digest into the
+// initial seed.
+constexpr uint64_t kLcgMultiplier = 0x5D588B656C078965ull;
+constexpr uint64_t kLcgIncrement = 0x269EC3ull;
+inline uint64_t LcgNext(uint64_t x) { return x * kLcgMultiplier + kLcgIncrement; }
+
+// (mul, add) such that n LCG steps take x to x * mul + add.
+void LcgJump(uint64_t n, uint64_t& mul, uint64_t& add);
+
 // L[i] and U[i] = L[i] >> 32 below fillMark. The plain fill sets every such
 // index; a batch engine sets only what the modes read (U from the first
 // personality-value position on, and L at fillMark - 1, where an extension
@@ -32,6 +41,14 @@ bool LcgStreamExtend(LcgStream& stream, int32_t j);
 inline uint32_t ScaledDraw(uint32_t draw, uint32_t n) {
     return static_cast<uint32_t>((static_cast<uint64_t>(draw) * n) >> 32);
 }
+
+// Draws u with lo <= u <= hi; lo > hi is the empty range.
+struct DrawRange {
+    uint32_t lo, hi;
+};
+
+// The draws u whose scaled value (u * n) >> 32 lies in low..high.
+DrawRange DrawRangeOf(int64_t low, int64_t high, uint32_t n);
 
 constexpr int kMtSize = 624;
 

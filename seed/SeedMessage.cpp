@@ -1,5 +1,7 @@
 #include "seed/SeedMessage.h"
 
+#include "seed/RandomStreams.h"
+
 uint32_t Swap32(uint32_t x) {
     return (x >> 24) | ((x >> 8) & 0xFF00u) | ((x << 8) & 0xFF0000u) | (x << 24);
 }
@@ -19,7 +21,7 @@ int32_t WeekdayOf(int32_t yy, int32_t month, int32_t day) {
     return static_cast<int32_t>((w + 7) % 7);
 }
 
-SeedMessagePrefix SeedMessagePrefixOf(const SearchSettings& s) {
+SeedMessagePrefix SeedMessagePrefixOf(const StartupParameters& s) {
     SeedMessagePrefix p{};
     uint32_t v[5];
     if (s.version.fiveWordVersion) {
@@ -32,8 +34,8 @@ SeedMessagePrefix SeedMessagePrefixOf(const SearchSettings& s) {
     }
     for (int i = 0; i < 5; ++i) p.w[i] = Swap32(v[i]);
     p.w[5] = Swap32((s.vCount << 16) | s.timer0);
-    p.w[6] = s.MacWord6;
-    p.w[7] = s.MacWord7;
+    p.w[6] = s.macWord6;
+    p.w[7] = s.macWord7;
     return p;
 }
 
@@ -107,7 +109,5 @@ uint64_t SeedDigestValue(const SeedMessage& message) {
     Sha1Block(message.w, h);
     return (static_cast<uint64_t>(Swap32(h[1])) << 32) | Swap32(h[0]);
 }
-
-uint64_t LcgNext(uint64_t x) { return x * 0x5D588B656C078965ull + 0x269EC3ull; }
 
 uint64_t InitialSeedOf(const SeedMessage& message) { return LcgNext(SeedDigestValue(message)); }

@@ -4,8 +4,6 @@
 
 #include <cstdint>
 
-#include "modes/SearchSettings.h"
-
 // One moment of the walk: the real-time clock and the keys held.
 struct CandidateMoment {
     int32_t year;     // two digits, year - 2000
@@ -16,6 +14,24 @@ struct CandidateMoment {
     int32_t minute;
     int32_t second;
     uint32_t keyMask; // ten bits, a set bit means the key is not pressed
+};
+
+// The words that fix the first five words of the message: one base word
+// for ブラック and ホワイト, five words for ブラック2 and ホワイト2.
+struct VersionConstants {
+    uint32_t versionWord;      // base word of ブラック / ホワイト
+    uint32_t versionWords[5];  // the five words of ブラック2 / ホワイト2
+    bool fiveWordVersion;      // true: versionWords are in force, false: versionWord
+};
+
+// The console's start-up parameters as the message takes them; fixed for a
+// whole search.
+struct StartupParameters {
+    uint32_t vCount;
+    uint32_t timer0;
+    uint32_t macWord6;  // (MAC[4] << 8) | MAC[5]
+    uint32_t macWord7;  // MAC[0..3] big-endian XOR swap32(low32(gxStat ^ frame))
+    VersionConstants version;
 };
 
 struct SeedMessage {
@@ -33,7 +49,7 @@ uint32_t Bcd(int32_t x);  // two decimal digits as nibbles (BCD(45) = 0x45)
 // Day of the week of 2000 + yy / month / day in the Gregorian calendar.
 int32_t WeekdayOf(int32_t yy, int32_t month, int32_t day);
 
-SeedMessagePrefix SeedMessagePrefixOf(const SearchSettings& settings);
+SeedMessagePrefix SeedMessagePrefixOf(const StartupParameters& console);
 uint32_t SeedMessageDateWord(const CandidateMoment& moment);                   // W8
 uint32_t SeedMessageTimeWord(const CandidateMoment& moment, bool threeDsMode); // W9
 uint32_t SeedMessageKeyWord(uint32_t keyMask);                                 // W12
@@ -47,5 +63,4 @@ void Sha1Block(const uint32_t block[16], uint32_t h[5]);
 
 // D = (swap32(H1) << 32) | swap32(H0).
 uint64_t SeedDigestValue(const SeedMessage& message);
-uint64_t LcgNext(uint64_t x);
 uint64_t InitialSeedOf(const SeedMessage& message);

@@ -7,7 +7,7 @@
 
 #include "engine_test_support.h"
 #include "modes/IvSearch.h"
-#include "modes/ModeDispatch.h"
+#include "modes/SearchModes.h"
 #include "engine/BatchEngine.h"
 #include "seed/RandomStreams.h"
 
@@ -23,7 +23,7 @@ TEST_P(EngineKernelsTest, SeedsMatchThePlainDigest) {
     std::mt19937 rng(11);
     for (int32_t count : {C, 2 * C, 16 * C}) {
         SearchSettings s = RandomConsole(rng);
-        SeedMessagePrefix prefix = SeedMessagePrefixOf(s);
+        SeedMessagePrefix prefix = SeedMessagePrefixOf(StartupParametersOf(s));
         std::vector<CandidateMoment> moments = RandomMoments(rng, count);
         // Boundary key masks and hours: all keys held, none held, noon.
         moments[0].keyMask = 0;

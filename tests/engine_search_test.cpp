@@ -27,16 +27,10 @@ struct Outcome {
 Outcome EvaluateThrough(const SearchEngine& engine, const SearchSettings& s,
                         const std::vector<CandidateMoment>& moments) {
     SearchRun run{};
-    run.settings = &s;
-    run.mode = SearchModeOf(s);
-    run.pidEnd = s.pidConsumptionEnd > kPidConsumptionEndLimit ? kPidConsumptionEndLimit
-                                                                : s.pidConsumptionEnd;
-    run.prefix = SeedMessagePrefixOf(s);
-    run.engine = &engine;
-    LcgStreamInit(run.lcg, kLcgCapacity);
+    SearchRunInit(run, s);
     run.resultFile = std::tmpfile();
-    engine.evaluateBatch(run, moments.data(), static_cast<int32_t>(moments.size()));
-    if (run.engineScratchFree) run.engineScratchFree(run.engineScratch);
+    SearchEvaluateChunk(run, engine, moments.data(), static_cast<int32_t>(moments.size()));
+    SearchRunRelease(run);
     Outcome out{"", run.candidateCount};
     std::fflush(run.resultFile);
     std::rewind(run.resultFile);

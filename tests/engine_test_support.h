@@ -13,7 +13,7 @@
 #include "engine/EngineKernels.h"
 #include "engine/SearchEngine.h"
 #include "seed/SeedMessage.h"
-#include "seed/SeedSearch.h"
+#include "engine/SeedSearch.h"
 
 inline std::vector<int32_t> EngineIndices() {
     std::vector<int32_t> indices;

@@ -104,7 +104,7 @@ TEST(IvSearch, WholeSearchMatchesAPlainReference) {
 
         std::string expected = "年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed,キー入力\r\n";
         int32_t expectedCount = 0;
-        SeedMessagePrefix prefix = SeedMessagePrefixOf(s);
+        SeedMessagePrefix prefix = SeedMessagePrefixOf(StartupParametersOf(s));
         const int last = roamer ? 617 : 618;
         for (int minute = 44; minute <= 45; ++minute)
             for (int second = 0; second <= 1; ++second)

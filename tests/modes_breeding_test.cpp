@@ -3,7 +3,7 @@
 #include <random>
 
 #include "modes/Breeding.h"
-#include "modes/ModeDispatch.h"
+#include "modes/SearchModes.h"
 #include "modes/ShinyPid.h"
 #include "modes_test_support.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "modes/ModeDispatch.h"
+#include "modes/SearchModes.h"
 #include "modes/ResultFile.h"
 #include "search_test_support.h"
 
@@ -26,13 +26,10 @@ struct ModeBench {
 
 inline void ModeBenchInit(ModeBench& bench, SearchMode mode) {
     SearchSettingsInit(bench.settings);
-    bench.run.settings = &bench.settings;
+    SearchRunInit(bench.run, bench.settings);
     bench.run.mode = mode;
     bench.run.pidEnd = 0;
     bench.run.resultFile = std::tmpfile();
-    bench.run.candidateCount = 0;
-    bench.run.engine = &kPlainEngine;
-    LcgStreamInit(bench.run.lcg, kLcgCapacity);
 }
 
 // Fills both streams for the run's mode as the driver does, from the settings
@@ -127,7 +124,7 @@ inline std::vector<CandidateMoment> PlainMoments(const SearchSettings& s) {
 }
 
 inline uint64_t PlainSeedOf(const SearchSettings& s, const CandidateMoment& m) {
-    return InitialSeedOf(SeedMessageBuild(SeedMessagePrefixOf(s), m, s.threeDsMode));
+    return InitialSeedOf(SeedMessageBuild(SeedMessagePrefixOf(StartupParametersOf(s)), m, s.threeDsMode));
 }
 
 inline std::string Hex8(uint32_t x) {

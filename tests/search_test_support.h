@@ -13,9 +13,9 @@
 
 #include "modes/SearchSettings.h"
 #include "seed/SeedMessage.h"
-#include "seed/SeedSearch.h"
+#include "engine/SeedSearch.h"
 #include "seed/WindowSystem.h"
-#include "example_console.h"
+#include "bench/ExampleConsole.h"
 
 // The worked example's moment: 13:45:07 on that day.
 inline SearchSettings ExampleSearchSettings() {

@@ -5,7 +5,7 @@
 
 #include "seed/RandomStreams.h"
 #include "seed/SeedMessage.h"
-#include "example_console.h"
+#include "bench/ExampleConsole.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ TEST(SeedMessage, WorkedExampleWordsDigestAndSeed) {
     SearchSettings s = ExampleConsoleSettings();
     CandidateMoment m = ExampleMoment();
     EXPECT_EQ(m.weekday, 4);
-    SeedMessage msg = SeedMessageBuild(SeedMessagePrefixOf(s), m, false);
+    SeedMessage msg = SeedMessageBuild(SeedMessagePrefixOf(StartupParametersOf(s)), m, false);
     const uint32_t expected[13] = {0x105F2102, 0x0C602102, 0x0C602102, 0x58602102, 0x58602102,
                                    0x790C6000, 0x00009ABC, 0x1A34567E, 0x12112904, 0x53450700,
                                    0,          0,          0xFF2F0000};
@@ -59,18 +59,18 @@ TEST(SeedMessage, HourFlagThreeDsKeysAndVersions) {
 
     SearchSettings s = ExampleConsoleSettings();
     VersionConstantsSet(s.version, kGameWhite);
-    SeedMessagePrefix white = SeedMessagePrefixOf(s);
+    SeedMessagePrefix white = SeedMessagePrefixOf(StartupParametersOf(s));
     const uint32_t whiteWords[5] = {0x305F2102, 0x2C602102, 0x2C602102, 0x78602102, 0x78602102};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(white.w[i], whiteWords[i]);
     VersionConstantsSet(s.version, kGameBlack2);
-    EXPECT_EQ(SeedMessagePrefixOf(s).w[0], Swap32(0x0209A8DC));
-    EXPECT_EQ(SeedMessagePrefixOf(s).w[4], Swap32(0x021FFA04));
+    EXPECT_EQ(SeedMessagePrefixOf(StartupParametersOf(s)).w[0], Swap32(0x0209A8DC));
+    EXPECT_EQ(SeedMessagePrefixOf(StartupParametersOf(s)).w[4], Swap32(0x021FFA04));
     s.vCount = 0;
     s.timer0 = 0;
-    EXPECT_EQ(SeedMessagePrefixOf(s).w[5], 0u);
+    EXPECT_EQ(SeedMessagePrefixOf(StartupParametersOf(s)).w[5], 0u);
     s.vCount = 0x1;
     s.timer0 = 0x3FFFF;  // above 0xFFFF: overlaps the VCount bits unmasked
-    EXPECT_EQ(SeedMessagePrefixOf(s).w[5], Swap32(0x3FFFF));
+    EXPECT_EQ(SeedMessagePrefixOf(StartupParametersOf(s)).w[5], Swap32(0x3FFFF));
 }
 
 TEST(SeedMessage, WeekdaysAndBcd) {

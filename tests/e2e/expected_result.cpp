@@ -26,7 +26,7 @@
 #include "modes/SearchSettings.h"
 #include "modes/ResultFile.h"
 #include "engine/SearchEngine.h"
-#include "seed/SeedSearch.h"
+#include "engine/SeedSearch.h"
 #include "seed/WindowSystem.h"
 #include "tests/e2e/e2e_case.h"
 #include "tests/e2e/e2e_layout.h"

@@ -1,0 +1,44 @@
+// The table of search modes: what each mode is to the driver, the result
+// file and the batch engines, in one row per mode.
+#pragma once
+
+#include <cstdint>
+
+#include "modes/SearchRun.h"
+
+// The draws the driver produces past the personality-value end E for the
+// modes whose stream is E + 30 long.
+constexpr int32_t kLcgFillBeyondPidEnd = 30;
+
+// One mode. The evaluation writes the mode's rows for one candidate whose
+// streams the driver filled; lcgCount gives n of the LcgStream fill
+// (L[0..n] valid), -1 when the mode reads no LCG draw.
+struct SearchModeEntry {
+    SearchMode mode;
+    bool SearchSettings::*enabled;  // the switch; null: the mode when no switch is on
+    const char* header;             // result header line, without ",キー入力" and line end
+    int32_t (*lcgCount)(const SearchRun& run);
+    void (*evaluate)(SearchRun& run, const CandidateMoment& moment, uint64_t seed);
+};
+
+// The modes in the driver's precedence, one row per SearchMode in the
+// enum's order: a search is evaluated by the first mode whose switch is on.
+// The last row, the individual-value block, has no switch; breeding and the
+// shiny search share its evaluation, which takes each position in its own
+// order (breeding, then shiny, then the plain rows).
+//
+// To add a mode: give it its own unit in modes/ (settings fields, dialog,
+// evaluation, header, named draw offsets), a SearchMode value at its place in
+// the precedence and a row here at the same place; without a batch plan the
+// batch engines evaluate its candidates one by one through the evaluation.
+extern const SearchModeEntry kSearchModes[];
+extern const int32_t kSearchModeCount;
+
+const SearchModeEntry& SearchModeEntryOf(SearchMode mode);
+SearchMode SearchModeOf(const SearchSettings& settings);
+const char* ResultHeaderOf(SearchMode mode);
+// Count n of the LcgStream fill (L[0..n]) for the run's mode; -1: not filled.
+int32_t SearchRunLcgCount(const SearchRun& run);
+
+// Hands one candidate to the mode its search evaluates.
+void EvaluateCandidate(SearchRun& run, const CandidateMoment& moment, uint64_t seed);

@@ -1,0 +1,154 @@
+#include "seed/SeedWalk.h"
+
+#include <cstddef>
+#include <vector>
+
+// The pump runs no more often than this while candidates are evaluated, and
+// a grown count is shown no more often than the second.
+constexpr uint64_t kPumpIntervalMillis = 10;
+constexpr uint64_t kTitleIntervalMillis = 100;
+// A batch that took longer than this halves the next ones, and one quicker
+// than the second doubles them again, up to the batch size: a search whose
+// settings write many rows per candidate still pumps every few milliseconds.
+constexpr uint64_t kSlowBatchMillis = 20;
+constexpr uint64_t kQuickBatchMillis = 5;
+
+bool KeyMaskAllowed(const KeyPatternView& pattern, uint32_t keyMask) {
+    for (int i = 0; i < 10; ++i)
+        if (!pattern.usableKeys[i] && ((keyMask >> i) & 1u) == 0) return false;
+    if (*pattern.excludeOppositeAndReset) {
+        auto pressed = [keyMask](int bit) { return ((keyMask >> bit) & 1u) == 0; };
+        if (pressed(kKeyBitRight) && pressed(kKeyBitLeft)) return false;
+        if (pressed(kKeyBitUp) && pressed(kKeyBitDown)) return false;
+        if (pressed(kKeyBitSelect) && pressed(kKeyBitStart) && pressed(kKeyBitR) &&
+            pressed(kKeyBitL))
+            return false;
+    }
+    return true;
+}
+
+static int32_t WalkMonthLength(int32_t month) {
+    if (month == 2) return 28;
+    if (month == 4 || month == 6 || month == 9 || month == 11) return 30;
+    return 31;
+}
+
+void SearchAdvanceDate(int32_t& year, int32_t& month, int32_t& day) {
+    ++day;
+    if (day > WalkMonthLength(month)) {
+        day = 1;
+        ++month;
+        if (month >= 13) {
+            month = 1;
+            ++year;
+        }
+    }
+}
+
+static bool DateAfter(int32_t y, int32_t m, int32_t d, int32_t ey, int32_t em, int32_t ed) {
+    if (y != ey) return y > ey;
+    if (m != em) return m > em;
+    return d > ed;
+}
+
+namespace {
+
+// Walk state that the batch boundaries share.
+struct Walk {
+    const WalkHooks* hooks;
+    std::vector<CandidateMoment> batch;
+    int32_t batchCount;
+    int32_t batchLimit;  // candidates per batch now, 1..batch.size()
+    bool stopped;
+    bool pumpedOnce;
+    uint64_t lastPump;
+    uint64_t lastTitle;
+    int32_t shownCount;
+    int32_t year, month, day;  // the current day, for the progress
+};
+
+void ShowProgress(Walk& walk, uint64_t now) {
+    const WalkHooks& h = *walk.hooks;
+    walk.shownCount = h.matchCount(h.context);
+    if (h.showProgress) h.showProgress(h.context, walk.year, walk.month, walk.day, walk.shownCount);
+    walk.lastTitle = now;
+}
+
+// Stop check, pump and progress before the batch, then its evaluation.
+void FlushBatch(Walk& walk) {
+    if (walk.batchCount == 0 || walk.stopped) return;
+    const WalkHooks& h = *walk.hooks;
+    if (h.stopRequested(h.context)) {
+        walk.stopped = true;
+        return;
+    }
+    uint64_t now = h.nowMillis(h.context);
+    if (!walk.pumpedOnce || now - walk.lastPump >= kPumpIntervalMillis) {
+        if (h.pump) h.pump(h.context);
+        walk.pumpedOnce = true;
+        now = h.nowMillis(h.context);
+        walk.lastPump = now;
+    }
+    if (h.matchCount(h.context) > walk.shownCount && now - walk.lastTitle >= kTitleIntervalMillis)
+        ShowProgress(walk, now);
+    h.evaluate(h.context, walk.batch.data(), walk.batchCount);
+    uint64_t took = h.nowMillis(h.context) - now;
+    const int32_t largest = static_cast<int32_t>(walk.batch.size());
+    if (took >= kSlowBatchMillis && walk.batchLimit > 1)
+        walk.batchLimit /= 2;
+    else if (took < kQuickBatchMillis && walk.batchLimit < largest)
+        walk.batchLimit = walk.batchLimit * 2 > largest ? largest : walk.batchLimit * 2;
+    walk.batchCount = 0;
+}
+
+void AddCandidate(Walk& walk, const CandidateMoment& moment) {
+    walk.batch[static_cast<size_t>(walk.batchCount++)] = moment;
+    if (walk.batchCount >= walk.batchLimit) FlushBatch(walk);
+}
+
+}  // namespace
+
+bool SeedWalkRun(const WalkRange& range, const KeyPatternView& keys, int32_t batchSize,
+                 const WalkHooks& hooks) {
+    if (batchSize < 1) batchSize = 1;
+    if (batchSize > kWalkMaxBatch) batchSize = kWalkMaxBatch;
+
+    Walk walk{};
+    walk.hooks = &hooks;
+    walk.batch.resize(static_cast<size_t>(batchSize));
+    walk.batchLimit = batchSize;
+    walk.year = range.startYear;
+    walk.month = range.startMonth;
+    walk.day = range.startDay;
+
+    const uint32_t firstMask = range.keyInputEnabled ? 0u : kKeyMaskNone;
+    while (!walk.stopped) {
+        ShowProgress(walk, hooks.nowMillis(hooks.context));
+        CandidateMoment moment{};
+        moment.year = walk.year;
+        moment.month = walk.month;
+        moment.day = walk.day;
+        moment.weekday = WeekdayOf(walk.year, walk.month, walk.day);
+        for (int32_t h = range.startHour; h <= range.endHour && !walk.stopped; ++h) {
+            moment.hour = h;
+            for (int32_t m = range.startMinute; m <= range.endMinute && !walk.stopped; ++m) {
+                moment.minute = m;
+                for (int32_t s = range.startSecond; s <= range.endSecond && !walk.stopped; ++s) {
+                    moment.second = s;
+                    for (uint32_t mask = firstMask; mask <= kKeyMaskNone && !walk.stopped; ++mask) {
+                        if (range.keyInputEnabled && !KeyMaskAllowed(keys, mask)) continue;
+                        moment.keyMask = mask;
+                        AddCandidate(walk, moment);
+                    }
+                }
+            }
+        }
+        FlushBatch(walk);
+        if (walk.stopped) break;
+        SearchAdvanceDate(walk.year, walk.month, walk.day);
+        if (DateAfter(walk.year, walk.month, walk.day, range.endYear, range.endMonth,
+                      range.endDay))
+            break;
+    }
+    return !walk.stopped;
+}
