@@ -7,7 +7,7 @@
 #include "app/Program_win.h"
 #include "res/resource.h"
 #include "engine/SearchEngine.h"
-#include "seed/SeedSearch.h"
+#include "engine/SeedSearch.h"
 
 SearchSettings searchSettings;
 StartCommandState startCommand;
