@@ -140,16 +140,3 @@ uint32_t MainControlStyle(MainControlKind kind, bool hscroll) {
     }
     return kMainPushButtonStyle;
 }
-
-int MainWindowDialogTemplateOf(int commandId) {
-    switch (commandId) {
-        case IDC_SHINY_PID_SETTINGS: return IDD_SHINY_PID;
-        case IDC_BREEDING_SETTINGS: return IDD_BREEDING;
-        case IDC_COMET_SETTINGS: return IDD_COMET;
-        case IDC_KEY_PATTERN_SETTINGS: return IDD_KEY_PATTERN;
-        case IDC_DOME_SETTINGS: return IDD_DOME;
-        case IDC_DELIVERY_SETTINGS: return IDD_DELIVERY;
-        case IDC_GROTTO_SETTINGS: return IDD_GROTTO;
-        default: return 0;
-    }
-}

@@ -71,7 +71,3 @@ extern const MainWindowLabel kMainWindowLabels[kMainWindowLabelCount];
 const char* MainControlClass(MainControlKind kind);
 // Style word of a control; hscroll picks the morvane-hscroll edit style.
 uint32_t MainControlStyle(MainControlKind kind, bool hscroll);
-
-// The dialog template a main-window command opens, or 0 when the command
-// opens none.
-int MainWindowDialogTemplateOf(int commandId);

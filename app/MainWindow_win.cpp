@@ -17,18 +17,6 @@ namespace {
 const char kConfigPath[] = "config.txt";
 const char kResultPath[] = "result.txt";
 
-struct DialogCommand {
-    int templateId;
-    DLGPROC procedure;
-};
-
-const DialogCommand kDialogCommands[] = {
-    {IDD_SHINY_PID, ShinyPidDialogProcedure}, {IDD_BREEDING, BreedingDialogProcedure},
-    {IDD_COMET, CometDialogProcedure},        {IDD_KEY_PATTERN, KeyPatternDialogProcedure},
-    {IDD_DOME, DomeDialogProcedure},          {IDD_DELIVERY, DeliveryDialogProcedure},
-    {IDD_GROTTO, GrottoDialogProcedure},
-};
-
 void CreateControls(HWND window) {
     for (const MainWindowControl& control : kMainWindowControls) {
         // The control ID travels in the menu argument of a child window.
@@ -49,15 +37,6 @@ void Paint(HWND window) {
     for (const MainWindowLabel& label : kMainWindowLabels)
         TextOutA(dc, label.x, label.y, label.text, static_cast<int>(std::strlen(label.text)));
     EndPaint(window, &paint);
-}
-
-void OpenDialog(HWND window, int templateId) {
-    for (const DialogCommand& dialog : kDialogCommands) {
-        if (dialog.templateId != templateId) continue;
-        // A dialog that cannot be created is ignored, so is the result.
-        DialogBoxParamA(programInstance, MAKEINTRESOURCEA(templateId), window, dialog.procedure, 0);
-        return;
-    }
 }
 
 // The start command's view of the window. The context is the window handle,
@@ -99,7 +78,7 @@ void Command(HWND window, int id) {
             ConfigFileSave(kConfigPath, Win32ControlAccess(window));
             break;
         default:
-            if (int templateId = MainWindowDialogTemplateOf(id)) OpenDialog(window, templateId);
+            if (const SettingsDialog* dialog = SettingsDialogOf(id)) SettingsDialogShow(window, *dialog);
             break;
     }
 }

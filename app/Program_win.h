@@ -6,6 +6,7 @@
 
 #include "ui/Controls.h"
 #include "modes/SearchSettings.h"
+#include "app/SettingsDialogs.h"
 #include "app/StartCommand.h"
 #include "seed/WindowSystem.h"
 
@@ -30,17 +31,6 @@ struct Win32Pump {
 extern Win32Pump searchPump;
 WindowSystem Win32WindowSystem(Win32Pump& pump);
 
-// Settings dialogs. Each opens with its Init, stores with its Store on OK
-// (result 1) and closes unchanged on Cancel (result 2).
-using SettingsDialogInit = void (*)(const ControlAccess&, const SearchSettings&);
-using SettingsDialogStore = void (*)(const ControlAccess&, SearchSettings&);
-INT_PTR SettingsDialogHandle(HWND dialog, UINT message, WPARAM wParam, SettingsDialogInit init,
-                             SettingsDialogStore store);
-
-INT_PTR CALLBACK KeyPatternDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK ShinyPidDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK BreedingDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK DeliveryDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK CometDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK DomeDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK GrottoDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Opens a settings dialog modally over owner: its init on opening, its store
+// on OK (result 1), nothing on Cancel (result 2).
+void SettingsDialogShow(HWND owner, const SettingsDialog& dialog);

@@ -3,9 +3,11 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/MainWindowLayout.h"
+#include "app/SettingsDialogs.h"
 #include "res/resource.h"
 
 namespace {
@@ -178,24 +180,33 @@ TEST(MainWindowLayout, InitialTextsAndCommandButtons) {
     for (const MainWindowControl& c : kMainWindowControls) {
         if (c.kind != kMainPushButton) continue;
         bool command =
-            c.id == IDC_START_SEARCH || c.id == IDC_SAVE || MainWindowDialogTemplateOf(c.id) != 0;
+            c.id == IDC_START_SEARCH || c.id == IDC_SAVE || SettingsDialogOf(c.id) != nullptr;
         EXPECT_TRUE(command) << c.id;
     }
 }
 
-TEST(MainWindowLayout, DialogTemplatesOfCommands) {
-    EXPECT_EQ(MainWindowDialogTemplateOf(IDC_SHINY_PID_SETTINGS), IDD_SHINY_PID);
-    EXPECT_EQ(MainWindowDialogTemplateOf(IDC_BREEDING_SETTINGS), IDD_BREEDING);
-    EXPECT_EQ(MainWindowDialogTemplateOf(IDC_COMET_SETTINGS), IDD_COMET);
-    EXPECT_EQ(MainWindowDialogTemplateOf(IDC_KEY_PATTERN_SETTINGS), IDD_KEY_PATTERN);
-    EXPECT_EQ(MainWindowDialogTemplateOf(IDC_DOME_SETTINGS), IDD_DOME);
-    EXPECT_EQ(MainWindowDialogTemplateOf(IDC_DELIVERY_SETTINGS), IDD_DELIVERY);
-    EXPECT_EQ(MainWindowDialogTemplateOf(IDC_GROTTO_SETTINGS), IDD_GROTTO);
+TEST(MainWindowLayout, SettingsButtonsOpenTheirTemplates) {
+    const std::pair<int, int> opens[] = {
+        {IDC_SHINY_PID_SETTINGS, IDD_SHINY_PID}, {IDC_BREEDING_SETTINGS, IDD_BREEDING},
+        {IDC_COMET_SETTINGS, IDD_COMET},         {IDC_KEY_PATTERN_SETTINGS, IDD_KEY_PATTERN},
+        {IDC_DOME_SETTINGS, IDD_DOME},           {IDC_DELIVERY_SETTINGS, IDD_DELIVERY},
+        {IDC_GROTTO_SETTINGS, IDD_GROTTO}};
+    for (const auto& open : opens) {
+        const SettingsDialog* dialog = SettingsDialogOf(open.first);
+        ASSERT_NE(dialog, nullptr) << open.first;
+        EXPECT_EQ(dialog->templateId, open.second);
+        EXPECT_TRUE(dialog->init != nullptr && dialog->store != nullptr) << open.first;
+        // Each is a "設定" push button of the window.
+        const MainWindowControl* button = FindControl(open.first);
+        ASSERT_NE(button, nullptr) << open.first;
+        EXPECT_EQ(button->kind, kMainPushButton);
+        EXPECT_STREQ(button->text, "\x90\xDD\x92\xE8");
+    }
     // Commands that open no dialog, the unused IDs beside the settings
     // buttons, a check box and no ID at all.
     for (int id : {IDC_START_SEARCH, IDC_REPAINT, IDC_SAVE, IDC_DELIVERY_SETTINGS + 1,
                    IDC_GROTTO_SETTINGS + 1, IDC_SHINY_PID, 0, -1})
-        EXPECT_EQ(MainWindowDialogTemplateOf(id), 0) << id;
+        EXPECT_EQ(SettingsDialogOf(id), nullptr) << id;
 }
 
 TEST(MainWindowLayout, LabelsAreCodePage932AndInsideTheWindow) {
