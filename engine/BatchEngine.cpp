@@ -3,20 +3,22 @@
 #include <algorithm>
 #include <vector>
 
-#include "modes/Breeding.h"
-#include "modes/Comet.h"
-#include "modes/Dome.h"
-#include "modes/Grotto.h"
 #include "modes/SearchModes.h"
 
 namespace {
 
 constexpr int32_t C = kEngineChunk;
 constexpr int32_t kBatchLanes = kSearchMaxBatch;
-constexpr int32_t kWindowRows = kPidConsumptionEndLimit + 1 + 32;  // positions + farthest reach
-// The farthest reach: breeding's last inheritance pick from n + 4 and the
-// personality-value draw after it.
-static_assert(4 + 2 * kBreedingPicks + 1 <= 32, "draw window too short for the breeding screen");
+// Rows of a draw window: every position and the farthest any screen reads
+// past its position.
+constexpr int32_t kWindowReach = 32;
+constexpr int32_t kWindowRows = kPidConsumptionEndLimit + 1 + kWindowReach;
+static_assert(kGrottoReach <= kWindowReach && kDomeReach <= kWindowReach &&
+                  kCometBaseWithout + kCometReach <= kWindowReach &&
+                  kDeliveryShinyReach <= kWindowReach && kShinyReach <= kWindowReach,
+              "draw window too short for a screen");
+static_assert(BreedingScreenReach(BreedingFirstPickDraw(false, true)) <= kWindowReach,
+              "draw window too short for the breeding screen");
 constexpr int32_t kRowTextBytes = 1 << 20;  // few writes: each one is a system call
 
 // The engine's buffers, allocated at the first batch of a search.
@@ -57,216 +59,7 @@ BatchScratch& BatchScratchOf(SearchRun& run) {
     return *static_cast<BatchScratch*>(run.engineScratch);
 }
 
-uint8_t ClampIv(int64_t v) { return static_cast<uint8_t>(std::min<int64_t>(std::max<int64_t>(v, 0), 32)); }
-
-// Bounds, minimum power and type of the main window's filter, in the terms
-// the kernels test: low <= iv < high, weight sums p and t.
-void IvFilterTermsOf(const SearchSettings& s, uint8_t* low, uint8_t* high, uint8_t& powerMinimum,
-                     bool& typeTest, uint8_t& typeLow, uint8_t& typeHigh) {
-    for (int i = 0; i < 6; ++i) {
-        low[i] = ClampIv(s.ivMin[i]);
-        high[i] = ClampIv(static_cast<int64_t>(s.ivMax[i]) + 1);
-    }
-    powerMinimum = 64;
-    for (int p = 63; p >= 0; --p)
-        if (40 * p / 63 + 30 >= s.hiddenPowerMinimum) powerMinimum = static_cast<uint8_t>(p);
-    typeTest = s.hiddenPowerType != -1;
-    typeLow = 1;
-    typeHigh = 0;
-    for (int t = 0; t < 64; ++t) {
-        if (15 * t / 63 != s.hiddenPowerType) continue;
-        if (typeLow > typeHigh) typeLow = static_cast<uint8_t>(t);
-        typeHigh = static_cast<uint8_t>(t);
-    }
-}
-
-void PlanIvBlock(const SearchRun& run, BatchPlan& plan) {
-    const SearchSettings& s = *run.settings;
-    const int32_t start = SearchRunIvStart(run), end = SearchRunIvEnd(run);
-    if (start > end) {
-        plan.nothing = true;
-        return;
-    }
-    IvScreenParams& iv = plan.iv;
-    static const int32_t kPlain[6] = {0, 1, 2, 3, 4, 5}, kRoamer[6] = {1, 2, 3, 6, 4, 5};
-    const int32_t reach = s.roamerEnabled ? 6 : 5;
-    iv.positions = end - start + 1;
-    iv.rows = iv.positions + reach;
-    std::copy(s.roamerEnabled ? kRoamer : kPlain, (s.roamerEnabled ? kRoamer : kPlain) + 6,
-              iv.offsets);
-    IvFilterTermsOf(s, iv.low, iv.high, iv.powerMinimum, iv.typeTest, iv.typeLow, iv.typeHigh);
-    plan.mtNeeded = true;
-    plan.mtLo = start;
-    plan.mtHi = end + reach;
-    plan.ivStart = start;
-    std::copy(iv.low, iv.low + 6, plan.ivLow);
-    std::copy(iv.high, iv.high + 6, plan.ivHigh);
-    if (s.breedingEnabled) {
-        // The breeding prefilter: a stat passes when its stream value or
-        // either parent's value lies within the bounds; no hidden power.
-        for (int i = 0; i < 6; ++i) {
-            auto within = [&](int32_t v) { return v >= s.ivMin[i] && v <= s.ivMax[i]; };
-            if (within(s.parentIv[0][i]) || within(s.parentIv[1][i])) {
-                iv.low[i] = 0;
-                iv.high[i] = 32;
-            }
-        }
-        iv.powerMinimum = 0;
-        iv.typeTest = false;
-    }
-    plan.ivRows = !s.breedingEnabled && !s.shinyPidEnabled;
-}
-
-void PlanGrotto(const SearchSettings& s, LcgScreenParams& p, BatchPlan& plan) {
-    if (s.grottoKind < 0 || s.grottoKind >= kGrottoKindCount) {
-        plan.nothing = true;
-        return;
-    }
-    p.grottoFirst = DrawRangeOf(0, 4, 100);
-    const GrottoKindBand& band = kGrottoKindBands[s.grottoKind];
-    p.grottoKind = DrawRangeOf(band.low, band.high, 100);
-    const int32_t ratio = s.grottoFemaleRatio;
-    p.grottoFemale = ratio >= 1 && ratio < kGrottoFemaleRatioCount
-                         ? DrawRangeOf(0, static_cast<int64_t>(kGrottoFemaleThresholds[ratio]) - 1, 100)
-                         : DrawRange{0, 0xFFFFFFFFu};
-    p.grottoSlotMask = 0;
-    for (int i = 0; i < 4; ++i)
-        if (s.grottoSlots[i]) p.grottoSlotMask |= 1u << i;
-    plan.lcgRows = p.positions + 3;
-}
-
-void PlanComet(const SearchSettings& s, LcgScreenParams& p, BatchPlan& plan) {
-    p.cometBase = s.cometCompoundEyes ? 0 : 1;
-    p.cometFirst = DrawRangeOf(0, 39, 100);
-    for (int i = 0; i < 3; ++i) p.cometBand[i] = DrawRangeOf(kCometBands[i].low, kCometBands[i].high, 1600);
-    p.cometLast = s.cometCompoundEyes ? DrawRangeOf(80, 84, 100) : DrawRangeOf(55, 55, 100);
-    plan.lcgRows = p.positions + 11;
-}
-
-void PlanDome(const SearchSettings& s, LcgScreenParams& p, BatchPlan& plan) {
-    if (s.domeShiftWidth < 0) {
-        plan.nothing = true;  // the run counter never equals a negative width
-        return;
-    }
-    p.domeWidth = s.domeShiftWidth;
-    for (int q = 0; q < 6; ++q) {
-        const int32_t choice = s.domeTrainers[q];
-        if (choice < 0 || choice > kDomeTrainerCount) {
-            plan.nothing = true;  // a choice no pick can satisfy
-            return;
-        }
-        p.domeTrainer[q] = choice == 0 ? kDomeNoTrainer : static_cast<uint32_t>(choice - 1);
-    }
-    plan.lcgRows = p.positions + 5;
-}
-
-void PlanDelivery(const SearchRun& run, LcgScreenParams& p, BatchPlan& plan) {
-    const SearchSettings& s = *run.settings;
-    if (s.deliveryShinyMethod > 2) {
-        plan.nothing = true;
-        return;
-    }
-    p.deliveryNature = s.deliveryNature == 0
-                           ? DrawRange{0, 0xFFFFFFFFu}
-                           : DrawRangeOf(s.deliveryNature - 1, s.deliveryNature - 1, 25);
-    IvFilterTermsOf(s, p.ivLow, p.ivHigh, p.powerMinimum, p.typeTest, p.typeLow, p.typeHigh);
-    p.deliveryMethod = std::max(s.deliveryShinyMethod, 0);
-    p.deliveryIds = static_cast<uint32_t>(s.deliveryTrainerId ^ s.deliverySecretId);
-    const int32_t reach = p.deliveryMethod > 0 ? 9 : 5;
-    const int32_t offset = SearchRunDeliveryOffset(run);
-    plan.lcgRows = p.positions + reach;
-    plan.natureRow = offset <= reach ? offset : -1;
-}
-
-void PlanShiny(const SearchSettings& s, LcgScreenParams& p, BatchPlan& plan) {
-    const int32_t encounter = s.shinyEncounter;
-    p.shinyRule = encounter == 1 ? 1 : encounter == 2 ? 2 : 3;
-    p.shinyNatureTest = (encounter == 2 || encounter == 3) && s.shinyNature > 0;
-    p.shinyNature = DrawRangeOf(s.shinyNature - 1, s.shinyNature - 1, 25);
-    p.shinyIdAdjust = s.shinyIdAdjust;
-    p.shinyIds = static_cast<uint32_t>(s.shinyTrainerId ^ s.shinySecretId);
-    plan.lcgRows = p.positions + 1;
-}
-
-void PlanBreeding(const SearchSettings& s, LcgScreenParams& p, BatchPlan& plan) {
-    const int32_t nature = s.breedingNature;
-    if (nature < -1) {
-        plan.nothing = true;
-        return;
-    }
-    p.breedingNatureRule = nature <= 0 ? nature : 1;
-    p.breedingNatureDraw = DrawRangeOf(nature - 1, nature - 1, 25);
-    p.breedingAbilityTest = s.breedingNoDitto && s.breedingAbility == 3;
-    p.breedingAbilityRow = nature == 0 ? 2 : 1;
-    p.breedingAbilityLow = DrawRangeOf(2, 4, 5).lo;
-    p.breedingFirstPick = (s.breedingNoDitto ? 2 : 3) + (nature == 0 ? 1 : 0);
-    p.breedingParentOk = 0;
-    for (int parent = 0; parent < 2; ++parent)
-        for (int stat = 0; stat < 6; ++stat) {
-            const int32_t v = s.parentIv[parent][stat];
-            if (v >= s.ivMin[stat] && v <= s.ivMax[stat]) p.breedingParentOk |= 1u << (parent * 6 + stat);
-        }
-    // Gender entries 1..4 accept g >= threshold, 5..8 g < threshold.
-    const int32_t gender = s.breedingGender;
-    p.breedingGender = DrawRange{0, 0xFFu};
-    if (gender >= 1 && gender <= 4)
-        p.breedingGender.lo = static_cast<uint32_t>(kBreedingGenderThresholds[gender - 1]);
-    if (gender >= 5 && gender <= 8)
-        p.breedingGender.hi = static_cast<uint32_t>(kBreedingGenderThresholds[8 - gender]) - 1;
-    p.breedingAbility = s.breedingAbility == 1 || s.breedingAbility == 2 ? static_cast<uint32_t>(s.breedingAbility) : 0;
-    p.breedingShinyTest = s.shinyPidEnabled;
-    p.shinyIds = static_cast<uint32_t>(s.shinyTrainerId ^ s.shinySecretId);
-    plan.lcgRows = p.positions + p.breedingFirstPick + 2 * kBreedingPicks + 1;
-    plan.breedingSets = true;
-}
-
 }  // namespace
-
-void BatchPlanOf(const SearchRun& run, BatchPlan& plan) {
-    plan = BatchPlan{};
-    plan.natureRow = 0;
-    plan.pidStart = SearchRunPidStart(run);
-    const SearchSettings& s = *run.settings;
-    LcgScreenParams& p = plan.lcg;
-    p.positions = SearchRunPidEnd(run) - plan.pidStart + 1;
-    const bool ivBlock = run.mode == kModeBreeding || run.mode == kModeShiny || run.mode == kModeIv;
-    const bool readsLcg = !ivBlock || s.breedingEnabled || s.shinyPidEnabled;
-    if (readsLcg && p.positions <= 0) {
-        plan.nothing = true;  // every LCG evaluation walks the personality-value range
-        return;
-    }
-    plan.lcgScreen = readsLcg;
-    switch (run.mode) {
-    case kModeGrotto:
-        p.kind = kScreenGrotto;
-        PlanGrotto(s, p, plan);
-        return;
-    case kModeDome:
-        p.kind = kScreenDome;
-        PlanDome(s, p, plan);
-        return;
-    case kModeComet:
-        p.kind = kScreenComet;
-        PlanComet(s, p, plan);
-        return;
-    case kModeDelivery:
-        p.kind = kScreenDelivery;
-        PlanDelivery(run, p, plan);
-        return;
-    case kModeBreeding:
-    case kModeShiny:
-    case kModeIv:
-        break;
-    }
-    if (s.breedingEnabled) {
-        p.kind = kScreenBreeding;
-        PlanBreeding(s, p, plan);
-    } else if (s.shinyPidEnabled) {
-        p.kind = kScreenShiny;
-        PlanShiny(s, p, plan);
-    }
-    if (!plan.nothing) PlanIvBlock(run, plan);
-}
 
 namespace {
 
@@ -307,8 +100,11 @@ void Materialise(SearchRun& run, const BatchPlan& plan, uint64_t seed, const uin
     if (run.mode == kModeDelivery) {
         const int32_t offset = SearchRunDeliveryOffset(run);
         const int32_t end = SearchRunPidEnd(run);
-        FillDraws(run.lcg, seed, start, std::min(count, end + 9));
-        FillDraws(run.lcg, seed, std::max(start + offset, end + 10), std::min(count, end + offset));
+        // The draws of every position up to its shiny reach, and the nature
+        // draws at the offset beyond them.
+        FillDraws(run.lcg, seed, start, std::min(count, end + kDeliveryShinyReach));
+        FillDraws(run.lcg, seed, std::max(start + offset, end + kDeliveryShinyReach + 1),
+                  std::min(count, end + offset));
     } else {
         FillDraws(run.lcg, seed, std::min(start, count), count);
     }
@@ -342,7 +138,7 @@ bool BreedingStatsCanMatch(const BatchPlan& plan, const uint8_t* ivs, int32_t la
         uint32_t have = 0;
         for (int i = 0; i < 6; ++i) {
             const uint8_t v = ivs[(c + plan.iv.offsets[i]) * C + lane];
-            have |= static_cast<uint32_t>(v >= plan.ivLow[i] && v < plan.ivHigh[i]) << i;
+            have |= static_cast<uint32_t>(v >= plan.ivBounds.low[i] && v < plan.ivBounds.high[i]) << i;
         }
         if (inherited & kInheritanceCover.compatible[have]) return true;
     }

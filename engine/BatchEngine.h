@@ -1,31 +1,13 @@
-// The batch engine shared by every backend: what a batch must compute for
-// the run's mode (its plan), the walk-ordered evaluation of a batch through
-// one kernel family, and the pieces the tests check on their own.
+// The batch engine shared by every backend: the walk-ordered evaluation of a
+// batch through one kernel family, as the mode's plan (modes/BatchPlan.h)
+// says, and the rows of the plain individual-value search.
 #pragma once
 
 #include <cstdint>
 
 #include "engine/EngineKernels.h"
+#include "modes/BatchPlan.h"
 #include "engine/SeedSearch.h"
-
-// What one batch computes, from the settings as they are when it starts.
-struct BatchPlan {
-    bool nothing;        // the mode can give no row with these settings
-    bool lcgScreen;      // candidates are screened on an LCG draw window first
-    LcgScreenParams lcg;
-    int32_t lcgRows;     // rows of the draw window, from pidStart on
-    int32_t natureRow;   // delivery: row offset of the nature draw; -1: own window
-    bool mtNeeded;       // MT words mtLo..mtHi are produced
-    int32_t mtLo, mtHi;
-    IvScreenParams iv;   // when mtNeeded: the individual-value filter or prefilter
-    bool ivRows;         // the plain individual-value search: rows written here
-    bool breedingSets;   // breeding: the LCG screen's inherited-stat sets decide too
-    uint8_t ivLow[6], ivHigh[6];  // the main window's bounds as low <= iv < high
-    int32_t ivStart;     // consumption of IV position 0
-    int32_t pidStart;
-};
-
-void BatchPlanOf(const SearchRun& run, BatchPlan& plan);
 
 // Evaluates count candidates in walk order through the kernel family; the
 // engine's buffers live in run.engineScratch from the first batch on.

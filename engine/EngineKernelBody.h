@@ -196,9 +196,6 @@ void LcgWindowBody(const uint64_t* seeds, uint64_t mul, uint64_t add, int32_t ro
 // results in a private array: stores through the byte-typed outputs could
 // otherwise alias both, and the lane loops would stay scalar.
 
-// Hidden-power weights by stat H A B C D S.
-constexpr uint8_t kPowerWeights[6] = {1, 2, 4, 16, 32, 8};
-
 inline uint32_t InRange(uint32_t u, DrawRange r) {
     return static_cast<uint32_t>(u >= r.lo) & static_cast<uint32_t>(u <= r.hi);
 }
@@ -211,23 +208,23 @@ struct IvTerms {
     uint32_t typeLow, typeHigh;
 };
 
-inline IvTerms IvTermsOf(const uint8_t* low, const uint8_t* high, uint8_t powerMinimum,
-                         bool typeTest, uint8_t typeLow, uint8_t typeHigh) {
+inline IvTerms IvTermsOf(const IvFilterTerms& filter) {
     IvTerms t;
     for (int i = 0; i < 6; ++i) {
-        t.low[i] = low[i];
-        t.high[i] = high[i];
+        t.low[i] = filter.low[i];
+        t.high[i] = filter.high[i];
     }
-    t.powerMinimum = powerMinimum;
+    t.powerMinimum = filter.powerMinimum;
     // Without a wanted type every parity sum 0..63 passes: no branch per lane.
-    t.typeLow = typeTest ? typeLow : 0;
-    t.typeHigh = typeTest ? typeHigh : 63;
+    t.typeLow = filter.typeTest ? filter.typeLow : 0;
+    t.typeHigh = filter.typeTest ? filter.typeHigh : 63;
     return t;
 }
 
 inline uint32_t IvStatPasses(const IvTerms& t, int i, uint32_t v, uint32_t& p, uint32_t& parity) {
-    p += kPowerWeights[i] * ((v >> 1) & 1u);
-    parity += kPowerWeights[i] * (v & 1u);
+    const uint32_t weight = static_cast<uint32_t>(kHiddenPowerWeights[i]);
+    p += weight * ((v >> 1) & 1u);
+    parity += weight * (v & 1u);
     return static_cast<uint32_t>(v >= t.low[i]) & static_cast<uint32_t>(v < t.high[i]);
 }
 
@@ -257,7 +254,7 @@ void IvScreenBody(const IvScreenParams& params, const uint32_t* words, uint8_t* 
         std::memcpy(ivs + r * C, row, sizeof row);
     }
     alignas(64) uint32_t any[kLanesPerChunk] = {};
-    const IvTerms terms = IvTermsOf(p.low, p.high, p.powerMinimum, p.typeTest, p.typeLow, p.typeHigh);
+    const IvTerms terms = IvTermsOf(p.terms);
     for (int32_t c = 0; c < p.positions; ++c) {
         const uint32_t* h = words + (c + p.offsets[0]) * C;
         const uint32_t* a = words + (c + p.offsets[1]) * C;
@@ -283,25 +280,30 @@ inline uint32_t ShinyTest(uint32_t pid, uint32_t ids) {
 
 void GrottoScreen(const LcgScreenParams& p, const uint32_t* u, uint32_t* any) {
     const int C = kLanesPerChunk;
+    const GrottoScreenParams& g = p.grotto;
     for (int32_t k = 0; k < p.positions; ++k) {
         const uint32_t* r = u + k * C;
         for (int j = 0; j < C; ++j)
-            any[j] |= InRange(r[j], p.grottoFirst) & InRange(r[2 * C + j], p.grottoKind) &
-                      ((p.grottoSlotMask >> (r[C + j] >> 30)) & 1u) &
-                      InRange(r[3 * C + j], p.grottoFemale);
+            any[j] |= InRange(r[kGrottoAppearDraw * C + j], g.appear) &
+                      InRange(r[kGrottoKindDraw * C + j], g.kind) &
+                      ((g.slotMask >> (r[kGrottoSlotDraw * C + j] >> 30)) & 1u) &
+                      InRange(r[kGrottoFemaleDraw * C + j], g.female);
     }
 }
 
 void CometScreen(const LcgScreenParams& p, const uint32_t* u, uint32_t* any) {
     const int C = kLanesPerChunk;
-    auto band = [&p](uint32_t v) {
-        return InRange(v, p.cometBand[0]) | InRange(v, p.cometBand[1]) | InRange(v, p.cometBand[2]);
+    const CometScreenParams& t = p.comet;
+    auto band = [&t](uint32_t v) {
+        return InRange(v, t.band[0]) | InRange(v, t.band[1]) | InRange(v, t.band[2]);
     };
     for (int32_t k = 0; k < p.positions; ++k) {
-        const uint32_t* r = u + (k + p.cometBase) * C;
+        const uint32_t* r = u + (k + t.base) * C;
         for (int j = 0; j < C; ++j)
-            any[j] |= InRange(r[j], p.cometFirst) & band(r[C + j]) & band(r[3 * C + j]) &
-                      InRange(r[7 * C + j], p.cometLast) & InRange(r[10 * C + j], p.cometLast);
+            any[j] |= InRange(r[kCometRollDraw * C + j], t.roll) &
+                      band(r[kCometBandDraw1 * C + j]) & band(r[kCometBandDraw2 * C + j]) &
+                      InRange(r[kCometLastDraw1 * C + j], t.last) &
+                      InRange(r[kCometLastDraw2 * C + j], t.last);
     }
 }
 
@@ -311,9 +313,10 @@ inline uint32_t ScaledSmall(uint32_t u, uint32_t n) {
     return ((u >> 16) * n + (((u & 0xFFFFu) * n) >> 16)) >> 16;
 }
 
-// The six trainers draws r[0], r[C], .. r[5C] pick. Pick t is the k-th index
+// The six trainers draws r[0], r[C], .. r[5C] pick (kDomePicks of them). Pick t is the k-th index
 // left, k its draw scaled to 52 - t: the smallest v with v = k + (earlier
 // picks at or below v), reached from v = k in at most t rounds.
+static_assert(kDomePicks == 6, "the dome screen unrolls six picks");
 inline void DomePicks(const uint32_t* r, int C, uint32_t (&pick)[6]) {
 #pragma GCC unroll 6
     for (int t = 0; t < 6; ++t) {
@@ -334,7 +337,7 @@ void DomeScreen(const LcgScreenParams& p, const uint32_t* u, uint32_t* any) {
     const int C = kLanesPerChunk;
     alignas(64) int32_t run[kLanesPerChunk] = {};
     uint32_t required[6];
-    for (int q = 0; q < 6; ++q) required[q] = p.domeTrainer[q];
+    for (int q = 0; q < 6; ++q) required[q] = p.dome.trainer[q];
     for (int32_t k = 0; k < p.positions; ++k) {
         const uint32_t* r = u + k * C;
         alignas(64) uint32_t satisfied[kLanesPerChunk];
@@ -353,7 +356,7 @@ void DomeScreen(const LcgScreenParams& p, const uint32_t* u, uint32_t* any) {
         }
         for (int j = 0; j < C; ++j) {
             run[j] = satisfied[j] ? run[j] + 1 : 0;
-            any[j] |= static_cast<uint32_t>(run[j] > p.domeWidth);
+            any[j] |= static_cast<uint32_t>(run[j] > p.dome.width);
         }
     }
 }
@@ -363,18 +366,20 @@ inline uint32_t Scaled126(uint32_t u) { return ScaledSmall(u, 126u); }
 void DeliveryScreen(const LcgScreenParams& p, const uint32_t* u, const uint32_t* natures,
                     uint32_t* any) {
     const int C = kLanesPerChunk;
-    const IvTerms terms = IvTermsOf(p.ivLow, p.ivHigh, p.powerMinimum, p.typeTest, p.typeLow, p.typeHigh);
+    const DeliveryScreenParams& t = p.delivery;
+    const IvTerms terms = IvTermsOf(t.iv);
     for (int32_t k = 0; k < p.positions; ++k) {
-        const uint32_t* r = u + k * C;
+        const uint32_t* r = u + (k + kDeliveryIvDraw) * C;
         const uint32_t* n = natures + k * C;
         for (int j = 0; j < C; ++j) {
-            uint32_t ok = InRange(n[j], p.deliveryNature) &
+            uint32_t ok = InRange(n[j], t.nature) &
                           IvValuesPass(terms, r[j] >> 27, r[C + j] >> 27, r[2 * C + j] >> 27,
                                        r[3 * C + j] >> 27, r[4 * C + j] >> 27, r[5 * C + j] >> 27);
-            if (p.deliveryMethod > 0) {
-                uint32_t pid = r[8 * C + j];
-                if (p.deliveryMethod == 1) pid = (pid & 0xFFFFFF00u) | Scaled126(r[9 * C + j]);
-                ok &= ShinyTest(pid, p.deliveryIds);
+            if (t.method > 0) {
+                const uint32_t* d = u + k * C;
+                uint32_t pid = d[kDeliveryPidDraw * C + j];
+                if (t.method == 1) pid = (pid & 0xFFFFFF00u) | Scaled126(d[kDeliveryPidLowDraw * C + j]);
+                ok &= ShinyTest(pid, t.ids);
             }
             any[j] |= ok;
         }
@@ -389,29 +394,33 @@ void ShinyScreenRule(const LcgScreenParams& p, const uint32_t* u, uint32_t* any)
     for (int32_t k = 0; k < p.positions; ++k) {
         const uint32_t* r = u + k * C;
         for (int j = 0; j < C; ++j) {
-            uint32_t ok = p.shinyNatureTest ? InRange(r[C + j], p.shinyNature) : 1u;
-            uint32_t d = r[j], v;
-            if (rule == 1) {
+            uint32_t ok = p.shiny.natureTest ? InRange(r[kShinyNatureDraw * C + j], p.shiny.nature) : 1u;
+            uint32_t d = r[kShinyPidDraw * C + j], v;
+            if (rule == kShinyEncounterEgg) {
                 v = d - static_cast<uint32_t>(d != 0);
-            } else if (rule == 2) {
+            } else if (rule == kShinyEncounterRoamer) {
                 v = d;
             } else {
                 v = d ^ 0x10000u;
                 v = (v & 0x7FFFFFFFu) | (v << 31);
             }
-            if (adjust) v = (v & 0x7FFFFFFFu) | ((p.shinyIds ^ v) << 31);
-            any[j] |= ok & ShinyTest(v, p.shinyIds);
+            if (adjust) v = (v & 0x7FFFFFFFu) | ((p.shiny.ids ^ v) << 31);
+            any[j] |= ok & ShinyTest(v, p.shiny.ids);
         }
     }
 }
 
 void ShinyScreen(const LcgScreenParams& p, const uint32_t* u, uint32_t* any) {
-    if (p.shinyRule == 1) {
-        p.shinyIdAdjust ? ShinyScreenRule<1, true>(p, u, any) : ShinyScreenRule<1, false>(p, u, any);
-    } else if (p.shinyRule == 2) {
-        p.shinyIdAdjust ? ShinyScreenRule<2, true>(p, u, any) : ShinyScreenRule<2, false>(p, u, any);
+    const bool adjust = p.shiny.idAdjust;
+    if (p.shiny.rule == kShinyEncounterEgg) {
+        adjust ? ShinyScreenRule<kShinyEncounterEgg, true>(p, u, any)
+               : ShinyScreenRule<kShinyEncounterEgg, false>(p, u, any);
+    } else if (p.shiny.rule == kShinyEncounterRoamer) {
+        adjust ? ShinyScreenRule<kShinyEncounterRoamer, true>(p, u, any)
+               : ShinyScreenRule<kShinyEncounterRoamer, false>(p, u, any);
     } else {
-        p.shinyIdAdjust ? ShinyScreenRule<3, true>(p, u, any) : ShinyScreenRule<3, false>(p, u, any);
+        adjust ? ShinyScreenRule<kShinyEncounterFixed, true>(p, u, any)
+               : ShinyScreenRule<kShinyEncounterFixed, false>(p, u, any);
     }
 }
 
@@ -425,23 +434,25 @@ void BreedingScreenFrom(const LcgScreenParams& p, const uint32_t* u, uint32_t* a
     // Private results: nothing the loops store can alias the draw rows.
     alignas(64) uint32_t any[kLanesPerChunk] = {};
     alignas(64) uint32_t low[kLanesPerChunk] = {}, high[kLanesPerChunk] = {};  // inherited-stat sets
-    const uint32_t natureAny = static_cast<uint32_t>(p.breedingNatureRule == -1);
-    const uint32_t natureBit = static_cast<uint32_t>(p.breedingNatureRule == 0);
-    const uint32_t natureDraw = static_cast<uint32_t>(p.breedingNatureRule == 1);
-    const uint32_t noAbilityTest = static_cast<uint32_t>(!p.breedingAbilityTest);
-    const uint32_t noSlotTest = static_cast<uint32_t>(p.breedingAbility == 0);
-    const uint32_t noShinyTest = static_cast<uint32_t>(!p.breedingShinyTest);
-    const int abilityRow = p.breedingAbilityRow == 2 ? 2 : 1;
-    const DrawRange natureRange = p.breedingNatureDraw, gender = p.breedingGender;
-    const uint32_t abilityLow = p.breedingAbilityLow, parentOk = p.breedingParentOk;
-    const uint32_t slot = p.breedingAbility, ids = p.shinyIds;
+    const BreedingScreenParams& t = p.breeding;
+    const uint32_t natureAny = static_cast<uint32_t>(t.natureRule == -1);
+    const uint32_t natureBit = static_cast<uint32_t>(t.natureRule == 0);
+    const uint32_t natureDraw = static_cast<uint32_t>(t.natureRule == 1);
+    const uint32_t noAbilityTest = static_cast<uint32_t>(!t.abilityTest);
+    const uint32_t noSlotTest = static_cast<uint32_t>(t.ability == 0);
+    const uint32_t noShinyTest = static_cast<uint32_t>(!t.shinyTest);
+    const int abilityRow = t.abilityDraw == 2 ? 2 : 1;
+    const DrawRange natureRange = t.natureDraw, gender = t.gender;
+    const uint32_t abilityLow = t.abilityLow, parentOk = t.parentOk;
+    const uint32_t slot = t.ability, ids = t.ids;
     for (int32_t k = 0; k < p.positions; ++k) {
         const uint32_t* r = u + static_cast<size_t>(k) * C;
         alignas(64) uint32_t ok[kLanesPerChunk], mask[kLanesPerChunk], count[kLanesPerChunk];
         alignas(64) uint32_t parentsOk[kLanesPerChunk], pidDraw[kLanesPerChunk];
         const uint32_t* abilityDraws = r + abilityRow * C;
         for (int j = 0; j < C; ++j) {
-            ok[j] = (natureAny | (natureBit & (r[C + j] >> 31)) | (natureDraw & InRange(r[j], natureRange))) &
+            ok[j] = (natureAny | (natureBit & (r[kBreedingUnchangedDraw * C + j] >> 31)) |
+                     (natureDraw & InRange(r[kBreedingNatureDraw * C + j], natureRange))) &
                     (noAbilityTest | static_cast<uint32_t>(abilityDraws[j] >= abilityLow));
             mask[j] = 0;
             count[j] = 0;
@@ -452,9 +463,9 @@ void BreedingScreenFrom(const LcgScreenParams& p, const uint32_t* u, uint32_t* a
         // repeated stat drawn again two draws on; the personality value's
         // draw follows the pick that completes the record.
         for (int i = 0; i < kBreedingPicks; ++i) {
-            const uint32_t* statDraws = r + static_cast<size_t>(firstPick + 2 * i) * C;
+            const uint32_t* statDraws = r + static_cast<size_t>(firstPick + kBreedingPickDraws * i) * C;
             const uint32_t* parentDraws = statDraws + C;
-            const uint32_t* nextDraws = statDraws + 2 * C;
+            const uint32_t* nextDraws = statDraws + kBreedingPickDraws * C;
             for (int j = 0; j < C; ++j) {
                 // The stat as a one-hot bit from compares: GCC narrows these
                 // small values to bytes, which have no per-lane shifts.
@@ -492,9 +503,11 @@ void BreedingScreenFrom(const LcgScreenParams& p, const uint32_t* u, uint32_t* a
 }
 
 void BreedingScreen(const LcgScreenParams& p, const uint32_t* u, uint32_t* any, uint64_t* inherited) {
-    if (p.breedingFirstPick == 2) BreedingScreenFrom<2>(p, u, any, inherited);
-    if (p.breedingFirstPick == 3) BreedingScreenFrom<3>(p, u, any, inherited);
-    if (p.breedingFirstPick == 4) BreedingScreenFrom<4>(p, u, any, inherited);
+    // The first pick as a constant: 2 or 3 (a parent is ditto or not), one
+    // more for "変わらず".
+    if (p.breeding.firstPick == 2) BreedingScreenFrom<2>(p, u, any, inherited);
+    if (p.breeding.firstPick == 3) BreedingScreenFrom<3>(p, u, any, inherited);
+    if (p.breeding.firstPick == 4) BreedingScreenFrom<4>(p, u, any, inherited);
 }
 
 void LcgScreenBody(const LcgScreenParams& params, const uint32_t* rows, const uint32_t* natureRows,

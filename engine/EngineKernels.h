@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "modes/BatchPlan.h"
 #include "seed/RandomStreams.h"
 
 // Lanes of one kernel call; a batch is cut into chunks of this many
@@ -22,80 +23,6 @@ struct Sha1BatchInput {
     const uint32_t* w12;
     int32_t count;
 };
-
-// Individual values of consumption positions c = 0 .. positions - 1 of a
-// window of MT words (word row c + offsets[i] is stat i of position c).
-struct IvScreenParams {
-    int32_t positions;
-    int32_t rows;          // word rows in the window: positions + 5 (roamer 6)
-    int32_t offsets[6];    // H A B C D S
-    uint8_t low[6];        // low <= iv
-    uint8_t high[6];       // iv < high
-    uint8_t powerMinimum;  // hidden-power weight sum p must be at least this
-    bool typeTest;
-    uint8_t typeLow, typeHigh;  // parity weight sum t within, both inclusive
-};
-
-enum LcgScreenKind : int32_t {
-    kScreenGrotto,
-    kScreenComet,
-    kScreenDome,
-    kScreenDelivery,
-    kScreenShiny,
-    kScreenBreeding,
-};
-
-// One screen over positions 0 .. positions - 1 of a draw window (draw row r
-// of the window is LCG index pidStart + r). A lane passes when any position
-// might give a row; the screens are exact except breeding's, which cannot
-// see the individual values and the hidden power of the egg.
-constexpr uint32_t kDomeNoTrainer = 0xFFu;
-struct LcgScreenParams {
-    int32_t kind;
-    int32_t positions;
-    // grotto: first value, kind value, female value; slot flags by U >> 30.
-    DrawRange grottoFirst, grottoKind, grottoFemale;
-    uint32_t grottoSlotMask;
-    // comet: base row offset (0 or 1), first test, the three 1600 bands, last two tests.
-    int32_t cometBase;
-    DrawRange cometFirst, cometBand[3], cometLast;
-    // dome: the trainer index each choice requires (kDomeNoTrainer: none).
-    uint32_t domeTrainer[6];
-    int32_t domeWidth;  // rows need a run of domeWidth + 1 satisfied positions
-    // delivery: nature from a second window (natureRows), individual values,
-    // hidden power and shiny test as the IV screen; method 0, 1 or 2.
-    DrawRange deliveryNature;
-    uint8_t ivLow[6], ivHigh[6], powerMinimum;
-    bool typeTest;
-    uint8_t typeLow, typeHigh;
-    int32_t deliveryMethod;
-    // shiny: nature from row k + 1; personality value rule and ID adjustment.
-    bool shinyNatureTest;
-    DrawRange shinyNature;
-    int32_t shinyRule;  // 1 egg, 2 roamer, 3 fixed
-    bool shinyIdAdjust;
-    uint32_t shinyIds;  // trainer ID XOR secret ID
-    uint32_t deliveryIds;
-    // breeding: nature rule (-1 any, 0 bit 31 of row n + 1, 1 draw n in
-    // breedingNature), hidden-ability draw at row n + breedingAbilityRow;
-    // then the inheritance picks from row n + breedingFirstPick, the
-    // parents' values of the inherited stats, gender, ability and shiny test
-    // of the personality value after the last pick.
-    int32_t breedingNatureRule;
-    DrawRange breedingNatureDraw;
-    bool breedingAbilityTest;
-    int32_t breedingAbilityRow;
-    uint32_t breedingAbilityLow;
-    int32_t breedingFirstPick;
-    uint32_t breedingParentOk;  // bit parent * 6 + stat: that value lies within the bounds
-    DrawRange breedingGender;   // accepted lowest bytes of the personality value
-    uint32_t breedingAbility;   // 1 or 2: the ability slot required; 0: any
-    bool breedingShinyTest;
-};
-
-// Inheritance picks the breeding screen follows; a record still short of
-// three stats after them lets its position pass.
-constexpr int32_t kBreedingPicks = 8;
 
 struct EngineKernels {
     const char* name;

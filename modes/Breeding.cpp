@@ -1,5 +1,6 @@
 #include "modes/Breeding.h"
 
+#include "modes/BatchPlan.h"
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
 #include "modes/ShinyPid.h"
@@ -15,12 +16,6 @@ const int32_t kBreedingGenderThresholds[4] = {31, 64, 127, 191};
 
 static const char* const kBreedingStatNames[6] = {"H-", "A-", "B-", "C-", "D-", "S-"};
 static const char* const kBreedingParentNames[2] = {"先,", "後,"};
-
-enum : int32_t {
-    kBreedingNatureAny = -1,
-    kBreedingNatureUnchanged = 0,  // "変わらず": bit 31 of the next draw instead of a nature
-    kBreedingAbilityHidden = 3,    // "夢"
-};
 
 bool BreedingGenderAccepts(int32_t entry, uint32_t g) {
     if (entry >= 1 && entry <= 4)
@@ -61,27 +56,31 @@ bool BreedingInheritanceDraw(LcgStream& lcg, int32_t p, BreedingInheritance& out
             out.parent[count] = static_cast<int32_t>(parentDraw >> 31);
             ++count;
         }
-        p += 2;
+        p += kBreedingPickDraws;
     }
     out.nextDraw = p;
     return true;
 }
+
+// The hidden ability needs the ability draw scaled to 5 at 2 or more.
+constexpr uint32_t kBreedingHiddenAbilityLow = 2;
 
 // The nature and hidden-ability conditions of consumption n.
 static bool BreedingNatureAndAbilityPass(const SearchSettings& s, LcgStream& lcg, int32_t n) {
     const bool unchanged = s.breedingNature == kBreedingNatureUnchanged;
     uint32_t d;
     if (unchanged) {
-        if (!BreedingDrawAt(lcg, n + 1, d) || (d >> 31) == 0) return false;
+        if (!BreedingDrawAt(lcg, n + kBreedingUnchangedDraw, d) || (d >> 31) == 0) return false;
     } else if (s.breedingNature >= 1) {
-        if (!BreedingDrawAt(lcg, n, d) ||
+        if (!BreedingDrawAt(lcg, n + kBreedingNatureDraw, d) ||
             static_cast<int32_t>(ScaledDraw(d, 25)) + 1 != s.breedingNature)
             return false;
     } else if (s.breedingNature != kBreedingNatureAny) {
         return false;  // no list entry: nothing matches
     }
     if (s.breedingNoDitto && s.breedingAbility == kBreedingAbilityHidden) {
-        if (!BreedingDrawAt(lcg, unchanged ? n + 2 : n + 1, d) || ScaledDraw(d, 5) < 2)
+        if (!BreedingDrawAt(lcg, n + BreedingAbilityDraw(unchanged), d) ||
+            ScaledDraw(d, 5) < kBreedingHiddenAbilityLow)
             return false;
     }
     return true;
@@ -113,6 +112,42 @@ static void BreedingWriteRow(SearchRun& run, const CandidateMoment& moment, uint
     ResultWriteMatch(run, moment, columns);
 }
 
+void PlanBreeding(const SearchRun& run, BatchPlan& plan) {
+    const SearchSettings& s = *run.settings;
+    const int32_t nature = s.breedingNature;
+    if (nature < kBreedingNatureAny) {
+        plan.nothing = true;
+        return;
+    }
+    const bool unchanged = nature == kBreedingNatureUnchanged;
+    plan.lcg.kind = kScreenBreeding;
+    BreedingScreenParams& p = plan.lcg.breeding;
+    p.natureRule = nature <= 0 ? nature : 1;
+    p.natureDraw = DrawRangeOf(nature - 1, nature - 1, 25);
+    p.abilityTest = s.breedingNoDitto && s.breedingAbility == kBreedingAbilityHidden;
+    p.abilityDraw = BreedingAbilityDraw(unchanged);
+    p.abilityLow = DrawRangeOf(kBreedingHiddenAbilityLow, 4, 5).lo;
+    p.firstPick = BreedingFirstPickDraw(s.breedingNoDitto, unchanged);
+    p.parentOk = 0;
+    for (int parent = 0; parent < 2; ++parent)
+        for (int stat = 0; stat < 6; ++stat) {
+            const int32_t v = s.parentIv[parent][stat];
+            if (v >= s.ivMin[stat] && v <= s.ivMax[stat]) p.parentOk |= 1u << (parent * 6 + stat);
+        }
+    // Gender entries 1..4 accept g >= threshold, 5..8 g < threshold.
+    const int32_t gender = s.breedingGender;
+    p.gender = DrawRange{0, 0xFFu};
+    if (gender >= 1 && gender <= 4)
+        p.gender.lo = static_cast<uint32_t>(kBreedingGenderThresholds[gender - 1]);
+    if (gender >= 5 && gender <= 8)
+        p.gender.hi = static_cast<uint32_t>(kBreedingGenderThresholds[8 - gender]) - 1;
+    p.ability = s.breedingAbility == 1 || s.breedingAbility == 2 ? static_cast<uint32_t>(s.breedingAbility) : 0;
+    p.shinyTest = s.shinyPidEnabled;
+    p.ids = static_cast<uint32_t>(s.shinyTrainerId ^ s.shinySecretId);
+    plan.lcgRows = plan.lcg.positions + BreedingScreenReach(p.firstPick);
+    plan.breedingSets = true;
+}
+
 void EvaluateBreeding(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
                       const IvSet& ivs) {
     const SearchSettings& s = *run.settings;
@@ -120,8 +155,8 @@ void EvaluateBreeding(SearchRun& run, const CandidateMoment& moment, uint64_t se
     const int32_t end = SearchRunPidEnd(run);
     for (int32_t n = SearchRunPidStart(run); n <= end; ++n) {
         if (!BreedingNatureAndAbilityPass(s, run.lcg, n)) continue;
-        int32_t p = n + (s.breedingNoDitto ? 2 : 3) +
-                    (s.breedingNature == kBreedingNatureUnchanged ? 1 : 0);
+        int32_t p = n + BreedingFirstPickDraw(s.breedingNoDitto,
+                                              s.breedingNature == kBreedingNatureUnchanged);
         BreedingInheritance inheritance;
         if (!BreedingInheritanceDraw(run.lcg, p, inheritance)) continue;
         IvSet egg = ivs;

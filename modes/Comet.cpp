@@ -1,5 +1,6 @@
 #include "modes/Comet.h"
 
+#include "modes/BatchPlan.h"
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
 
@@ -11,16 +12,34 @@ bool CometBandAccepts(uint32_t v) {
     return false;
 }
 
+// The percentages the roll and the last two tests accept.
+constexpr uint32_t kCometRollBelow = 40;
+constexpr CometBand kCometLast = {55, 55}, kCometLastCompoundEyes = {80, 84};
+
 static bool CometLastTestPasses(uint32_t draw, bool compoundEyes) {
+    const CometBand& last = compoundEyes ? kCometLastCompoundEyes : kCometLast;
     uint32_t v = ScaledDraw(draw, 100);
-    return compoundEyes ? v >= 80 && v <= 84 : v == 55;
+    return v >= last.low && v <= last.high;
 }
 
 bool CometTestsPass(const uint32_t* U, int32_t b, bool compoundEyes) {
-    return ScaledDraw(U[b], 100) < 40 && CometBandAccepts(ScaledDraw(U[b + 1], 1600)) &&
-           CometBandAccepts(ScaledDraw(U[b + 3], 1600)) &&
-           CometLastTestPasses(U[b + 7], compoundEyes) &&
-           CometLastTestPasses(U[b + 10], compoundEyes);
+    return ScaledDraw(U[b + kCometRollDraw], 100) < kCometRollBelow &&
+           CometBandAccepts(ScaledDraw(U[b + kCometBandDraw1], 1600)) &&
+           CometBandAccepts(ScaledDraw(U[b + kCometBandDraw2], 1600)) &&
+           CometLastTestPasses(U[b + kCometLastDraw1], compoundEyes) &&
+           CometLastTestPasses(U[b + kCometLastDraw2], compoundEyes);
+}
+
+void PlanComet(const SearchRun& run, BatchPlan& plan) {
+    const bool compoundEyes = run.settings->cometCompoundEyes;
+    plan.lcg.kind = kScreenComet;
+    CometScreenParams& p = plan.lcg.comet;
+    p.base = compoundEyes ? 0 : kCometBaseWithout;
+    p.roll = DrawRangeOf(0, kCometRollBelow - 1, 100);
+    for (int i = 0; i < 3; ++i) p.band[i] = DrawRangeOf(kCometBands[i].low, kCometBands[i].high, 1600);
+    const CometBand& last = compoundEyes ? kCometLastCompoundEyes : kCometLast;
+    p.last = DrawRangeOf(last.low, last.high, 100);
+    plan.lcgRows = plan.lcg.positions + kCometBaseWithout + kCometReach;
 }
 
 void EvaluateComet(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {
@@ -29,7 +48,7 @@ void EvaluateComet(SearchRun& run, const CandidateMoment& moment, uint64_t seed)
     const bool compoundEyes = run.settings->cometCompoundEyes;
     const int32_t end = SearchRunPidEnd(run);
     for (int32_t v = SearchRunPidStart(run); v <= end; ++v) {
-        if (!CometTestsPass(U, compoundEyes ? v : v + 1, compoundEyes)) continue;
+        if (!CometTestsPass(U, compoundEyes ? v : v + kCometBaseWithout, compoundEyes)) continue;
         char columns[64];
         char* out = RowAppendInt(columns, v);
         *out++ = ',';

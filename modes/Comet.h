@@ -15,8 +15,28 @@ extern const CometBand kCometBands[3];
 
 bool CometBandAccepts(uint32_t scaled1600);
 
-// All five tests for the draws from base b on (b = V with compound eyes,
-// V + 1 without).
+// The draws the five tests read, relative to the base b of consumption V:
+// b = V with compound eyes, V + 1 without.
+enum : int32_t {
+    kCometRollDraw = 0,   // scaled to 100: below 40
+    kCometBandDraw1 = 1,  // scaled to 1600: within a band
+    kCometBandDraw2 = 3,
+    kCometLastDraw1 = 7,  // scaled to 100: 55, or 80..84 with compound eyes
+    kCometLastDraw2 = 10,
+    kCometReach = 10,     // the farthest of them
+    kCometBaseWithout = 1,  // b - V without compound eyes; 0 with them
+};
+
+// All five tests for the draws from base b on.
 bool CometTestsPass(const uint32_t* U, int32_t b, bool compoundEyes);
 
 void EvaluateComet(SearchRun& run, const CandidateMoment& moment, uint64_t seed);
+
+// The batch screen's terms: the base offset and the accepted draws of the
+// roll, the three 1600 bands and the last two tests.
+struct CometScreenParams {
+    int32_t base;
+    DrawRange roll, band[3], last;
+};
+struct BatchPlan;
+void PlanComet(const SearchRun& run, BatchPlan& plan);

@@ -1,5 +1,8 @@
 #include "modes/Delivery.h"
 
+#include <algorithm>
+
+#include "modes/BatchPlan.h"
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
 #include "modes/ShinyPid.h"
@@ -13,12 +16,35 @@ uint32_t DeliveryPidOf(int32_t method, uint32_t draw8, uint32_t draw9) {
 
 IvSet DeliveryIvsAt(const uint32_t* U, int32_t v) {
     IvSet ivs;
-    for (int i = 0; i < 6; ++i) ivs.v[i] = static_cast<int32_t>(U[v + i] >> 27);
+    for (int i = 0; i < 6; ++i) ivs.v[i] = static_cast<int32_t>(U[v + kDeliveryIvDraw + i] >> 27);
     return ivs;
 }
 
+// Draws the driver produces past P + E.
+constexpr int32_t kDeliveryFillBeyond = 3;
+
 int32_t DeliveryLcgCount(const SearchRun& run) {
-    return SearchRunDeliveryOffset(run) + run.pidEnd + 3;
+    return SearchRunDeliveryOffset(run) + run.pidEnd + kDeliveryFillBeyond;
+}
+
+void PlanDelivery(const SearchRun& run, BatchPlan& plan) {
+    const SearchSettings& s = *run.settings;
+    if (s.deliveryShinyMethod > 2) {
+        plan.nothing = true;
+        return;
+    }
+    plan.lcg.kind = kScreenDelivery;
+    DeliveryScreenParams& p = plan.lcg.delivery;
+    p.nature = s.deliveryNature == 0
+                   ? DrawRange{0, 0xFFFFFFFFu}
+                   : DrawRangeOf(s.deliveryNature - 1, s.deliveryNature - 1, 25);
+    p.iv = IvFilterTermsOf(s);
+    p.method = std::max(s.deliveryShinyMethod, 0);
+    p.ids = static_cast<uint32_t>(s.deliveryTrainerId ^ s.deliverySecretId);
+    const int32_t reach = DeliveryReach(p.method);
+    const int32_t offset = SearchRunDeliveryOffset(run);
+    plan.lcgRows = plan.lcg.positions + reach;
+    plan.natureRow = offset <= reach ? offset : -1;
 }
 
 void EvaluateDelivery(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {
@@ -28,8 +54,7 @@ void EvaluateDelivery(SearchRun& run, const CandidateMoment& moment, uint64_t se
     // no personality value to test, so nothing matches.
     if (method > 2) return;
     const int32_t offset = SearchRunDeliveryOffset(run);
-    int32_t reach = offset > 5 ? offset : 5;  // highest draw read, relative to V
-    if (method > 0 && reach < 9) reach = 9;
+    const int32_t reach = std::max(offset, DeliveryReach(method));  // highest draw read, relative to V
     const int32_t end = SearchRunPidEnd(run);
     for (int32_t v = SearchRunPidStart(run); v <= end; ++v) {
         // Small offsets with a shiny test read past the driver's fill.
@@ -39,7 +64,7 @@ void EvaluateDelivery(SearchRun& run, const CandidateMoment& moment, uint64_t se
         if (s.deliveryNature != 0 && nature + 1 != s.deliveryNature) continue;
         const IvSet ivs = DeliveryIvsAt(U, v);
         if (!IvFilterPasses(s, ivs)) continue;
-        if (method > 0 && !ShinyTestPasses(DeliveryPidOf(method, U[v + 8], U[v + 9]),
+        if (method > 0 && !ShinyTestPasses(DeliveryPidOf(method, U[v + kDeliveryPidDraw], U[v + kDeliveryPidLowDraw]),
                                            s.deliveryTrainerId, s.deliverySecretId))
             continue;
         char columns[200];

@@ -1,5 +1,6 @@
 #include "modes/Dome.h"
 
+#include "modes/BatchPlan.h"
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
 
@@ -58,10 +59,10 @@ const char* const DomeTrainerNames[52] = {
     "えんじのマユコ",
 };
 
-void DomePick(const uint32_t* U, int32_t i, int32_t picks[6]) {
+void DomePick(const uint32_t* U, int32_t i, int32_t picks[kDomePicks]) {
     int32_t left[kDomeTrainerCount];
     for (int32_t j = 0; j < kDomeTrainerCount; ++j) left[j] = j;
-    for (int32_t t = 0; t < 6; ++t) {
+    for (int32_t t = 0; t < kDomePicks; ++t) {
         const int32_t n = kDomeTrainerCount - t;
         const int32_t k = static_cast<int32_t>(ScaledDraw(U[i + t], static_cast<uint32_t>(n)));
         picks[t] = left[k];
@@ -69,16 +70,36 @@ void DomePick(const uint32_t* U, int32_t i, int32_t picks[6]) {
     }
 }
 
-bool DomeChoicesSatisfied(const int32_t choices[6], const int32_t picks[6]) {
+bool DomeChoicesSatisfied(const int32_t choices[6], const int32_t picks[kDomePicks]) {
     for (int c = 0; c < 6; ++c) {
         const int32_t choice = choices[c];
         if (choice == 0) continue;
         if (choice < 0 || choice > kDomeTrainerCount) return false;
         bool picked = false;
-        for (int t = 0; t < 6; ++t) picked = picked || picks[t] == choice - 1;
+        for (int t = 0; t < kDomePicks; ++t) picked = picked || picks[t] == choice - 1;
         if (!picked) return false;
     }
     return true;
+}
+
+void PlanDome(const SearchRun& run, BatchPlan& plan) {
+    const SearchSettings& s = *run.settings;
+    if (s.domeShiftWidth < 0) {
+        plan.nothing = true;  // the run counter never equals a negative width
+        return;
+    }
+    plan.lcg.kind = kScreenDome;
+    DomeScreenParams& p = plan.lcg.dome;
+    p.width = s.domeShiftWidth;
+    for (int q = 0; q < 6; ++q) {
+        const int32_t choice = s.domeTrainers[q];
+        if (choice < 0 || choice > kDomeTrainerCount) {
+            plan.nothing = true;  // a choice no pick can satisfy
+            return;
+        }
+        p.trainer[q] = choice == 0 ? kDomeNoTrainer : static_cast<uint32_t>(choice - 1);
+    }
+    plan.lcgRows = plan.lcg.positions + kDomeReach;
 }
 
 void EvaluateDome(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {
@@ -89,7 +110,7 @@ void EvaluateDome(SearchRun& run, const CandidateMoment& moment, uint64_t seed) 
     const int32_t end = SearchRunPidEnd(run);
     int32_t runLength = 0;  // satisfied positions before i in the current run, up to width
     for (int32_t i = SearchRunPidStart(run); i <= end; ++i) {
-        int32_t picks[6];
+        int32_t picks[kDomePicks];
         DomePick(U, i, picks);
         if (!DomeChoicesSatisfied(s.domeTrainers, picks)) {
             runLength = 0;

@@ -1,5 +1,6 @@
 #include "modes/Grotto.h"
 
+#include "modes/BatchPlan.h"
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
 
@@ -29,10 +30,31 @@ bool GrottoFemaleAccepts(int32_t ratio, uint32_t value) {
 }
 
 bool GrottoPositionMatches(const SearchSettings& s, const uint32_t* U, int32_t n) {
-    return ScaledDraw(U[n], 100) < 5 &&
-           GrottoKindAccepts(s.grottoKind, ScaledDraw(U[n + 2], 100)) &&
-           s.grottoSlots[U[n + 1] >> 30] &&
-           GrottoFemaleAccepts(s.grottoFemaleRatio, ScaledDraw(U[n + 3], 100));
+    return ScaledDraw(U[n + kGrottoAppearDraw], 100) < kGrottoAppearPercent &&
+           GrottoKindAccepts(s.grottoKind, ScaledDraw(U[n + kGrottoKindDraw], 100)) &&
+           s.grottoSlots[U[n + kGrottoSlotDraw] >> 30] &&
+           GrottoFemaleAccepts(s.grottoFemaleRatio, ScaledDraw(U[n + kGrottoFemaleDraw], 100));
+}
+
+void PlanGrotto(const SearchRun& run, BatchPlan& plan) {
+    const SearchSettings& s = *run.settings;
+    if (s.grottoKind < 0 || s.grottoKind >= kGrottoKindCount) {
+        plan.nothing = true;
+        return;
+    }
+    plan.lcg.kind = kScreenGrotto;
+    GrottoScreenParams& p = plan.lcg.grotto;
+    p.appear = DrawRangeOf(0, kGrottoAppearPercent - 1, 100);
+    const GrottoKindBand& band = kGrottoKindBands[s.grottoKind];
+    p.kind = DrawRangeOf(band.low, band.high, 100);
+    const int32_t ratio = s.grottoFemaleRatio;
+    p.female = ratio >= 1 && ratio < kGrottoFemaleRatioCount
+                   ? DrawRangeOf(0, static_cast<int64_t>(kGrottoFemaleThresholds[ratio]) - 1, 100)
+                   : DrawRange{0, 0xFFFFFFFFu};
+    p.slotMask = 0;
+    for (int i = 0; i < 4; ++i)
+        if (s.grottoSlots[i]) p.slotMask |= 1u << i;
+    plan.lcgRows = plan.lcg.positions + kGrottoReach;
 }
 
 void EvaluateGrotto(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {

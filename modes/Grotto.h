@@ -27,7 +27,26 @@ bool GrottoKindAccepts(int32_t kind, uint32_t value);
 // A ratio entry outside 1..4 makes no test.
 bool GrottoFemaleAccepts(int32_t ratio, uint32_t value);
 
+// The draws the four tests of consumption N read, relative to N.
+enum : int32_t {
+    kGrottoAppearDraw = 0,  // scaled to 100: below kGrottoAppearPercent
+    kGrottoSlotDraw = 1,    // its top two bits: slot A..D
+    kGrottoKindDraw = 2,    // scaled to 100: within the kind's band
+    kGrottoFemaleDraw = 3,  // scaled to 100: below the ratio's threshold
+    kGrottoReach = 3,       // the farthest of them
+};
+constexpr uint32_t kGrottoAppearPercent = 5;
+
 // The four tests of consumption N in order, against the settings' choices.
 bool GrottoPositionMatches(const SearchSettings& settings, const uint32_t* U, int32_t n);
 
 void EvaluateGrotto(SearchRun& run, const CandidateMoment& moment, uint64_t seed);
+
+// The batch screen's terms: the accepted draws of the appearance, kind and
+// female tests, and the allowed slots as bits by the slot draw's top two bits.
+struct GrottoScreenParams {
+    DrawRange appear, kind, female;
+    uint32_t slotMask;
+};
+struct BatchPlan;
+void PlanGrotto(const SearchRun& run, BatchPlan& plan);

@@ -31,3 +31,14 @@ IvSet IvSetAt(const MtTable& table, int32_t c, bool roamer);
 
 // Bounds, minimum power and wanted type, as the main window set them.
 bool IvFilterPasses(const SearchSettings& settings, const IvSet& ivs);
+
+// The same filter in the terms the batch screens test on values 0..31:
+// low <= iv < high per stat, and the hidden-power weight sums (p of the
+// remainder bits, t of the parity bits) against the power and the type.
+struct IvFilterTerms {
+    uint8_t low[6], high[6];
+    uint8_t powerMinimum;  // p must be at least this (64: no p passes)
+    bool typeTest;
+    uint8_t typeLow, typeHigh;  // t within, both inclusive, when typeTest
+};
+IvFilterTerms IvFilterTermsOf(const SearchSettings& settings);

@@ -1,7 +1,9 @@
 #include "modes/IvSearch.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include "modes/BatchPlan.h"
 #include "modes/Breeding.h"
 #include "modes/ResultFile.h"
 #include "modes/ShinyPid.h"
@@ -14,6 +16,51 @@ void IvSearchWriteRow(SearchRun& run, const CandidateMoment& moment, uint64_t se
                   HiddenPowerTypeNameOf(HiddenPowerTypeOf(ivs)), HiddenPowerPowerOf(ivs),
                   static_cast<unsigned>(seed >> 32), static_cast<unsigned>(seed & 0xFFFFFFFFu));
     ResultWriteMatch(run, moment, columns);
+}
+
+// The positions' individual values: the main window's filter, or for
+// breeding its prefilter, which lets a stat pass when its stream value or
+// either parent's value lies within the bounds, and has no hidden power.
+static void PlanIvPositions(const SearchRun& run, BatchPlan& plan) {
+    const SearchSettings& s = *run.settings;
+    const int32_t start = SearchRunIvStart(run), end = SearchRunIvEnd(run);
+    if (start > end) {
+        plan.nothing = true;
+        return;
+    }
+    IvScreenParams& iv = plan.iv;
+    const int32_t reach = IvOutputReach(s.roamerEnabled);
+    iv.positions = end - start + 1;
+    iv.rows = iv.positions + reach;
+    const int32_t* offsets = s.roamerEnabled ? kRoamerIvOutputOffsets : kIvOutputOffsets;
+    std::copy(offsets, offsets + 6, iv.offsets);
+    iv.terms = IvFilterTermsOf(s);
+    plan.mtNeeded = true;
+    plan.mtLo = start;
+    plan.mtHi = end + reach;
+    plan.ivStart = start;
+    plan.ivBounds = iv.terms;
+    if (s.breedingEnabled) {
+        for (int i = 0; i < 6; ++i) {
+            auto within = [&](int32_t v) { return v >= s.ivMin[i] && v <= s.ivMax[i]; };
+            if (within(s.parentIv[0][i]) || within(s.parentIv[1][i])) {
+                iv.terms.low[i] = 0;
+                iv.terms.high[i] = 32;
+            }
+        }
+        iv.terms.powerMinimum = 0;
+        iv.terms.typeTest = false;
+    }
+    plan.ivRows = !s.breedingEnabled && !s.shinyPidEnabled;
+}
+
+void PlanIvBlock(const SearchRun& run, BatchPlan& plan) {
+    const SearchSettings& s = *run.settings;
+    if (s.breedingEnabled)
+        PlanBreeding(run, plan);
+    else if (s.shinyPidEnabled)
+        PlanShiny(run, plan);
+    if (!plan.nothing) PlanIvPositions(run, plan);
 }
 
 void EvaluateIvBlock(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {

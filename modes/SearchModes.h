@@ -10,15 +10,19 @@
 // modes whose stream is E + 30 long.
 constexpr int32_t kLcgFillBeyondPidEnd = 30;
 
+struct BatchPlan;
+
 // One mode. The evaluation writes the mode's rows for one candidate whose
 // streams the driver filled; lcgCount gives n of the LcgStream fill
-// (L[0..n] valid), -1 when the mode reads no LCG draw.
+// (L[0..n] valid), -1 when the mode reads no LCG draw; the plan says what
+// the batch engines compute for a batch (modes/BatchPlan.h).
 struct SearchModeEntry {
     SearchMode mode;
     bool SearchSettings::*enabled;  // the switch; null: the mode when no switch is on
     const char* header;             // result header line, without ",キー入力" and line end
     int32_t (*lcgCount)(const SearchRun& run);
     void (*evaluate)(SearchRun& run, const CandidateMoment& moment, uint64_t seed);
+    void (*plan)(const SearchRun& run, BatchPlan& plan);
 };
 
 // The modes in the driver's precedence, one row per SearchMode in the
@@ -28,9 +32,9 @@ struct SearchModeEntry {
 // order (breeding, then shiny, then the plain rows).
 //
 // To add a mode: give it its own unit in modes/ (settings fields, dialog,
-// evaluation, header, named draw offsets), a SearchMode value at its place in
-// the precedence and a row here at the same place; without a batch plan the
-// batch engines evaluate its candidates one by one through the evaluation.
+// evaluation, header, named draw offsets, plan and screen terms), a
+// SearchMode value at its place in the precedence and a row here at the same
+// place; its draw screen goes with the others in engine/EngineKernelBody.h.
 extern const SearchModeEntry kSearchModes[];
 extern const int32_t kSearchModeCount;
 

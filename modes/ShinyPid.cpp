@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "modes/BatchPlan.h"
 #include "modes/ResultFile.h"
 
 bool ShinyTestPasses(uint32_t pid, uint16_t trainerId, uint16_t secretId) {
@@ -25,26 +26,46 @@ uint32_t ShinyPidIdAdjusted(uint32_t pid, uint16_t trainerId, uint16_t secretId)
     return (pid & 0x7FFFFFFFu) | (bit << 31);
 }
 
+// The nature is tested for the roamer and the fixed encounter only.
+static bool ShinyNatureTested(const SearchSettings& s) {
+    return (s.shinyEncounter == kShinyEncounterRoamer || s.shinyEncounter == kShinyEncounterFixed) &&
+           s.shinyNature > 0;
+}
+
+void PlanShiny(const SearchRun& run, BatchPlan& plan) {
+    const SearchSettings& s = *run.settings;
+    plan.lcg.kind = kScreenShiny;
+    ShinyScreenParams& p = plan.lcg.shiny;
+    const int32_t encounter = s.shinyEncounter;
+    p.rule = encounter == kShinyEncounterEgg      ? kShinyEncounterEgg
+             : encounter == kShinyEncounterRoamer ? kShinyEncounterRoamer
+                                                  : kShinyEncounterFixed;
+    p.natureTest = ShinyNatureTested(s);
+    p.nature = DrawRangeOf(s.shinyNature - 1, s.shinyNature - 1, 25);
+    p.idAdjust = s.shinyIdAdjust;
+    p.ids = static_cast<uint32_t>(s.shinyTrainerId ^ s.shinySecretId);
+    plan.lcgRows = plan.lcg.positions + kShinyReach;
+}
+
 void EvaluateShinyPid(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
                       const IvSet& ivs, int32_t type, int32_t power) {
     const SearchSettings& s = *run.settings;
     // Draws up to pidEnd + 1 lie below the fill mark of pidEnd + 31.
     const uint32_t* U = run.lcg.U.data();
-    const bool natureTest =
-        (s.shinyEncounter == kShinyEncounterRoamer || s.shinyEncounter == kShinyEncounterFixed) &&
-        s.shinyNature > 0;
+    const bool natureTest = ShinyNatureTested(s);
     const int32_t end = SearchRunPidEnd(run);
     for (int32_t k = SearchRunPidStart(run); k <= end; ++k) {
-        if (natureTest && static_cast<int32_t>(ScaledDraw(U[k + 1], 25)) + 1 != s.shinyNature)
+        if (natureTest &&
+            static_cast<int32_t>(ScaledDraw(U[k + kShinyNatureDraw], 25)) + 1 != s.shinyNature)
             continue;
-        uint32_t v = ShinyPidOf(s.shinyEncounter, U[k]);
+        uint32_t v = ShinyPidOf(s.shinyEncounter, U[k + kShinyPidDraw]);
         if (s.shinyIdAdjust) v = ShinyPidIdAdjusted(v, s.shinyTrainerId, s.shinySecretId);
         if (!ShinyTestPasses(v, s.shinyTrainerId, s.shinySecretId)) continue;
         char columns[200];
         std::snprintf(columns, sizeof columns, "%d,%d,%d,%d,%d,%d,%d,%s,%d,%08X%08X,%d,%08X,%08X",
                       c, ivs.v[0], ivs.v[1], ivs.v[2], ivs.v[3], ivs.v[4], ivs.v[5],
                       HiddenPowerTypeNameOf(type), power, static_cast<unsigned>(seed >> 32),
-                      static_cast<unsigned>(seed & 0xFFFFFFFFu), k - 1, U[k], v);
+                      static_cast<unsigned>(seed & 0xFFFFFFFFu), k - 1, U[k + kShinyPidDraw], v);
         ResultWriteMatch(run, moment, columns);
     }
 }

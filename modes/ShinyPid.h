@@ -30,6 +30,27 @@ uint32_t ShinyPidOf(int32_t encounter, uint32_t draw);
 // "ID補正": bit 31 becomes bit 0 of trainerId ^ secretId ^ pid.
 uint32_t ShinyPidIdAdjusted(uint32_t pid, uint16_t trainerId, uint16_t secretId);
 
+// The draws of consumption k, relative to k: the personality value's, and
+// the nature's for the roamer and the fixed encounter.
+enum : int32_t {
+    kShinyPidDraw = 0,
+    kShinyNatureDraw = 1,
+    kShinyReach = 1,
+};
+
 // One individual-value position c that passed the filter.
 void EvaluateShinyPid(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
                       const IvSet& ivs, int32_t type, int32_t power);
+
+// The batch screen's terms: the nature test, the encounter's personality
+// value rule (1 egg, 2 roamer, 3 fixed) with the ID adjustment, and the IDs.
+struct ShinyScreenParams {
+    bool natureTest;
+    DrawRange nature;
+    int32_t rule;
+    bool idAdjust;
+    uint32_t ids;  // trainer ID XOR secret ID
+};
+struct BatchPlan;
+// The shiny search's part of the individual-value block's plan.
+void PlanShiny(const SearchRun& run, BatchPlan& plan);
