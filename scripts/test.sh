@@ -1,8 +1,10 @@
 #!/bin/bash
-# Every test: native unit tests, the same under the sanitizers, the Windows
-# build, and the end-to-end tests of both programs under Wine.
+# Every test: the include floors, native unit tests, the same under the
+# sanitizers, the Windows build, and the end-to-end tests of both programs
+# under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/check_layers.sh
 bash scripts/build.sh native
 (cd build/native && ctest --output-on-failure -j"$(nproc)")
 bash scripts/build.sh asan
