@@ -66,13 +66,11 @@ shell_open_check() {
 }
 
 imports_check() {
-  local exe=$1 dump names
-  dump=$(command -v x86_64-w64-mingw32-objdump || command -v objdump)
-  names=$("$dump" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr '[:lower:]' '[:upper:]' | sort -u | tr '\n' ' ')
-  if [ "$names" = "GDI32.DLL KERNEL32.DLL MSVCRT.DLL SHELL32.DLL USER32.DLL " ]; then
-    echo "PASS imports: $(basename "$exe") imports KERNEL32, USER32, GDI32, SHELL32 and msvcrt only"
+  local report
+  if report=$(bash scripts/check_imports.sh "$1" 2>&1); then
+    echo "PASS imports: $report"
   else
-    echo "FAIL imports: $(basename "$exe") imports $names(expected GDI32 KERNEL32 MSVCRT SHELL32 USER32)"
+    echo "FAIL imports: $report"
   fi
 }
 

@@ -10,7 +10,7 @@ bash scripts/build.sh native
 bash scripts/build.sh asan
 (cd build/asan && ctest --output-on-failure -j"$(nproc)")
 bash scripts/build.sh win
-bash scripts/check_imports.sh build/win
+bash scripts/check_imports.sh
 if [ -f scripts/e2e.sh ]; then
   bash scripts/e2e.sh
 fi
