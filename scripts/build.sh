@@ -1,6 +1,6 @@
 #!/bin/bash
 # Builds one configuration into build/<name>.
-#   build.sh native   core, tests, benchmark, demonstration (build/native)
+#   build.sh native   core, tests, benchmark (build/native)
 #   build.sh asan     the same with AddressSanitizer and UBSan (build/asan)
 #   build.sh win      the Windows programs, cross-compiled (build/win)
 #   build.sh nosimd   native without any SIMD backend (build/nosimd)
