@@ -50,6 +50,7 @@ struct EngineKernels {
 // and only to those the build defines (MORVANE_HAVE_AVX2 and the like).
 extern const EngineKernels kEngineKernelsPortable;
 extern const EngineKernels kEngineKernelsAvx2;
+extern const EngineKernels kEngineKernelsAvx2Sha;  // the AVX2 kernels with Sha1SeedsShani
 extern const EngineKernels kEngineKernelsAvx512;
 // The digest with the SHA instructions, four messages at a time.
 void Sha1SeedsShani(const Sha1BatchInput& in, uint64_t* seeds);

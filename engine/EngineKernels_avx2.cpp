@@ -52,3 +52,9 @@ inline void StoreHigh32(uint32_t* p, V64 x) {
 }  // namespace
 
 const EngineKernels kEngineKernelsAvx2 = MORVANE_ENGINE_KERNELS("avx2");
+
+#if defined(MORVANE_HAVE_SHANI)
+// The same kernels with the digest on the SHA instructions.
+const EngineKernels kEngineKernelsAvx2Sha = {"avx2-sha", Sha1SeedsShani, MtWordsBody, LcgWindowBody,
+                                             IvScreenBody, LcgScreenBody};
+#endif

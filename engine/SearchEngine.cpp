@@ -36,38 +36,38 @@ const CpuFeatures& Features() {
     return features;
 }
 
-void EvaluatePortable(SearchRun& run, const CandidateMoment* moments, int32_t count) {
-    BatchEngineEvaluate(run, moments, count, kEngineKernelsPortable);
+// One batch engine per kernel family.
+template <const EngineKernels& kernels>
+void EvaluateWith(SearchRun& run, const CandidateMoment* moments, int32_t count) {
+    BatchEngineEvaluate(run, moments, count, kernels);
 }
-const SearchEngine kPortableEngine = {"portable", 256, EvaluatePortable};
 
+bool RunsAnywhere(const CpuFeatures&) { return true; }
+bool RunsWithAvx2(const CpuFeatures& f) { return f.avx2; }
+bool RunsWithAvx2Sha(const CpuFeatures& f) { return f.avx2 && f.sha; }
+bool RunsWithAvx512(const CpuFeatures& f) { return f.avx512; }
+
+// The batch engines the build holds, narrowest first; the widest one the
+// processor runs is the best.
+struct EngineRow {
+    SearchEngine engine;
+    const EngineKernels* kernels;
+    bool (*runs)(const CpuFeatures& features);
+};
+
+const EngineRow kEngineRows[] = {
+    {{"portable", 256, EvaluateWith<kEngineKernelsPortable>}, &kEngineKernelsPortable, RunsAnywhere},
 #if defined(MORVANE_HAVE_AVX2)
-void EvaluateAvx2(SearchRun& run, const CandidateMoment* moments, int32_t count) {
-    BatchEngineEvaluate(run, moments, count, kEngineKernelsAvx2);
-}
-const SearchEngine kAvx2Engine = {"avx2", 256, EvaluateAvx2};
+    {{"avx2", 256, EvaluateWith<kEngineKernelsAvx2>}, &kEngineKernelsAvx2, RunsWithAvx2},
+#if defined(MORVANE_HAVE_SHANI)
+    {{"avx2-sha", 256, EvaluateWith<kEngineKernelsAvx2Sha>}, &kEngineKernelsAvx2Sha, RunsWithAvx2Sha},
 #endif
-
-#if defined(MORVANE_HAVE_AVX2) && defined(MORVANE_HAVE_SHANI)
-// The AVX2 kernels with the digest on the SHA instructions.
-const EngineKernels& Avx2ShaKernels() {
-    static const EngineKernels kernels = {"avx2-sha", Sha1SeedsShani, kEngineKernelsAvx2.mtWords,
-                                          kEngineKernelsAvx2.lcgWindow, kEngineKernelsAvx2.ivScreen,
-                                          kEngineKernelsAvx2.lcgScreen};
-    return kernels;
-}
-void EvaluateAvx2Sha(SearchRun& run, const CandidateMoment* moments, int32_t count) {
-    BatchEngineEvaluate(run, moments, count, Avx2ShaKernels());
-}
-const SearchEngine kAvx2ShaEngine = {"avx2-sha", 256, EvaluateAvx2Sha};
 #endif
-
 #if defined(MORVANE_HAVE_AVX512)
-void EvaluateAvx512(SearchRun& run, const CandidateMoment* moments, int32_t count) {
-    BatchEngineEvaluate(run, moments, count, kEngineKernelsAvx512);
-}
-const SearchEngine kAvx512Engine = {"avx512", 256, EvaluateAvx512};
+    {{"avx512", 256, EvaluateWith<kEngineKernelsAvx512>}, &kEngineKernelsAvx512, RunsWithAvx512},
 #endif
+};
+constexpr int32_t kEngineRowCount = sizeof kEngineRows / sizeof kEngineRows[0];
 
 }  // namespace
 
@@ -81,51 +81,26 @@ CpuFeatures CpuFeaturesOf(uint32_t leaf1Ecx, uint32_t leaf7Ebx, uint64_t xcr0) {
     const bool osxsave = bit(leaf1Ecx, 27);
     const bool osYmm = osxsave && (xcr0 & 0x6u) == 0x6u;
     const bool osZmm = osYmm && (xcr0 & 0xE6u) == 0xE6u;
-    f.avx2 = bit(leaf7Ebx, 5) && osYmm;
+    f.avx2 = bit(leaf7Ebx, 5) && bit(leaf7Ebx, 8) && osYmm;  // AVX2 and BMI2
     f.avx512 = f.avx2 && bit(leaf7Ebx, 16) && bit(leaf7Ebx, 17) && bit(leaf7Ebx, 30) &&
                bit(leaf7Ebx, 31) && osZmm;
     f.sha = bit(leaf7Ebx, 29) && bit(leaf1Ecx, 19);
     return f;
 }
 
-int32_t SearchEngineCount() {
-    int32_t n = 1;
-#if defined(MORVANE_HAVE_AVX2)
-    ++n;
-#if defined(MORVANE_HAVE_SHANI)
-    ++n;
-#endif
-#endif
-#if defined(MORVANE_HAVE_AVX512)
-    ++n;
-#endif
-    return n;
-}
+int32_t SearchEngineCount() { return kEngineRowCount; }
 
 SearchEngineEntry SearchEngineAt(int32_t index) {
-    const CpuFeatures& f = Features();
-    SearchEngineEntry entries[4] = {{&kPortableEngine, &kEngineKernelsPortable, true}};
-    int32_t n = 1;
-#if defined(MORVANE_HAVE_AVX2)
-    entries[n++] = {&kAvx2Engine, &kEngineKernelsAvx2, f.avx2};
-#if defined(MORVANE_HAVE_SHANI)
-    entries[n++] = {&kAvx2ShaEngine, &Avx2ShaKernels(), f.avx2 && f.sha};
-#endif
-#endif
-#if defined(MORVANE_HAVE_AVX512)
-    entries[n++] = {&kAvx512Engine, &kEngineKernelsAvx512, f.avx512};
-#endif
-    (void)f;
-    return index >= 0 && index < n ? entries[index] : SearchEngineEntry{nullptr, nullptr, false};
+    if (index < 0 || index >= kEngineRowCount) return SearchEngineEntry{nullptr, nullptr, false};
+    const EngineRow& row = kEngineRows[index];
+    return SearchEngineEntry{&row.engine, row.kernels, row.runs(Features())};
 }
 
 const SearchEngine* SearchEngineBest() {
     static const SearchEngine* best = [] {
-        const SearchEngine* chosen = &kPortableEngine;
-        for (int32_t i = 0; i < SearchEngineCount(); ++i) {
-            SearchEngineEntry e = SearchEngineAt(i);
-            if (e.supported) chosen = e.engine;
-        }
+        const SearchEngine* chosen = &kEngineRows[0].engine;
+        for (const EngineRow& row : kEngineRows)
+            if (row.runs(Features())) chosen = &row.engine;
         return chosen;
     }();
     return best;

@@ -24,12 +24,13 @@ SearchEngineEntry SearchEngineAt(int32_t index);
 
 // The CPU features the choice rests on, for the benchmark's report.
 struct CpuFeatures {
-    bool avx2;     // AVX2 with the OS saving the 256-bit state
-    bool avx512;   // AVX-512 F, DQ, BW and VL with the OS saving the 512-bit state
+    bool avx2;     // AVX2 and BMI2 with the OS saving the 256-bit state
+    bool avx512;   // that and AVX-512 F, DQ, BW and VL with the OS saving the 512-bit state
     bool sha;      // SHA instructions with SSE4.1
 };
 CpuFeatures CpuFeaturesDetected();
 
 // The decision on the raw words: ecx of cpuid leaf 1, ebx of leaf 7, and
-// XCR0 (0 when the OS does not enable xgetbv).
+// XCR0 (0 when the OS does not enable xgetbv). The AVX2 and AVX-512 backends
+// are compiled with BMI2 too, so both need it.
 CpuFeatures CpuFeaturesOf(uint32_t leaf1Ecx, uint32_t leaf7Ebx, uint64_t xcr0);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/StartCommand.h"
-#include "tests/search_test_support.h"
+#include "tests/engine/search_test_support.h"
 #include "engine/SeedSearch.h"
 #include "seed/WindowSystem.h"
 

@@ -3,16 +3,17 @@
 // settings of every mode; then whole searches compared byte for byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "engine_test_support.h"
+#include "tests/engine/engine_test_support.h"
 #include "modes/IvSearch.h"
 #include "modes/ResultFile.h"
-#include "search_test_support.h"
+#include "tests/engine/search_test_support.h"
 #include "engine/BatchEngine.h"
 
 namespace {
@@ -82,6 +83,51 @@ TEST_P(EngineSearchTest, BatchLongerThanTheLaneBuffersGoesInPieces) {
     EXPECT_GT(plain.count, 0);
     EXPECT_EQ(batch.count, plain.count);
     EXPECT_TRUE(batch.rows == plain.rows);
+}
+
+// Bytes a sink received, and whether every call handed whole lines.
+struct SinkBytes {
+    std::string bytes;
+    int32_t calls = 0;
+    bool wholeLines = true;
+};
+
+void CollectIntoSink(void* context, const char* bytes, size_t length) {
+    SinkBytes& sink = *static_cast<SinkBytes*>(context);
+    const std::string piece(bytes, length);
+    sink.wholeLines = sink.wholeLines && length >= 2 && piece.compare(length - 2, 2, "\r\n") == 0;
+    sink.bytes += piece;
+    ++sink.calls;
+}
+
+// A worker of a parallel search: its own run and sink, chunks of the walk in
+// order. The sink gets the header and the rows the file would, in whole lines.
+TEST_P(EngineSearchTest, ChunksIntoASinkGiveTheFileBytesInWholeLines) {
+    SearchEngineEntry entry = SearchEngineAt(GetParam());
+    SKIP_UNLESS_SUPPORTED(entry);
+    std::mt19937 rng(26);
+    for (SearchMode mode : kEveryMode) {
+        SearchSettings s = RandomModeSettings(rng, mode);
+        std::vector<CandidateMoment> moments = RandomMoments(rng, 600);
+        Outcome plain = EvaluateThrough(kPlainEngine, s, moments);
+        SinkBytes sink;
+        SearchRun run{};
+        SearchRunInit(run, s);
+        run.sink = CollectIntoSink;
+        run.sinkContext = &sink;
+        ResultWriteHeader(run);
+        const std::string header = sink.bytes;
+        for (size_t first = 0; first < moments.size();) {
+            const size_t n = std::min<size_t>(1 + rng() % 200, moments.size() - first);
+            SearchEvaluateChunk(run, *entry.engine, moments.data() + first, static_cast<int32_t>(n));
+            first += n;
+        }
+        SearchRunRelease(run);
+        EXPECT_EQ(header, std::string(ResultHeaderOf(mode)) + (s.keyInputEnabled ? ",キー入力" : "") + "\r\n");
+        EXPECT_EQ(run.candidateCount, plain.count) << "mode " << mode;
+        EXPECT_EQ(sink.bytes.substr(header.size()), plain.rows) << "mode " << mode;
+        EXPECT_TRUE(sink.wholeLines) << "mode " << mode;
+    }
 }
 
 TEST_P(EngineSearchTest, EveryModeWithTheDefaultSettingsGivesThePlainRows) {
@@ -207,7 +253,7 @@ namespace {
 
 TEST(EngineDispatch, FeaturesNeedTheInstructionsAndTheirOsState) {
     const uint32_t osxsave = 1u << 27, sse41 = 1u << 19;
-    const uint32_t avx2 = 1u << 5, sha = 1u << 29;
+    const uint32_t avx2 = (1u << 5) | (1u << 8), sha = 1u << 29;  // AVX2 with BMI2
     const uint32_t avx512 = (1u << 16) | (1u << 17) | (1u << 30) | (1u << 31);
     const uint64_t ymm = 0x7, zmm = 0xE7;
     CpuFeatures all = CpuFeaturesOf(osxsave | sse41, avx2 | avx512 | sha, zmm);
@@ -227,6 +273,10 @@ TEST(EngineDispatch, FeaturesNeedTheInstructionsAndTheirOsState) {
     EXPECT_FALSE(old.avx2 || old.avx512);
     EXPECT_TRUE(old.sha);
     EXPECT_FALSE(CpuFeaturesOf(osxsave, sha, ymm).sha);
+    // AVX2 without BMI2 (some virtual machines): both backends use BMI2.
+    CpuFeatures noBmi2 = CpuFeaturesOf(osxsave | sse41, (avx2 & ~(1u << 8)) | avx512 | sha, zmm);
+    EXPECT_FALSE(noBmi2.avx2 || noBmi2.avx512);
+    EXPECT_TRUE(noBmi2.sha);
 }
 
 }  // namespace

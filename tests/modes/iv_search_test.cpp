@@ -4,7 +4,7 @@
 
 #include "modes/IvSearch.h"
 #include "modes/ResultFile.h"
-#include "search_test_support.h"
+#include "tests/engine/search_test_support.h"
 
 namespace {
 IvSet Ivs(int h, int a, int b, int c, int d, int s) { return IvSet{{h, a, b, c, d, s}}; }

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "modes/ShinyPid.h"
-#include "modes_test_support.h"
+#include "tests/modes/mode_test_support.h"
 
 TEST(ShinyTest, ThresholdOverBothHalvesAndIds) {
     EXPECT_TRUE(ShinyTestPasses(7, 0, 0));

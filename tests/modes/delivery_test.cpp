@@ -2,7 +2,7 @@
 
 #include "modes/Delivery.h"
 #include "modes/ShinyPid.h"
-#include "modes_test_support.h"
+#include "tests/modes/mode_test_support.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "modes/Breeding.h"
 #include "modes/SearchModes.h"
 #include "modes/ShinyPid.h"
-#include "modes_test_support.h"
+#include "tests/modes/mode_test_support.h"
 
 TEST(BreedingGender, ThresholdsAndOppositeEntries) {
     const uint32_t male[4] = {31, 64, 127, 191};

@@ -6,7 +6,7 @@
 #include "modes/IvSearch.h"
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
-#include "search_test_support.h"
+#include "tests/engine/search_test_support.h"
 
 TEST(ResultFile, ExactBytesOfTheWorkedExampleRow) {
     SearchSettings s = ExampleSearchSettings();

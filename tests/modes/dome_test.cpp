@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "modes/Dome.h"
-#include "modes_test_support.h"
+#include "tests/modes/mode_test_support.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <set>
 
 #include "modes/ResultFile.h"
-#include "search_test_support.h"
+#include "tests/engine/search_test_support.h"
 
 namespace {
 
@@ -70,37 +70,6 @@ TEST_F(DriverFixture, KeyMasksPerSecond) {
     EXPECT_EQ(header, std::string(ResultHeaderOf(kModeIv)) + ",キー入力");
 }
 
-TEST(KeyMaskFilter, ExclusionOfOppositeDirectionsAndReset) {
-    SearchSettings s;
-    SearchSettingsInit(s);
-    const uint32_t all = 1023;
-    auto press = [](std::initializer_list<int> bits) {
-        uint32_t m = 1023;
-        for (int b : bits) m &= ~(1u << b);
-        return m;
-    };
-    EXPECT_TRUE(KeyMaskAllowed(s, all));
-    EXPECT_FALSE(KeyMaskAllowed(s, press({4, 5})));     // right and left
-    EXPECT_FALSE(KeyMaskAllowed(s, press({6, 7})));     // up and down
-    EXPECT_FALSE(KeyMaskAllowed(s, press({2, 3, 8, 9})));  // reset
-    EXPECT_FALSE(KeyMaskAllowed(s, 0));
-    EXPECT_TRUE(KeyMaskAllowed(s, press({2, 3, 8})));   // reset needs L too
-    EXPECT_TRUE(KeyMaskAllowed(s, press({4, 6})));
-    s.excludeOppositeAndReset = false;
-    EXPECT_TRUE(KeyMaskAllowed(s, 0));
-    // Entry 2 belongs to bit 2 (Select), not to Start.
-    s.usableKeys[2] = false;
-    EXPECT_FALSE(KeyMaskAllowed(s, press({2})));
-    EXPECT_TRUE(KeyMaskAllowed(s, press({3})));
-
-    int walked = 0;
-    SearchSettingsInit(s);
-    for (uint32_t m = 0; m <= all; ++m) walked += KeyMaskAllowed(s, m) ? 1 : 0;
-    // 3 x 3 direction choices per axis pair (none, one, other), 2^4 for A B
-    // and the rest, minus the reset quadruple: 9 * 4 * (16 - 1).
-    EXPECT_EQ(walked, 9 * 4 * 15);
-}
-
 TEST_F(DriverFixture, DateWalkLeapYearYearEndAndBadDates) {
     SearchSettings s = ExampleSearchSettings();
     auto days = [&](int sy, int sm, int sd, int ey, int em, int ed) {
@@ -137,24 +106,6 @@ TEST_F(DriverFixture, DateWalkLeapYearYearEndAndBadDates) {
     EXPECT_EQ(days(12, 0, 31, 12, 1, 1).size(), 2u);
     // A whole year walks 365 days.
     EXPECT_EQ(days(12, 1, 1, 12, 12, 31).size(), 365u);
-}
-
-TEST(DateAdvance, MonthLengthsAsTheWalkCountsThem) {
-    int y = 12, m = 1, d = 31;
-    SearchAdvanceDate(y, m, d);
-    EXPECT_EQ(m * 100 + d, 201);
-    y = 12, m = 2, d = 28;
-    SearchAdvanceDate(y, m, d);
-    EXPECT_EQ(m * 100 + d, 301);
-    y = 12, m = 4, d = 30;
-    SearchAdvanceDate(y, m, d);
-    EXPECT_EQ(m * 100 + d, 501);
-    y = 12, m = 6, d = 29;
-    SearchAdvanceDate(y, m, d);
-    EXPECT_EQ(m * 100 + d, 630);
-    y = 99, m = 12, d = 31;
-    SearchAdvanceDate(y, m, d);
-    EXPECT_EQ(y * 10000 + m * 100 + d, 1000101);
 }
 
 TEST_F(DriverFixture, BackwardsRangesWalkNothingButShowTheDays) {

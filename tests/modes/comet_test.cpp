@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "modes/Comet.h"
-#include "modes_test_support.h"
+#include "tests/modes/mode_test_support.h"
 
 namespace {
 

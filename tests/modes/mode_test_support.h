@@ -11,7 +11,7 @@
 
 #include "modes/SearchModes.h"
 #include "modes/ResultFile.h"
-#include "search_test_support.h"
+#include "tests/engine/search_test_support.h"
 
 // The worked example's seed: the console of ExampleSearchSettings at
 // 2012-11-29 13:45:07 with no key held.

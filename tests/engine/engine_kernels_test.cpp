@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "engine_test_support.h"
+#include "tests/engine/engine_test_support.h"
 #include "modes/IvSearch.h"
 #include "modes/SearchModes.h"
 #include "engine/BatchEngine.h"
@@ -224,48 +224,5 @@ TEST_P(EngineKernelsTest, ScreensPassExactlyTheCandidatesWithRows) {
 
 INSTANTIATE_TEST_SUITE_P(EveryBackend, EngineKernelsTest, ::testing::ValuesIn(EngineIndices()),
                          EngineName);
-
-TEST(BatchPlan, DrawRangesBoundTheScaledDraws) {
-    std::mt19937 rng(15);
-    for (int round = 0; round < 2000; ++round) {
-        const uint32_t n = round % 4 == 0 ? 100u : static_cast<uint32_t>(rng() % 2000 + 1);
-        const int64_t low = static_cast<int64_t>(rng() % (n + 2)) - 1;
-        const int64_t high = low + static_cast<int64_t>(rng() % 5);
-        DrawRange r = DrawRangeOf(low, high, n);
-        const int64_t lowIn = low < 0 ? 0 : low, highIn = high > n - 1 ? n - 1 : high;
-        if (lowIn > highIn) {
-            EXPECT_GT(r.lo, r.hi) << low << ".." << high << " of " << n;
-            continue;
-        }
-        ASSERT_LE(r.lo, r.hi);
-        EXPECT_EQ(ScaledDraw(r.lo, n), lowIn);
-        EXPECT_EQ(ScaledDraw(r.hi, n), highIn);
-        if (r.lo > 0) {
-            EXPECT_EQ(ScaledDraw(r.lo - 1, n), lowIn - 1);
-        }
-        if (r.hi < 0xFFFFFFFFu) {
-            EXPECT_EQ(ScaledDraw(r.hi + 1, n), highIn + 1);
-        }
-    }
-    // The whole range of 100 is every draw.
-    DrawRange all = DrawRangeOf(0, 99, 100);
-    EXPECT_EQ(all.lo, 0u);
-    EXPECT_EQ(all.hi, 0xFFFFFFFFu);
-}
-
-TEST(BatchPlan, LcgJumpEqualsSteppingOneByOne) {
-    uint64_t x = 0x6266D11A5ECD9A72ull;
-    const uint64_t seed = x;
-    for (uint64_t n = 0; n <= 3000; ++n) {
-        uint64_t mul, add;
-        LcgJump(n, mul, add);
-        ASSERT_EQ(seed * mul + add, x) << n;
-        x = LcgNext(x);
-    }
-    uint64_t mul, add;
-    LcgJump(1, mul, add);
-    EXPECT_EQ(mul, 0x5D588B656C078965ull);
-    EXPECT_EQ(add, 0x269EC3ull);
-}
 
 }  // namespace
