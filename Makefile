@@ -1,5 +1,5 @@
 # make run   - build the Windows program and start it under Wine
-# make test  - every test: native, sanitizers, Windows build, end to end under Wine
+# make test  - every test: native, without SIMD, sanitizers, Windows build, end to end under Wine
 # make bench - the search benchmark
 .PHONY: run test bench native win clean
 

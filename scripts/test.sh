@@ -1,12 +1,15 @@
 #!/bin/bash
-# Every test: the include floors, native unit tests, the same under the
-# sanitizers, the Windows build, and the end-to-end tests of both programs
-# under Wine.
+# Every test: the include floors, native unit tests, the same built without
+# any SIMD backend and under the sanitizers, the Windows build with its
+# import check, and the end-to-end tests of both programs under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/check_layers.sh
 bash scripts/build.sh native
 (cd build/native && ctest --output-on-failure -j"$(nproc)")
+# The portable build alone, so that it cannot rot unnoticed.
+bash scripts/build.sh nosimd
+(cd build/nosimd && ctest --output-on-failure -j"$(nproc)")
 bash scripts/build.sh asan
 (cd build/asan && ctest --output-on-failure -j"$(nproc)")
 bash scripts/build.sh win
