@@ -4,7 +4,7 @@
 enable_language(RC)
 
 file(GLOB WIN_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/app/*_win.cpp ${CMAKE_SOURCE_DIR}/seed/*_win.cpp
+  ${CMAKE_SOURCE_DIR}/app/*_win.cpp
   ${CMAKE_SOURCE_DIR}/modes/*_win.cpp ${CMAKE_SOURCE_DIR}/ui/*_win.cpp ${CMAKE_SOURCE_DIR}/engine/*_win.cpp)
 set(WIN_RESOURCES ${CMAKE_SOURCE_DIR}/res/morvane.rc)
 # The manifest is pulled in by the .rc file.
