@@ -7,6 +7,7 @@
 
 #include "engine/EngineKernels.h"
 #include "modes/BatchPlan.h"
+#include "modes/SearchModes.h"
 #include "engine/SeedSearch.h"
 
 // Evaluates count candidates in walk order through the kernel family; the

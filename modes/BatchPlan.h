@@ -1,8 +1,9 @@
 // What one batch of the batch engines computes for the run's mode, from the
 // settings as they are when it starts: the draw screen of the mode and its
 // terms, the window of draws it reads, and the MT outputs and individual-value
-// screen of the individual-value block. Each mode fills its part in its own
-// unit (PlanGrotto, ...); the engines in engine/ run the screens.
+// screen of the individual-value block. Each mode fills its terms in its own
+// unit (PlanGrotto, ...), the mode table puts them here (BatchPlanOf in
+// modes/SearchModes.h), and the engines in engine/ run the screens.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +14,7 @@
 #include "modes/Dome.h"
 #include "modes/Grotto.h"
 #include "modes/IndividualValues.h"
-#include "modes/IvSearch.h"
+#include "modes/ScreenPlan.h"
 #include "modes/SearchRun.h"
 #include "modes/ShinyPid.h"
 
@@ -58,5 +59,10 @@ struct BatchPlan {
     int32_t pidStart;
 };
 
-// The plan of the run's mode (the mode table's plan column).
-void BatchPlanOf(const SearchRun& run, BatchPlan& plan);
+// Takes a mode's screen plan into the batch plan, for its kind of screen.
+inline void BatchPlanTakeScreen(BatchPlan& plan, LcgScreenKind kind, const ScreenPlan& screen) {
+    plan.lcg.kind = kind;
+    plan.nothing = screen.nothing;
+    plan.lcgRows = plan.lcg.positions + screen.reach;
+    plan.natureRow = screen.natureRow;
+}

@@ -1,6 +1,5 @@
 #include "modes/Breeding.h"
 
-#include "modes/BatchPlan.h"
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
 #include "modes/ShinyPid.h"
@@ -112,7 +111,7 @@ static void BreedingWriteRow(SearchRun& run, const CandidateMoment& moment, uint
     ResultWriteMatch(run, moment, columns);
 }
 
-void PlanBreeding(const SearchRun& run, BatchPlan& plan) {
+void PlanBreeding(const SearchRun& run, BreedingScreenParams& p, ScreenPlan& plan) {
     const SearchSettings& s = *run.settings;
     const int32_t nature = s.breedingNature;
     if (nature < kBreedingNatureAny) {
@@ -120,8 +119,6 @@ void PlanBreeding(const SearchRun& run, BatchPlan& plan) {
         return;
     }
     const bool unchanged = nature == kBreedingNatureUnchanged;
-    plan.lcg.kind = kScreenBreeding;
-    BreedingScreenParams& p = plan.lcg.breeding;
     p.natureRule = nature <= 0 ? nature : 1;
     p.natureDraw = DrawRangeOf(nature - 1, nature - 1, 25);
     p.abilityTest = s.breedingNoDitto && s.breedingAbility == kBreedingAbilityHidden;
@@ -144,8 +141,7 @@ void PlanBreeding(const SearchRun& run, BatchPlan& plan) {
     p.ability = s.breedingAbility == 1 || s.breedingAbility == 2 ? static_cast<uint32_t>(s.breedingAbility) : 0;
     p.shinyTest = s.shinyPidEnabled;
     p.ids = static_cast<uint32_t>(s.shinyTrainerId ^ s.shinySecretId);
-    plan.lcgRows = plan.lcg.positions + BreedingScreenReach(p.firstPick);
-    plan.breedingSets = true;
+    plan.reach = BreedingScreenReach(p.firstPick);
 }
 
 void EvaluateBreeding(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "modes/IndividualValues.h"
+#include "modes/ScreenPlan.h"
 #include "modes/SearchRun.h"
 
 // Entries 1..8 of breedingGender, as the dialog lists them.
@@ -89,6 +90,5 @@ struct BreedingScreenParams {
     bool shinyTest;
     uint32_t ids;       // trainer ID XOR secret ID of the shiny search
 };
-struct BatchPlan;
 // The breeding search's part of the individual-value block's plan.
-void PlanBreeding(const SearchRun& run, BatchPlan& plan);
+void PlanBreeding(const SearchRun& run, BreedingScreenParams& terms, ScreenPlan& plan);

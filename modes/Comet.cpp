@@ -1,6 +1,5 @@
 #include "modes/Comet.h"
 
-#include "modes/BatchPlan.h"
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
 
@@ -30,16 +29,14 @@ bool CometTestsPass(const uint32_t* U, int32_t b, bool compoundEyes) {
            CometLastTestPasses(U[b + kCometLastDraw2], compoundEyes);
 }
 
-void PlanComet(const SearchRun& run, BatchPlan& plan) {
+void PlanComet(const SearchRun& run, CometScreenParams& p, ScreenPlan& plan) {
     const bool compoundEyes = run.settings->cometCompoundEyes;
-    plan.lcg.kind = kScreenComet;
-    CometScreenParams& p = plan.lcg.comet;
     p.base = compoundEyes ? 0 : kCometBaseWithout;
     p.roll = DrawRangeOf(0, kCometRollBelow - 1, 100);
     for (int i = 0; i < 3; ++i) p.band[i] = DrawRangeOf(kCometBands[i].low, kCometBands[i].high, 1600);
     const CometBand& last = compoundEyes ? kCometLastCompoundEyes : kCometLast;
     p.last = DrawRangeOf(last.low, last.high, 100);
-    plan.lcgRows = plan.lcg.positions + kCometBaseWithout + kCometReach;
+    plan.reach = kCometBaseWithout + kCometReach;
 }
 
 void EvaluateComet(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {

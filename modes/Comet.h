@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "modes/ScreenPlan.h"
 #include "modes/SearchRun.h"
 
 // Bands of draws scaled to 1600 that tests 2 and 3 accept, bounds inclusive.
@@ -38,5 +39,4 @@ struct CometScreenParams {
     int32_t base;
     DrawRange roll, band[3], last;
 };
-struct BatchPlan;
-void PlanComet(const SearchRun& run, BatchPlan& plan);
+void PlanComet(const SearchRun& run, CometScreenParams& terms, ScreenPlan& plan);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "modes/BatchPlan.h"
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
 #include "modes/ShinyPid.h"
@@ -27,14 +26,12 @@ int32_t DeliveryLcgCount(const SearchRun& run) {
     return SearchRunDeliveryOffset(run) + run.pidEnd + kDeliveryFillBeyond;
 }
 
-void PlanDelivery(const SearchRun& run, BatchPlan& plan) {
+void PlanDelivery(const SearchRun& run, DeliveryScreenParams& p, ScreenPlan& plan) {
     const SearchSettings& s = *run.settings;
     if (s.deliveryShinyMethod > 2) {
         plan.nothing = true;
         return;
     }
-    plan.lcg.kind = kScreenDelivery;
-    DeliveryScreenParams& p = plan.lcg.delivery;
     p.nature = s.deliveryNature == 0
                    ? DrawRange{0, 0xFFFFFFFFu}
                    : DrawRangeOf(s.deliveryNature - 1, s.deliveryNature - 1, 25);
@@ -43,7 +40,7 @@ void PlanDelivery(const SearchRun& run, BatchPlan& plan) {
     p.ids = static_cast<uint32_t>(s.deliveryTrainerId ^ s.deliverySecretId);
     const int32_t reach = DeliveryReach(p.method);
     const int32_t offset = SearchRunDeliveryOffset(run);
-    plan.lcgRows = plan.lcg.positions + reach;
+    plan.reach = reach;
     plan.natureRow = offset <= reach ? offset : -1;
 }
 

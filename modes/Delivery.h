@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "modes/IndividualValues.h"
+#include "modes/ScreenPlan.h"
 #include "modes/SearchRun.h"
 
 // Entries of the dialog's method list; deliveryShinyMethod is entry + 1.
@@ -49,5 +50,4 @@ struct DeliveryScreenParams {
     int32_t method;
     uint32_t ids;  // trainer ID XOR secret ID
 };
-struct BatchPlan;
-void PlanDelivery(const SearchRun& run, BatchPlan& plan);
+void PlanDelivery(const SearchRun& run, DeliveryScreenParams& terms, ScreenPlan& plan);

@@ -1,6 +1,5 @@
 #include "modes/Dome.h"
 
-#include "modes/BatchPlan.h"
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
 
@@ -82,14 +81,12 @@ bool DomeChoicesSatisfied(const int32_t choices[6], const int32_t picks[kDomePic
     return true;
 }
 
-void PlanDome(const SearchRun& run, BatchPlan& plan) {
+void PlanDome(const SearchRun& run, DomeScreenParams& p, ScreenPlan& plan) {
     const SearchSettings& s = *run.settings;
     if (s.domeShiftWidth < 0) {
         plan.nothing = true;  // the run counter never equals a negative width
         return;
     }
-    plan.lcg.kind = kScreenDome;
-    DomeScreenParams& p = plan.lcg.dome;
     p.width = s.domeShiftWidth;
     for (int q = 0; q < 6; ++q) {
         const int32_t choice = s.domeTrainers[q];
@@ -99,7 +96,7 @@ void PlanDome(const SearchRun& run, BatchPlan& plan) {
         }
         p.trainer[q] = choice == 0 ? kDomeNoTrainer : static_cast<uint32_t>(choice - 1);
     }
-    plan.lcgRows = plan.lcg.positions + kDomeReach;
+    plan.reach = kDomeReach;
 }
 
 void EvaluateDome(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "modes/ScreenPlan.h"
 #include "modes/SearchRun.h"
 
 constexpr int32_t kDomeTrainerCount = 52;
@@ -33,5 +34,4 @@ struct DomeScreenParams {
     uint32_t trainer[6];
     int32_t width;
 };
-struct BatchPlan;
-void PlanDome(const SearchRun& run, BatchPlan& plan);
+void PlanDome(const SearchRun& run, DomeScreenParams& terms, ScreenPlan& plan);

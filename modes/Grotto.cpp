@@ -1,6 +1,5 @@
 #include "modes/Grotto.h"
 
-#include "modes/BatchPlan.h"
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
 
@@ -36,14 +35,12 @@ bool GrottoPositionMatches(const SearchSettings& s, const uint32_t* U, int32_t n
            GrottoFemaleAccepts(s.grottoFemaleRatio, ScaledDraw(U[n + kGrottoFemaleDraw], 100));
 }
 
-void PlanGrotto(const SearchRun& run, BatchPlan& plan) {
+void PlanGrotto(const SearchRun& run, GrottoScreenParams& p, ScreenPlan& plan) {
     const SearchSettings& s = *run.settings;
     if (s.grottoKind < 0 || s.grottoKind >= kGrottoKindCount) {
         plan.nothing = true;
         return;
     }
-    plan.lcg.kind = kScreenGrotto;
-    GrottoScreenParams& p = plan.lcg.grotto;
     p.appear = DrawRangeOf(0, kGrottoAppearPercent - 1, 100);
     const GrottoKindBand& band = kGrottoKindBands[s.grottoKind];
     p.kind = DrawRangeOf(band.low, band.high, 100);
@@ -54,7 +51,7 @@ void PlanGrotto(const SearchRun& run, BatchPlan& plan) {
     p.slotMask = 0;
     for (int i = 0; i < 4; ++i)
         if (s.grottoSlots[i]) p.slotMask |= 1u << i;
-    plan.lcgRows = plan.lcg.positions + kGrottoReach;
+    plan.reach = kGrottoReach;
 }
 
 void EvaluateGrotto(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "modes/ScreenPlan.h"
 #include "modes/SearchRun.h"
 
 constexpr int32_t kGrottoKindCount = 11;
@@ -48,5 +49,4 @@ struct GrottoScreenParams {
     DrawRange appear, kind, female;
     uint32_t slotMask;
 };
-struct BatchPlan;
-void PlanGrotto(const SearchRun& run, BatchPlan& plan);
+void PlanGrotto(const SearchRun& run, GrottoScreenParams& terms, ScreenPlan& plan);

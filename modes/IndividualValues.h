@@ -42,3 +42,12 @@ struct IvFilterTerms {
     uint8_t typeLow, typeHigh;  // t within, both inclusive, when typeTest
 };
 IvFilterTerms IvFilterTermsOf(const SearchSettings& settings);
+
+// The batch screen's terms: the values of positions c = 0 .. positions - 1
+// of a window of MT outputs (output row c + offsets[i] is stat i of c).
+struct IvScreenParams {
+    int32_t positions;
+    int32_t rows;        // output rows in the window: positions + the reach
+    int32_t offsets[6];  // H A B C D S
+    IvFilterTerms terms;
+};

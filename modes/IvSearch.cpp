@@ -56,10 +56,15 @@ static void PlanIvPositions(const SearchRun& run, BatchPlan& plan) {
 
 void PlanIvBlock(const SearchRun& run, BatchPlan& plan) {
     const SearchSettings& s = *run.settings;
-    if (s.breedingEnabled)
-        PlanBreeding(run, plan);
-    else if (s.shinyPidEnabled)
-        PlanShiny(run, plan);
+    ScreenPlan screen{};
+    if (s.breedingEnabled) {
+        PlanBreeding(run, plan.lcg.breeding, screen);
+        BatchPlanTakeScreen(plan, kScreenBreeding, screen);
+        plan.breedingSets = true;
+    } else if (s.shinyPidEnabled) {
+        PlanShiny(run, plan.lcg.shiny, screen);
+        BatchPlanTakeScreen(plan, kScreenShiny, screen);
+    }
     if (!plan.nothing) PlanIvPositions(run, plan);
 }
 

@@ -16,14 +16,6 @@ void IvSearchWriteRow(SearchRun& run, const CandidateMoment& moment, uint64_t se
 // One candidate through the individual-value block.
 void EvaluateIvBlock(SearchRun& run, const CandidateMoment& moment, uint64_t seed);
 
-// The batch screen's terms: the values of positions c = 0 .. positions - 1
-// of a window of MT outputs (output row c + offsets[i] is stat i of c).
-struct IvScreenParams {
-    int32_t positions;
-    int32_t rows;        // output rows in the window: positions + the reach
-    int32_t offsets[6];  // H A B C D S
-    IvFilterTerms terms;
-};
 struct BatchPlan;
 // The block's plan: breeding's or the shiny search's draw screen when one
 // is on, then the individual values of the positions.

@@ -24,13 +24,6 @@ FILE* ResultFileOpen(const char* path) {
     return std::fopen(path, "wb");
 }
 
-void ResultWriteHeader(SearchRun& run) {
-    std::string line = ResultHeaderOf(run.mode);
-    if (run.settings->keyInputEnabled) line += ",キー入力";
-    line += "\r\n";
-    SearchRunWrite(run, line.data(), line.size());
-}
-
 const char* NatureNameOf(int32_t index) {
     return index >= 0 && index < 25 ? NatureNames[index] : "";
 }

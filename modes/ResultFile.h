@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <string>
 
-#include "modes/SearchModes.h"
 #include "modes/SearchRun.h"
 
 extern const char* const NatureNames[25];          // five full-width characters each
@@ -14,9 +13,8 @@ extern const char* const HiddenPowerTypeNames[16];
 extern const char* const KeyNames[10];             // by KeyMask bit
 
 // Opens the file for writing, truncating it; null when it cannot be opened.
+// ResultWriteHeader (modes/SearchModes.h) writes the header line.
 FILE* ResultFileOpen(const char* path);
-// The header line of the run's mode, with ",キー入力" when key input is on.
-void ResultWriteHeader(SearchRun& run);
 
 // Nature name by index; an index outside 0..24 gives an empty text.
 const char* NatureNameOf(int32_t index);

@@ -1,5 +1,8 @@
 #include "modes/SearchModes.h"
 
+#include <string>
+
+#include "modes/BatchPlan.h"
 #include "modes/Comet.h"
 #include "modes/Delivery.h"
 #include "modes/Dome.h"
@@ -11,18 +14,35 @@ namespace {
 int32_t PidStreamCount(const SearchRun& run) { return run.pidEnd + kLcgFillBeyondPidEnd; }
 int32_t NoStream(const SearchRun&) { return -1; }
 
+// The batch plan of a mode with a draw screen of its own: its terms from its
+// plan, and the screen's kind.
+template <LcgScreenKind kind, typename Terms, Terms LcgScreenParams::*terms,
+          void (*planMode)(const SearchRun&, Terms&, ScreenPlan&)>
+void PlanScreen(const SearchRun& run, BatchPlan& plan) {
+    ScreenPlan screen{};
+    planMode(run, plan.lcg.*terms, screen);
+    BatchPlanTakeScreen(plan, kind, screen);
+}
+constexpr auto kPlanGrotto =
+    PlanScreen<kScreenGrotto, GrottoScreenParams, &LcgScreenParams::grotto, PlanGrotto>;
+constexpr auto kPlanDome = PlanScreen<kScreenDome, DomeScreenParams, &LcgScreenParams::dome, PlanDome>;
+constexpr auto kPlanComet =
+    PlanScreen<kScreenComet, CometScreenParams, &LcgScreenParams::comet, PlanComet>;
+constexpr auto kPlanDelivery =
+    PlanScreen<kScreenDelivery, DeliveryScreenParams, &LcgScreenParams::delivery, PlanDelivery>;
+
 }  // namespace
 
 const SearchModeEntry kSearchModes[] = {
     {kModeGrotto, &SearchSettings::grottoEnabled, "年,月,日,時,分,秒,性格値乱数消費,初期seed",
-     PidStreamCount, EvaluateGrotto, PlanGrotto},
+     PidStreamCount, EvaluateGrotto, kPlanGrotto},
     {kModeDome, &SearchSettings::domeEnabled,
-     "年,月,日,時,分,秒,性格値乱数消費下限,上限,初期seed", PidStreamCount, EvaluateDome, PlanDome},
+     "年,月,日,時,分,秒,性格値乱数消費下限,上限,初期seed", PidStreamCount, EvaluateDome, kPlanDome},
     {kModeComet, &SearchSettings::cometEnabled, "年,月,日,時,分,秒,性格値乱数消費,初期seed",
-     PidStreamCount, EvaluateComet, PlanComet},
+     PidStreamCount, EvaluateComet, kPlanComet},
     {kModeDelivery, &SearchSettings::deliveryEnabled,
      "年,月,日,時,分,秒,性格値乱数消費,性格,H,A,B,C,D,S,めざパ,威力,初期seed", DeliveryLcgCount,
-     EvaluateDelivery, PlanDelivery},
+     EvaluateDelivery, kPlanDelivery},
     {kModeBreeding, &SearchSettings::breedingEnabled,
      "年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,初期seed,性格値乱数消費,遺伝1,遺伝2,遺伝3,"
      "性別,特性",
@@ -53,4 +73,42 @@ int32_t SearchRunLcgCount(const SearchRun& run) { return SearchModeEntryOf(run.m
 
 void EvaluateCandidate(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {
     SearchModeEntryOf(run.mode).evaluate(run, moment, seed);
+}
+
+void SearchRunInit(SearchRun& run, const SearchSettings& settings) {
+    run.settings = &settings;
+    run.mode = SearchModeOf(settings);
+    run.pidEnd = settings.pidConsumptionEnd > kPidConsumptionEndLimit ? kPidConsumptionEndLimit
+                                                                      : settings.pidConsumptionEnd;
+    run.resultFile = nullptr;
+    run.sink = nullptr;
+    run.sinkContext = nullptr;
+    run.candidateCount = 0;
+    run.prefix = SeedMessagePrefixOf(StartupParametersOf(settings));
+    LcgStreamInit(run.lcg, kLcgCapacity);
+    run.engineScratch = nullptr;
+    run.engineScratchFree = nullptr;
+}
+
+void ResultWriteHeader(SearchRun& run) {
+    std::string line = ResultHeaderOf(run.mode);
+    if (run.settings->keyInputEnabled) line += ",キー入力";
+    line += "\r\n";
+    SearchRunWrite(run, line.data(), line.size());
+}
+
+void BatchPlanOf(const SearchRun& run, BatchPlan& plan) {
+    plan = BatchPlan{};
+    plan.natureRow = 0;
+    plan.pidStart = SearchRunPidStart(run);
+    const SearchSettings& s = *run.settings;
+    plan.lcg.positions = SearchRunPidEnd(run) - plan.pidStart + 1;
+    const bool ivBlock = run.mode == kModeBreeding || run.mode == kModeShiny || run.mode == kModeIv;
+    const bool readsLcg = !ivBlock || s.breedingEnabled || s.shinyPidEnabled;
+    if (readsLcg && plan.lcg.positions <= 0) {
+        plan.nothing = true;  // every LCG evaluation walks the personality-value range
+        return;
+    }
+    plan.lcgScreen = readsLcg;
+    SearchModeEntryOf(run.mode).plan(run, plan);
 }

@@ -44,5 +44,15 @@ const char* ResultHeaderOf(SearchMode mode);
 // Count n of the LcgStream fill (L[0..n]) for the run's mode; -1: not filled.
 int32_t SearchRunLcgCount(const SearchRun& run);
 
+// A run over settings with no output yet: its mode, the clamped end, the
+// message prefix and the streams set, the count 0.
+void SearchRunInit(SearchRun& run, const SearchSettings& settings);
+
+// The header line of the run's mode, with ",キー入力" when key input is on.
+void ResultWriteHeader(SearchRun& run);
+
 // Hands one candidate to the mode its search evaluates.
 void EvaluateCandidate(SearchRun& run, const CandidateMoment& moment, uint64_t seed);
+
+// What the batch engines compute for a batch of the run's mode.
+void BatchPlanOf(const SearchRun& run, BatchPlan& plan);

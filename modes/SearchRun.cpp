@@ -1,22 +1,6 @@
 #include "modes/SearchRun.h"
 
 #include "modes/IndividualValues.h"
-#include "modes/SearchModes.h"
-
-void SearchRunInit(SearchRun& run, const SearchSettings& settings) {
-    run.settings = &settings;
-    run.mode = SearchModeOf(settings);
-    run.pidEnd = settings.pidConsumptionEnd > kPidConsumptionEndLimit ? kPidConsumptionEndLimit
-                                                                      : settings.pidConsumptionEnd;
-    run.resultFile = nullptr;
-    run.sink = nullptr;
-    run.sinkContext = nullptr;
-    run.candidateCount = 0;
-    run.prefix = SeedMessagePrefixOf(StartupParametersOf(settings));
-    LcgStreamInit(run.lcg, kLcgCapacity);
-    run.engineScratch = nullptr;
-    run.engineScratchFree = nullptr;
-}
 
 void SearchRunRelease(SearchRun& run) {
     if (run.engineScratchFree) run.engineScratchFree(run.engineScratch);

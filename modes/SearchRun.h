@@ -52,9 +52,8 @@ struct SearchRun {
     void (*engineScratchFree)(void* scratch);  // releases them when the run ends
 };
 
-// A run over settings with no output yet: mode, clamped end, message prefix
-// and streams set, count 0. SearchRunRelease frees the engine's buffers.
-void SearchRunInit(SearchRun& run, const SearchSettings& settings);
+// SearchRunInit (modes/SearchModes.h) sets a run up; this frees the
+// engine's buffers at its end.
 void SearchRunRelease(SearchRun& run);
 
 // True when the run's rows go anywhere; the evaluations skip the formatting

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "modes/BatchPlan.h"
 #include "modes/ResultFile.h"
 
 bool ShinyTestPasses(uint32_t pid, uint16_t trainerId, uint16_t secretId) {
@@ -32,10 +31,8 @@ static bool ShinyNatureTested(const SearchSettings& s) {
            s.shinyNature > 0;
 }
 
-void PlanShiny(const SearchRun& run, BatchPlan& plan) {
+void PlanShiny(const SearchRun& run, ShinyScreenParams& p, ScreenPlan& plan) {
     const SearchSettings& s = *run.settings;
-    plan.lcg.kind = kScreenShiny;
-    ShinyScreenParams& p = plan.lcg.shiny;
     const int32_t encounter = s.shinyEncounter;
     p.rule = encounter == kShinyEncounterEgg      ? kShinyEncounterEgg
              : encounter == kShinyEncounterRoamer ? kShinyEncounterRoamer
@@ -44,7 +41,7 @@ void PlanShiny(const SearchRun& run, BatchPlan& plan) {
     p.nature = DrawRangeOf(s.shinyNature - 1, s.shinyNature - 1, 25);
     p.idAdjust = s.shinyIdAdjust;
     p.ids = static_cast<uint32_t>(s.shinyTrainerId ^ s.shinySecretId);
-    plan.lcgRows = plan.lcg.positions + kShinyReach;
+    plan.reach = kShinyReach;
 }
 
 void EvaluateShinyPid(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,

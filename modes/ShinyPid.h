@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "modes/IndividualValues.h"
+#include "modes/ScreenPlan.h"
 #include "modes/SearchRun.h"
 
 // Encounter kinds of shinyEncounter.
@@ -51,6 +52,5 @@ struct ShinyScreenParams {
     bool idAdjust;
     uint32_t ids;  // trainer ID XOR secret ID
 };
-struct BatchPlan;
 // The shiny search's part of the individual-value block's plan.
-void PlanShiny(const SearchRun& run, BatchPlan& plan);
+void PlanShiny(const SearchRun& run, ShinyScreenParams& terms, ScreenPlan& plan);

@@ -13,6 +13,7 @@
 #include "tests/engine/engine_test_support.h"
 #include "modes/IvSearch.h"
 #include "modes/ResultFile.h"
+#include "modes/SearchModes.h"
 #include "tests/engine/search_test_support.h"
 #include "engine/BatchEngine.h"
 

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "modes/ResultFile.h"
+#include "modes/SearchModes.h"
 #include "tests/engine/search_test_support.h"
 
 namespace {

@@ -5,6 +5,7 @@
 
 #include "modes/IvSearch.h"
 #include "modes/ResultFile.h"
+#include "modes/SearchModes.h"
 #include "modes/RowFormat.h"
 #include "tests/engine/search_test_support.h"
 
