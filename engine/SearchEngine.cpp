@@ -42,11 +42,6 @@ void EvaluateWith(SearchRun& run, const CandidateMoment* moments, int32_t count)
     BatchEngineEvaluate(run, moments, count, kernels);
 }
 
-bool RunsAnywhere(const CpuFeatures&) { return true; }
-bool RunsWithAvx2(const CpuFeatures& f) { return f.avx2; }
-bool RunsWithAvx2Sha(const CpuFeatures& f) { return f.avx2 && f.sha; }
-bool RunsWithAvx512(const CpuFeatures& f) { return f.avx512; }
-
 // The batch engines the build holds, narrowest first; the widest one the
 // processor runs is the best.
 struct EngineRow {
@@ -56,15 +51,19 @@ struct EngineRow {
 };
 
 const EngineRow kEngineRows[] = {
-    {{"portable", 256, EvaluateWith<kEngineKernelsPortable>}, &kEngineKernelsPortable, RunsAnywhere},
+    {{"portable", 256, EvaluateWith<kEngineKernelsPortable>}, &kEngineKernelsPortable,
+     [](const CpuFeatures&) { return true; }},
 #if defined(MORVANE_HAVE_AVX2)
-    {{"avx2", 256, EvaluateWith<kEngineKernelsAvx2>}, &kEngineKernelsAvx2, RunsWithAvx2},
+    {{"avx2", 256, EvaluateWith<kEngineKernelsAvx2>}, &kEngineKernelsAvx2,
+     [](const CpuFeatures& f) { return f.avx2; }},
 #if defined(MORVANE_HAVE_SHANI)
-    {{"avx2-sha", 256, EvaluateWith<kEngineKernelsAvx2Sha>}, &kEngineKernelsAvx2Sha, RunsWithAvx2Sha},
+    {{"avx2-sha", 256, EvaluateWith<kEngineKernelsAvx2Sha>}, &kEngineKernelsAvx2Sha,
+     [](const CpuFeatures& f) { return f.avx2 && f.sha; }},
 #endif
 #endif
 #if defined(MORVANE_HAVE_AVX512)
-    {{"avx512", 256, EvaluateWith<kEngineKernelsAvx512>}, &kEngineKernelsAvx512, RunsWithAvx512},
+    {{"avx512", 256, EvaluateWith<kEngineKernelsAvx512>}, &kEngineKernelsAvx512,
+     [](const CpuFeatures& f) { return f.avx512; }},
 #endif
 };
 constexpr int32_t kEngineRowCount = sizeof kEngineRows / sizeof kEngineRows[0];
