@@ -1,0 +1,125 @@
+// morvane-cli: the window's search from the command line. Everything is
+// checked before anything is written; then every VCount and Timer0 of the
+// ranges is walked in turn (VCount outside, both ascending), the rows going
+// to the output as they are found.
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+#include "cli/CliSearch.h"
+#include "cli/Console.h"
+#include "cli/ConsoleConfig.h"
+#include "cli/Options.h"
+#include "cli/Progress.h"
+#include "cli/ResultOutput.h"
+#include "cli/SettingsCheck.h"
+
+namespace {
+
+constexpr int kExitDone = 0;
+constexpr int kExitOutput = 1;
+constexpr int kExitInterrupted = 130;
+
+int Fail(int code, const std::string& message) {
+    std::fprintf(stderr, "morvane-cli: %s\n", message.c_str());
+    return code;
+}
+
+// The console: named completely, or not at all and then from config.txt.
+bool ConsoleSettle(CliSettings& settings, const SettingsOrigins& origins, std::string& error) {
+    std::string missing;
+    int named = 0;
+    for (int i = 0; i < kConsoleFieldCount; ++i) {
+        if (!origins[static_cast<size_t>(i)].empty()) {
+            ++named;
+            continue;
+        }
+        missing += (missing.empty() ? "" : ", ") + std::string(SettingsFieldAt(i).option);
+    }
+    if (named == kConsoleFieldCount) return true;
+    if (named == 0) {
+        if (ConsoleConfigLoad("config.txt", settings)) return true;
+        error = "no console: config.txt is not in this folder; give " + missing +
+                " (or a settings file naming version, mac, vCount, timer0, gxStat and frame)";
+        return false;
+    }
+    error = "the console is named only in part; also give " + missing;
+    return false;
+}
+
+struct Run {
+    ResultOutput* output;
+    ProgressState* progress;
+    uint64_t candidatesBefore;  // of the walks already done
+};
+
+void WriteHook(void* context, const char* bytes, size_t length) {
+    ResultOutputWrite(*static_cast<Run*>(context)->output, bytes, length);
+}
+
+void ProgressHook(void* context, const CandidateMoment& moment, uint64_t candidates, uint64_t) {
+    Run& run = *static_cast<Run*>(context);
+    ProgressState& p = *run.progress;
+    p.done = run.candidatesBefore + candidates;
+    p.rows = run.output->rows;
+    p.year = moment.year;
+    p.month = moment.month;
+    p.day = moment.day;
+    ProgressUpdate(p);
+}
+
+// An interrupt, or an output that can no longer be written.
+bool StopHook(void* context) { return ConsoleInterrupted() || static_cast<Run*>(context)->output->error != 0; }
+
+bool WriteSettings(const std::string& path, const CliSettings& settings, std::string& error) {
+    ResultOutput file;
+    if (!ResultOutputOpen(file, path, false, false, error)) return false;
+    std::string text = SettingsFileText(settings);
+    if (std::fwrite(text.data(), 1, text.size(), file.file) != text.size()) file.error = errno;
+    return ResultOutputClose(file, error);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ConsoleInterruptInstall();
+    CliRunOptions options;
+    CliSettings settings;
+    SettingsOrigins origins;
+    int parsed = CliParse(argc, argv, options, settings, origins);
+    if (parsed != kExitContinue) return parsed;
+
+    std::string error;
+    if (!ConsoleSettle(settings, origins, error) || !SettingsCheck(settings, origins, error))
+        return Fail(kExitUsage, error);
+    const SearchEngine* engine = CliEngineOf(options.engineName, error);
+
+    if (!options.saveSettingsPath.empty() && !WriteSettings(options.saveSettingsPath, settings, error))
+        return Fail(kExitOutput, error);
+    if (options.noSearch) return kExitDone;
+
+    if (ConsoleInterrupted()) return kExitInterrupted;  // before the output is touched
+    ResultOutput output;
+    const bool rangeColumns = settings.vCount.isRange || settings.timer0.isRange;
+    if (!ResultOutputOpen(output, options.outputPath, options.utf8, rangeColumns, error))
+        return Fail(kExitOutput, error);
+
+    ProgressState progress;
+    ProgressStart(progress, !options.quiet && ConsoleStderrIsTerminal(), SearchCandidateCount(settings));
+    Run run{&output, &progress, 0};
+    CliSearchHooks hooks{&run, WriteHook, ProgressHook, StopHook};
+    bool stopped = false;
+    for (uint64_t v = settings.vCount.low; v <= settings.vCount.high && !stopped; ++v) {
+        for (uint64_t t = settings.timer0.low; t <= settings.timer0.high && !stopped; ++t) {
+            SearchSettings walk = CliSettingsForWalk(settings, static_cast<uint32_t>(v), static_cast<uint32_t>(t));
+            ResultOutputBeginWalk(output, static_cast<uint32_t>(t), static_cast<uint32_t>(v));
+            stopped = StopHook(&run) || !CliSearchWalk(walk, options.threads, engine, hooks);
+            run.candidatesBefore += WalkCandidateCount(walk);
+        }
+    }
+    progress.rows = output.rows;
+    bool closed = ResultOutputClose(output, error);
+    ProgressFinish(progress, ConsoleInterrupted());
+    if (!closed) return Fail(kExitOutput, error);
+    return ConsoleInterrupted() ? kExitInterrupted : kExitDone;
+}

@@ -1,0 +1,274 @@
+#include "cli/Options.h"
+
+#include <cstdio>
+#include <iostream>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/Console.h"
+#include "engine/SearchEngine.h"
+
+namespace {
+
+constexpr char kVersionText[] = "morvane-cli ver2.01c";
+
+constexpr char kDescription[] =
+    "Searches the start-up moments of the games for the wanted outcome, as the Morvane window "
+    "does, and writes the matches as result rows (code page 932, CR LF).\n"
+    "Settings come from the window's initial values, then --settings FILE, then the options; "
+    "the console from config.txt when neither names any of --game, --mac, --vcount, --timer0, "
+    "--gxstat, --frame.";
+
+constexpr char kFooter[] =
+    "Settings files hold lines \"name = value\" (# starts a comment) with the names of the settings "
+    "record: version, mac, vCount, timer0, gxStat, frame, startYear (two digits), startMonth, ..., "
+    "ivMin = 30 30 0 0 0 0, usableKeys (10 values 0/1, A B Se St Right Left Up Down R L), parentIv "
+    "(12), domeTrainers (6), grottoSlots (4). --save-settings writes every one of them.\n"
+    "Exit codes: 0 done, 1 the output could not be written, 2 bad input (nothing written), "
+    "130 interrupted (complete rows kept).";
+
+// Options that set several fields, each from one part of their value.
+struct CombinedOption {
+    const char* option;
+    const char* accepts;      // shown after the option in --help
+    const char* help;
+    const char* defaultText;
+    const char* fields[6];    // in the order the value gives them
+    int fieldCount;
+    char separator;           // between the parts
+};
+
+constexpr CombinedOption kCombined[] = {
+    {"--from", "YYYY-MM-DD", "first date (2000-01-01 to 2099-12-31)", "none",
+     {"startYear", "startMonth", "startDay"}, 3, '-'},
+    {"--to", "YYYY-MM-DD", "last date", "none", {"endYear", "endMonth", "endDay"}, 3, '-'},
+    {"--time", "HH:MM:SS-HH:MM:SS", "hour, minute and second ranges, each walked on its own",
+     "00:00:00-23:59:59",
+     {"startHour", "startMinute", "startSecond", "endHour", "endMinute", "endSecond"}, 6, 0},
+    {"--hours", "H[-H]", "hour range", "0-23", {"startHour", "endHour"}, 2, '-'},
+    {"--minutes", "M[-M]", "minute range", "0-59", {"startMinute", "endMinute"}, 2, '-'},
+    {"--seconds", "S[-S]", "second range", "0-59", {"startSecond", "endSecond"}, 2, '-'},
+    {"--iv-consumption", "N[-N]", "individual-value positions (0..618, 617 with --roamer)", "7-7",
+     {"ivConsumptionStart", "ivConsumptionEnd"}, 2, '-'},
+    {"--pid-consumption", "N[-N]", "personality-value positions (0..2800)", "50-150",
+     {"pidConsumptionStart", "pidConsumptionEnd"}, 2, '-'},
+};
+
+struct ModeName {
+    const char* name;
+    const char* field;  // the switch it sets; null: none (the individual-value search)
+};
+constexpr ModeName kModes[] = {
+    {"iv", nullptr},
+    {"shiny", "shinyPidEnabled"},
+    {"breeding", "breedingEnabled"},
+    {"delivery", "deliveryEnabled"},
+    {"comet", "cometEnabled"},
+    {"dome", "domeEnabled"},
+    {"grotto", "grottoEnabled"},
+};
+
+// Splits at every separator; the time form splits at ':' and at the one '-'.
+std::vector<std::string> Parts(const std::string& text, char separator) {
+    std::vector<std::string> parts(1);
+    for (char c : text) {
+        bool split = separator ? c == separator : (c == ':' || c == '-');
+        if (split) parts.emplace_back();
+        else parts.back() += c;
+    }
+    return parts;
+}
+
+bool SetField(CliSettings& settings, SettingsOrigins& origins, const char* name, const std::string& text,
+              const std::string& where, std::string& error) {
+    int index = SettingsFieldFind(name);
+    std::string message;
+    if (!SettingsFieldParse(settings, index, text, message)) {
+        error = where + ": " + message;
+        return false;
+    }
+    origins[static_cast<size_t>(index)] = where;
+    return true;
+}
+
+bool ApplyCombined(const CombinedOption& c, const std::string& text, CliSettings& settings,
+                   SettingsOrigins& origins, std::string& error) {
+    std::vector<std::string> parts = Parts(text, c.separator);
+    const bool date = c.fieldCount == 3;
+    // A single value is a range of one.
+    if (c.fieldCount == 2 && parts.size() == 1) parts.push_back(parts[0]);
+    bool ok = static_cast<int>(parts.size()) == c.fieldCount;
+    if (ok && date) {
+        // The year as the window takes it: the two digits after 20.
+        ok = parts[0].size() == 4 && parts[0].compare(0, 2, "20") == 0;
+        if (ok) parts[0] = parts[0].substr(2);
+    }
+    for (int i = 0; ok && i < c.fieldCount; ++i) {
+        const std::string& part = parts[static_cast<size_t>(i)];
+        ok = !part.empty() && part.find_first_not_of("0123456789") == std::string::npos;
+    }
+    if (!ok) {
+        error = std::string(c.option) + ": expects " + c.accepts + ", not \"" + text + "\"";
+        return false;
+    }
+    for (int i = 0; i < c.fieldCount; ++i) {
+        std::string message;
+        if (!SetField(settings, origins, c.fields[i], parts[static_cast<size_t>(i)], c.option, message)) {
+            error = message + " (" + c.fields[i] + ")";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ApplyMode(const std::string& text, CliSettings& settings, SettingsOrigins& origins,
+               std::string& error) {
+    const ModeName* chosen = nullptr;
+    for (const ModeName& mode : kModes)
+        if (text == mode.name) chosen = &mode;
+    if (!chosen) {
+        error = "--mode: expects iv, shiny, breeding, delivery, comet, dome or grotto, not \"" + text + "\"";
+        return false;
+    }
+    for (const ModeName& mode : kModes) {
+        if (!mode.field) continue;
+        std::string unused;
+        SetField(settings, origins, mode.field, &mode == chosen ? "1" : "0", "--mode", unused);
+    }
+    return true;
+}
+
+// What --help shows after an option that takes a value.
+const char* TypeNameOf(const SettingsField& f) {
+    switch (f.kind) {
+    case kFieldVersion: return "B|W|B2|W2|WORDS";
+    case kFieldMac: return "XX-XX-XX-XX-XX-XX";
+    case kFieldHexRange: return "HEX[-HEX]";
+    case kFieldHex: return "HEX";
+    default: return f.count > 1 ? "\"N N ...\"" : "N";
+    }
+}
+
+std::string EngineNames() {
+    std::string names = kPlainEngine.name;
+    for (int32_t i = 0; i < SearchEngineCount(); ++i) names += std::string(", ") + SearchEngineAt(i).engine->name;
+    return names;
+}
+
+}  // namespace
+
+const SearchEngine* CliEngineOf(const std::string& name, std::string& error) {
+    if (name.empty()) return SearchEngineBest();
+    if (name == kPlainEngine.name) return &kPlainEngine;
+    for (int32_t i = 0; i < SearchEngineCount(); ++i) {
+        SearchEngineEntry entry = SearchEngineAt(i);
+        if (name != entry.engine->name) continue;
+        if (entry.supported) return entry.engine;
+        error = "--engine: this processor cannot run " + name;
+        return nullptr;
+    }
+    error = "--engine: expects one of " + EngineNames() + ", not \"" + name + "\"";
+    return nullptr;
+}
+
+int CliParse(int argc, char** argv, CliRunOptions& run, CliSettings& settings, SettingsOrigins& origins) {
+    CliSettings initial;
+    CliSettingsInit(initial);
+
+    CLI::App app{kDescription, "morvane-cli"};
+    app.footer(kFooter);
+    app.set_version_flag("--version", kVersionText);
+    app.get_formatter()->column_width(44);
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);  // the last one given counts
+
+    run = CliRunOptions{};
+    run.outputPath = "result.txt";
+    run.threads = ConsoleCoreCount();
+    app.add_option("--settings", run.settingsPath, "settings file to start from")->type_name("FILE");
+    app.add_option("--save-settings", run.saveSettingsPath, "write the effective settings to FILE")
+        ->type_name("FILE");
+    app.add_flag("--no-search", run.noSearch, "check (and save) the settings, search nothing");
+    app.add_option("-o,--output", run.outputPath, "result file, - for standard output")
+        ->type_name("FILE")
+        ->default_str("result.txt");
+    app.add_flag("--utf8", run.utf8, "write UTF-8 with LF instead of code page 932 with CR LF");
+    app.add_flag("-q,--quiet", run.quiet, "no progress line");
+    app.add_option("--threads", run.threads, "worker threads, at least 1")
+        ->type_name("N")
+        ->default_str(std::to_string(run.threads) + " (every core)");
+    app.add_option("--engine", run.engineName, "batch engine: " + EngineNames())
+        ->type_name("NAME")
+        ->default_str(SearchEngineBest()->name);
+
+    std::string mode;
+    app.add_option("--mode", mode, "search mode; sets that mode's switch and clears the others")
+        ->type_name("iv|shiny|breeding|delivery|comet|dome|grotto")
+        ->default_str("iv");
+    std::vector<std::string> combined(sizeof kCombined / sizeof kCombined[0]);
+    for (size_t i = 0; i < combined.size(); ++i)
+        app.add_option(kCombined[i].option, combined[i], kCombined[i].help)
+            ->type_name(kCombined[i].accepts)
+            ->default_str(kCombined[i].defaultText);
+
+    // One option per remaining field: switches as flags with a --no- form,
+    // the others taking the value as a settings file writes it.
+    const int fieldCount = SettingsFieldCount();
+    std::vector<std::string> values(static_cast<size_t>(fieldCount));
+    std::vector<int> flags(static_cast<size_t>(fieldCount));
+    std::vector<CLI::Option*> given(static_cast<size_t>(fieldCount));
+    for (int i = 0; i < fieldCount; ++i) {
+        const SettingsField& f = SettingsFieldAt(i);
+        if (!f.ownOption) continue;
+        const std::string option = f.option;
+        const std::string help = std::string(f.help) + " (" + f.name + ")";
+        const std::string defaultText =
+            i < kConsoleFieldCount ? "config.txt" : SettingsFieldFormat(initial, i);
+        if (f.kind == kFieldBool && f.count == 1) {
+            given[static_cast<size_t>(i)] =
+                app.add_flag(option + ",!--no-" + option.substr(2), flags[static_cast<size_t>(i)], help);
+            given[static_cast<size_t>(i)]->default_str(defaultText);
+        } else {
+            given[static_cast<size_t>(i)] = app.add_option(option, values[static_cast<size_t>(i)],
+                                                           help + ": " + SettingsFieldAccepts(f));
+            given[static_cast<size_t>(i)]->type_name(TypeNameOf(f))->default_str(defaultText);
+        }
+    }
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == 0) return app.exit(e);  // --help, --version
+        std::fprintf(stderr, "morvane-cli: %s (see --help)\n", e.what());
+        return kExitUsage;
+    }
+
+    std::string error;
+    auto fail = [&error]() {
+        std::fprintf(stderr, "morvane-cli: %s\n", error.c_str());
+        return kExitUsage;
+    };
+    if (run.threads < 1) {
+        error = "--threads: expects a whole number of at least 1, not " + std::to_string(run.threads);
+        return fail();
+    }
+    if (!CliEngineOf(run.engineName, error)) return fail();
+
+    CliSettingsInit(settings);
+    origins = SettingsOriginsNone();
+    if (!run.settingsPath.empty() && !SettingsFileRead(run.settingsPath, settings, origins, error))
+        return fail();
+    if (!mode.empty() && !ApplyMode(mode, settings, origins, error)) return fail();
+    for (size_t i = 0; i < combined.size(); ++i)
+        if (!combined[i].empty() && !ApplyCombined(kCombined[i], combined[i], settings, origins, error))
+            return fail();
+    for (int i = 0; i < fieldCount; ++i) {
+        CLI::Option* option = given[static_cast<size_t>(i)];
+        if (!option || option->count() == 0) continue;
+        const SettingsField& f = SettingsFieldAt(i);
+        std::string text = values[static_cast<size_t>(i)];
+        if (f.kind == kFieldBool && f.count == 1) text = flags[static_cast<size_t>(i)] > 0 ? "1" : "0";
+        if (!SetField(settings, origins, f.name, text, f.option, error)) return fail();
+    }
+    return kExitContinue;
+}

@@ -1,0 +1,33 @@
+// The command line's options, parsed with CLI11: what to do with the search
+// (output, settings files, progress, threads, engine) and every setting, the
+// latter applied over the settings file when one is named.
+#pragma once
+
+#include <string>
+
+#include "cli/SettingsFile.h"
+#include "engine/SeedSearch.h"
+
+struct CliRunOptions {
+    std::string settingsPath;      // --settings, "" for none
+    std::string saveSettingsPath;  // --save-settings, "" for none
+    std::string outputPath;        // --output, "-" for standard output
+    bool utf8;
+    bool quiet;
+    bool noSearch;                 // --no-search: check (and save) only
+    int threads;
+    std::string engineName;        // "" for the best this processor runs
+};
+
+constexpr int kExitContinue = -1;
+constexpr int kExitUsage = 2;
+
+// Parses argv, reads the settings file it names and applies the options
+// over it. kExitContinue to go on; otherwise the exit code, the help, the
+// version or a one-line message having been printed.
+int CliParse(int argc, char** argv, CliRunOptions& run, CliSettings& settings, SettingsOrigins& origins);
+
+// The batch engine called `name` ("" for the best one); null with a message
+// naming the engines when this build has none of that name or this processor
+// cannot run it.
+const SearchEngine* CliEngineOf(const std::string& name, std::string& error);

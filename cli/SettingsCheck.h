@@ -1,0 +1,23 @@
+// The checks the command line makes before it writes anything, unlike the
+// window, which hands every typed value to the search as it is.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "cli/SettingsFile.h"
+
+// Every value in its range, real dates (day within its month), the start
+// date not after the end date, each time and consumption range in order,
+// each lower individual-value bound at most its upper bound, and the
+// individual-value positions inside the table (618, 617 with the roamer).
+// False with one line naming where the value came from and what it takes.
+bool SettingsCheck(const CliSettings& settings, const SettingsOrigins& origins, std::string& error);
+
+// Days in a month of 2000 + yy in the Gregorian calendar.
+int32_t DaysInMonth(int32_t yy, int32_t month);
+
+// Candidates of one walk: days x seconds per day x key masks allowed.
+uint64_t WalkCandidateCount(const SearchSettings& settings);
+// Every walk of the VCount and Timer0 ranges together.
+uint64_t SearchCandidateCount(const CliSettings& settings);
