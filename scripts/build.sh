@@ -15,7 +15,7 @@ case "${1:-native}" in
   asan)
     bash scripts/deps.sh native
     cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON >/dev/null
-    cmake --build build/asan -j"$jobs" --target morvane_tests ;;
+    cmake --build build/asan -j"$jobs" --target morvane_tests morvane_cli_tests ;;
   nosimd)
     bash scripts/deps.sh native
     cmake -S . -B build/nosimd -DCMAKE_BUILD_TYPE=Release -DMORVANE_SIMD=OFF >/dev/null

@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 programs=("$@")
-[ ${#programs[@]} -gt 0 ] || programs=(build/win/morvane.exe build/win/morvane-hscroll.exe)
+[ ${#programs[@]} -gt 0 ] || programs=(build/win/morvane.exe build/win/morvane-hscroll.exe build/win/morvane-cli.exe)
 allowed="KERNEL32.dll USER32.dll GDI32.dll SHELL32.dll msvcrt.dll"
 objdump=$(command -v x86_64-w64-mingw32-objdump || command -v objdump) ||
   { echo "check_imports: no objdump" >&2; exit 1; }
