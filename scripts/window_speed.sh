@@ -33,7 +33,7 @@ fi
 source scripts/wine_env.sh
 mkdir -p "$out/bin"
 build_win_tools "$out/bin" &&
-  x86_64-w64-mingw32-g++ -std=c++17 -O2 -Wall -Wextra -Werror -fexec-charset=CP932 -static -I"$root" \
+  x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -Wall -Wextra -Werror -fexec-charset=CP932 -static -I"$root" \
     bench/headless_speed_win.cpp build/win/libmorvane_core.a -o "$out/bin/headless_speed.exe" ||
   { echo "window_speed: building the tools failed" >&2; exit 1; }
 
