@@ -1,0 +1,192 @@
+// The parallel search against the one-thread search: the same bytes and
+// count for any number of threads, also when every chunk outgrows its
+// buffer and writes through; an abort leaves whole rows that start the
+// one-thread file; an empty walk leaves the header.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "engine/ParallelSearch.h"
+#include "engine/SearchEngine.h"
+#include "modes/SearchModes.h"
+#include "tests/engine/search_test_support.h"
+
+namespace {
+
+struct Reference {
+    std::string bytes;
+    int32_t matches;
+};
+
+Reference OneThread(const SearchSettings& s, const SearchEngine* engine) {
+    HeadlessWindow window;
+    HeadlessWindowInit(window);
+    const std::string path = TempResultPath("parallel_reference");
+    Reference r;
+    r.matches = RunHeadless(s, path, engine, window);
+    r.bytes = ReadFileBytes(path);
+    std::remove(path.c_str());
+    return r;
+}
+
+// The sink and progress of one parallel search; either may set the abort.
+struct Collected {
+    std::string bytes;
+    std::atomic<bool> abort{false};
+    size_t abortAtBytes = 0;         // the sink aborts once this many bytes came; 0: never
+    bool abortAtProgress = false;    // the first report after some candidates aborts
+    std::chrono::steady_clock::time_point abortedAt;
+    std::vector<uint64_t> progressCandidates, progressRows;
+};
+
+void CollectBytes(void* context, const char* bytes, size_t length) {
+    Collected& c = *static_cast<Collected*>(context);
+    c.bytes.append(bytes, length);
+    if (c.abortAtBytes > 0 && c.bytes.size() >= c.abortAtBytes && !c.abort) {
+        c.abortedAt = std::chrono::steady_clock::now();
+        c.abort = true;
+    }
+}
+
+void CollectProgress(void* context, const CandidateMoment&, uint64_t candidates, uint64_t rows) {
+    Collected& c = *static_cast<Collected*>(context);
+    c.progressCandidates.push_back(candidates);
+    c.progressRows.push_back(rows);
+    if (c.abortAtProgress && candidates > 0 && !c.abort) {
+        c.abortedAt = std::chrono::steady_clock::now();
+        c.abort = true;
+    }
+}
+
+ParallelSearchResult Parallel(const SearchSettings& s, int32_t threads, Collected& out,
+                              size_t bufferBytes = 0, int32_t chunk = 0,
+                              const SearchEngine* engine = nullptr) {
+    ParallelSearchOptions o{};
+    o.engine = engine;
+    o.threads = threads;
+    o.sink = CollectBytes;
+    o.sinkContext = &out;
+    o.progress = CollectProgress;
+    o.progressContext = &out;
+    o.abort = &out.abort;
+    o.chunkBufferBytes = bufferBytes;
+    o.chunkCandidates = chunk;
+    return ParallelSearchRun(s, o);
+}
+
+// Seconds 0..seconds-1 of 13:45 with key input on and the mode switched on.
+SearchSettings KeyedSettings(SearchMode mode, int32_t seconds) {
+    SearchSettings s = ExampleSearchSettings();
+    s.keyInputEnabled = true;
+    s.startSecond = 0;
+    s.endSecond = seconds - 1;
+    s.breedingEnabled = mode == kModeBreeding;
+    s.deliveryEnabled = mode == kModeDelivery;
+    s.domeEnabled = mode == kModeDome;
+    if (mode == kModeDome) s.domeTrainers[0] = 20;
+    return s;
+}
+
+size_t LineCount(const std::string& bytes) {
+    size_t n = 0;
+    for (size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2)) ++n;
+    return n;
+}
+
+}  // namespace
+
+TEST(ParallelSearch, SameBytesAsOneThreadWhateverTheThreadsAndBuffers) {
+    struct Case {
+        SearchMode mode;
+        int32_t seconds;
+    };
+    const Case cases[] = {{kModeIv, 8}, {kModeBreeding, 1}, {kModeDelivery, 1}, {kModeDome, 2}};
+    const SearchEngine* best = SearchEngineBest();
+    for (const Case& k : cases) {
+        const SearchSettings s = KeyedSettings(k.mode, k.seconds);
+        const Reference ref = OneThread(s, best);
+        ASSERT_GT(ref.matches, 2000) << ResultHeaderOf(k.mode);
+        for (int32_t threads : {1, 2, 4}) {
+            // The default buffers, then a tiny one with small chunks: every
+            // chunk writes through as soon as its turn comes.
+            for (size_t buffer : {size_t{0}, size_t{100}}) {
+                Collected out;
+                ParallelSearchResult r = Parallel(s, threads, out, buffer, buffer ? 37 : 0);
+                SCOPED_TRACE(std::string(ResultHeaderOf(k.mode)) + " threads " + std::to_string(threads) +
+                             " buffer " + std::to_string(buffer));
+                EXPECT_TRUE(r.finished);
+                EXPECT_EQ(r.matches, static_cast<uint64_t>(ref.matches));
+                EXPECT_TRUE(out.bytes == ref.bytes) << out.bytes.size() << " bytes against " << ref.bytes.size();
+                ASSERT_FALSE(out.progressCandidates.empty());
+                EXPECT_EQ(out.progressCandidates.back(), r.candidates);
+                EXPECT_EQ(out.progressRows.back(), r.matches);
+            }
+        }
+    }
+    // The plain engine (one candidate a batch) and a search that writes nothing.
+    const SearchSettings s = KeyedSettings(kModeIv, 2);
+    const Reference plain = OneThread(s, &kPlainEngine);
+    Collected out;
+    EXPECT_EQ(Parallel(s, 3, out, 0, 0, &kPlainEngine).matches, static_cast<uint64_t>(plain.matches));
+    EXPECT_TRUE(out.bytes == plain.bytes);
+    ParallelSearchOptions quiet{};
+    quiet.threads = 2;
+    EXPECT_EQ(ParallelSearchRun(s, quiet).matches, static_cast<uint64_t>(plain.matches));
+}
+
+TEST(ParallelSearch, AbortLeavesWholeRowsThatStartTheOneThreadFile) {
+    SearchSettings s = KeyedSettings(kModeIv, 60);
+    s.endMinute = s.startMinute + 9;
+    const Reference ref = OneThread(s, SearchEngineBest());
+    struct Stop {
+        int32_t threads;
+        size_t buffer;
+        size_t atBytes;  // 0: at the first report after some candidates, on the calling thread
+        const SearchEngine* engine;
+    };
+    // The plain engine is slow enough for the progress to come before the end.
+    for (const Stop& stop : {Stop{2, 0, 100000, nullptr}, Stop{4, 100, 100000, nullptr},
+                             Stop{3, 0, 0, &kPlainEngine}}) {
+        Collected out;
+        out.abortAtBytes = stop.atBytes;
+        out.abortAtProgress = stop.atBytes == 0;
+        ParallelSearchResult r = Parallel(s, stop.threads, out, stop.buffer, stop.buffer ? 50 : 0, stop.engine);
+        SCOPED_TRACE("threads " + std::to_string(stop.threads) + " abort at " + std::to_string(stop.atBytes));
+        ASSERT_TRUE(out.abort);
+        EXPECT_FALSE(r.finished);
+        ASSERT_LT(out.bytes.size(), ref.bytes.size());
+        EXPECT_TRUE(ref.bytes.compare(0, out.bytes.size(), out.bytes) == 0);
+        EXPECT_EQ(out.bytes.substr(out.bytes.size() - 2), "\r\n");
+        EXPECT_EQ(LineCount(out.bytes), r.matches + 1);  // the header and the rows
+    }
+
+    // A year of key input stops soon after the flag is set.
+    SearchSettings year = s;
+    year.endYear = year.startYear + 1;
+    year.startHour = 0, year.endHour = 23;
+    year.startMinute = 0, year.endMinute = 59;
+    Collected out;
+    out.abortAtProgress = true;
+    ParallelSearchResult r = Parallel(year, 2, out);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - out.abortedAt).count();
+    EXPECT_FALSE(r.finished);
+    EXPECT_LT(seconds, 0.5);
+}
+
+TEST(ParallelSearch, EmptyWalkWritesTheHeaderOnly) {
+    SearchSettings s = KeyedSettings(kModeIv, 10);
+    s.startHour = 5;
+    s.endHour = 3;
+    const Reference ref = OneThread(s, SearchEngineBest());
+    Collected out;
+    ParallelSearchResult r = Parallel(s, 4, out);
+    EXPECT_TRUE(r.finished);
+    EXPECT_EQ(r.candidates, 0u);
+    EXPECT_EQ(r.matches, 0u);
+    EXPECT_EQ(out.bytes, ref.bytes);
+    EXPECT_EQ(LineCount(out.bytes), 1u);
+}
