@@ -4,11 +4,14 @@
 // processor time, and prints
 //   bench: <case> <candidates per second> <ratio to the literal path>
 // Rows go to the null device (or to --out PATH), never into the tree.
-//   morvane_bench            every case and the whole day
-//   morvane_bench --quick    shorter measurements
+//   morvane_bench            every case and the whole day, on one thread and on
+//                            every core (wall clock for those)
+//   morvane_bench --quick    shorter measurements, no whole day
+//   morvane_bench --whole-day   the whole day alone
 //   morvane_bench --engine NAME   a given batch engine instead of the best one
-//   morvane_bench --check    every supported engine against the plain one,
-//                            file for file (the Windows build runs this under Wine)
+//   morvane_bench --check    every supported engine, and the parallel walk on the
+//                            best one, against the plain engine, file for file
+//                            (the Windows build runs this under Wine)
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -18,6 +21,7 @@
 
 #include "modes/SearchSettings.h"
 #include "bench/ExampleConsole.h"
+#include "engine/ParallelSearch.h"
 #include "engine/SearchEngine.h"
 #include "seed/SeedMessage.h"
 #include "engine/SeedSearch.h"
@@ -87,7 +91,12 @@ struct Measure {
     int64_t candidates;
     double seconds;
     int32_t rows;
+    double wallSeconds;
 };
+
+double WallSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
 
 // Seconds of this process on the processor: the figures are per core, and
 // other work on the machine must not count. Windows has no such clock in the
@@ -102,18 +111,43 @@ double CpuSeconds() {
 #endif
 }
 
+int64_t CandidatesOf(const SearchSettings& s) {
+    const int64_t seconds = static_cast<int64_t>(s.endHour - s.startHour + 1) *
+                            (s.endMinute - s.startMinute + 1) * (s.endSecond - s.startSecond + 1);
+    return seconds * MasksPerSecond(s);
+}
+
 Measure RunOnce(const SearchSettings& s, const SearchEngine* engine) {
     HeadlessWindow window;
     HeadlessWindowInit(window);
     WindowSystem ws = HeadlessWindowSystem(window);
     bool running = true;
     SearchOptions options{g_out, engine};
-    const double start = CpuSeconds();
+    const double start = CpuSeconds(), wallStart = WallSeconds();
     int32_t rows = RunSearch(s, running, ws, options);
     const double elapsed = CpuSeconds() - start;
-    const int64_t seconds = static_cast<int64_t>(s.endHour - s.startHour + 1) *
-                            (s.endMinute - s.startMinute + 1) * (s.endSecond - s.startSecond + 1);
-    return Measure{seconds * MasksPerSecond(s), elapsed, rows};
+    return Measure{CandidatesOf(s), elapsed, rows, WallSeconds() - wallStart};
+}
+
+void WriteToFile(void* context, const char* bytes, size_t length) {
+    std::fwrite(bytes, 1, length, static_cast<FILE*>(context));
+}
+
+// The same search on the parallel walk, rows to the same place; timed by
+// the wall clock, since the threads' processor time adds up.
+Measure RunParallel(const SearchSettings& s, const SearchEngine* engine, int32_t threads,
+                    const char* path = g_out) {
+    FILE* out = std::fopen(path, "wb");
+    ParallelSearchOptions options{};
+    options.engine = engine;
+    options.threads = threads;
+    options.sink = out ? WriteToFile : nullptr;
+    options.sinkContext = out;
+    const double start = WallSeconds();
+    ParallelSearchResult r = ParallelSearchRun(s, options);
+    const double elapsed = WallSeconds() - start;
+    if (out) std::fclose(out);
+    return Measure{static_cast<int64_t>(r.candidates), elapsed, static_cast<int32_t>(r.matches), elapsed};
 }
 
 // Candidates per second, doubling the range until a run lasts long enough.
@@ -167,6 +201,13 @@ int Check() {
             const bool same = n1 == n2 && readAll(plainPath) == readAll(batchPath);
             failures += same ? 0 : 1;
             std::printf("check: %s %s %d rows %s\n", e.engine->name, mode, n2, same ? "identical" : "DIFFERENT");
+            if (e.engine != SearchEngineBest()) continue;
+            // The parallel walk on three threads, on the engine it takes by default.
+            Measure m = RunParallel(s, e.engine, 3, batchPath.c_str());
+            const bool parallelSame = m.rows == n1 && readAll(plainPath) == readAll(batchPath);
+            failures += parallelSame ? 0 : 1;
+            std::printf("check: %s %s parallel, 3 threads, %d rows %s\n", e.engine->name, mode, m.rows,
+                        parallelSame ? "identical" : "DIFFERENT");
         }
     }
     std::remove(plainPath.c_str());
@@ -178,10 +219,11 @@ int Check() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool quick = false;
+    bool quick = false, wholeDayOnly = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--check") == 0) return Check();
         if (std::strcmp(argv[i], "--quick") == 0) quick = true;
+        if (std::strcmp(argv[i], "--whole-day") == 0) wholeDayOnly = true;
         if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) g_out = argv[++i];
     }
     if (quick) g_minimumSeconds = 0.3;
@@ -197,6 +239,7 @@ int main(int argc, char** argv) {
                 f.sha);
     const char* cases[] = {"iv-keys", "iv-roamer", "shiny", "breeding", "delivery", "comet", "dome", "grotto"};
     for (const char* name : cases) {
+        if (wholeDayOnly) break;
         SearchSettings s = BenchSettings(name);
         const double literal = Rate(s, &kPlainEngine);
         const double fast = Rate(s, best);
@@ -205,6 +248,7 @@ int main(int argc, char** argv) {
     }
     const char* extras[] = {"iv-6v", "delivery-6v", "breeding-6v", "dome-3"};
     for (const char* name : extras) {
+        if (wholeDayOnly) break;
         SearchSettings s = BenchSettings(name);
         const double literal = Rate(s, &kPlainEngine);
         const double fast = Rate(s, best);
@@ -217,6 +261,22 @@ int main(int argc, char** argv) {
         Measure day = RunOnce(s, best);
         std::printf("bench: whole-day-iv-keys %.0f candidates in %.2f s (%d rows)\n",
                     static_cast<double>(day.candidates), day.seconds, day.rows);
+        std::fflush(stdout);
+        // The same day on the parallel walk, on one thread and on every core,
+        // against the one-thread search's wall clock.
+        const double single = day.candidates / day.wallSeconds;
+        const int32_t cores = ParallelCoreCount();
+        Measure one = RunParallel(s, best, 1);
+        std::printf("bench: whole-day-iv-keys parallel threads 1: %.0f candidates/s (%.2f s, %d rows)\n",
+                    one.candidates / one.seconds, one.seconds, one.rows);
+        std::fflush(stdout);
+        Measure all = RunParallel(s, best, cores);
+        const double rate = all.candidates / all.seconds;
+        std::printf("bench: whole-day-iv-keys parallel threads %d: %.0f candidates/s (%.2f s, %d rows), "
+                    "speed-up %.2fx over threads 1, per core %.0f/s = %.0f%% of the one-thread search "
+                    "(%.0f/s, %.2f s wall)\n",
+                    cores, rate, all.seconds, all.rows, rate / (one.candidates / one.seconds), rate / cores,
+                    100.0 * rate / cores / single, single, day.wallSeconds);
     }
     return 0;
 }
