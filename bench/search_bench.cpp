@@ -65,13 +65,6 @@ SearchSettings BenchSettings(const char* mode) {
     return s;
 }
 
-int64_t MasksPerSecond(const SearchSettings& s) {
-    if (!s.keyInputEnabled) return 1;
-    int64_t n = 0;
-    for (uint32_t mask = 0; mask < 1024; ++mask) n += KeyMaskAllowed(s, mask) ? 1 : 0;
-    return n;
-}
-
 // The first `minutes` minutes of the day (whole hours past the first hour).
 void SetMinutes(SearchSettings& s, int32_t minutes) {
     s.startHour = 0;
@@ -114,7 +107,7 @@ double CpuSeconds() {
 int64_t CandidatesOf(const SearchSettings& s) {
     const int64_t seconds = static_cast<int64_t>(s.endHour - s.startHour + 1) *
                             (s.endMinute - s.startMinute + 1) * (s.endSecond - s.startSecond + 1);
-    return seconds * MasksPerSecond(s);
+    return seconds * KeyMasksPerSecond(s.keyInputEnabled, KeyPatternViewOf(s));
 }
 
 Measure RunOnce(const SearchSettings& s, const SearchEngine* engine) {

@@ -39,8 +39,10 @@ enum ChunkState {
     kChunkCut,      // stopped by an abort while rows were held back: none of them may be written
 };
 
+// A run of seconds of the walk, in its order; the worker walks their key
+// masks.
 struct Chunk {
-    std::vector<CandidateMoment> moments;
+    std::vector<CandidateMoment> seconds;  // the moments of the seconds (key mask unused)
     std::string rows;    // the rows held until every earlier chunk is written
     ChunkState state;    // changed under the lock only
     bool writeThrough;   // its turn came while it ran: its rows went to the sink directly
@@ -55,6 +57,9 @@ struct Chunk {
 struct Shared {
     const ParallelSearchOptions* options;
     const SearchEngine* engine;
+    KeyPatternView keys;
+    bool keyInput;           // the walk goes through the key masks of each second
+    int32_t masksPerSecond;  // candidates in each second
     size_t bufferBytes;  // a chunk holds at most this many bytes of rows
     size_t window;       // chunks in flight at most: walked but not yet written
     std::mutex lock;
@@ -78,6 +83,7 @@ struct Worker {
     SearchRun run;
     Chunk* chunk;    // the chunk being evaluated
     uint64_t index;  // its index
+    WalkHooks hooks;  // of the walk through the chunk's seconds
 };
 
 bool Aborted(const Shared& s) {
@@ -165,21 +171,51 @@ void WorkerSink(void* context, const char* bytes, size_t length) {
     s.options->sink(s.options->sinkContext, bytes, length);
 }
 
-// Evaluates the chunk batch by batch, looking at the abort flag between
-// batches; false when it stopped before the end.
+// The walk's clock stands still: its batch sizes and pump interval are the
+// window's concern. Here a walk fills chunks or evaluates one, and a walk
+// that waits on the others must not shrink its batches.
+uint64_t WalkClockStill(void*) { return 0; }
+
+int32_t WalkNoMatchCount(void*) { return 0; }
+
+Worker& WorkerOf(void* context) { return *static_cast<Worker*>(context); }
+
+void WorkerWalkEvaluate(void* context, const CandidateMoment* moments, int32_t count) {
+    Worker& w = WorkerOf(context);
+    w.run.candidateCount = 0;
+    SearchEvaluateChunk(w.run, *w.shared->engine, moments, count);
+    w.chunk->matches += static_cast<uint32_t>(w.run.candidateCount);
+    w.chunk->evaluated += static_cast<uint64_t>(count);
+    w.shared->evaluated.fetch_add(static_cast<uint64_t>(count), std::memory_order_relaxed);
+}
+
+bool WorkerWalkStop(void* context) {
+    Worker& w = WorkerOf(context);
+    return Aborted(*w.shared) || w.chunk->state == kChunkCut;
+}
+
+bool SameMinute(const CandidateMoment& a, const CandidateMoment& b) {
+    return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour &&
+           a.minute == b.minute;
+}
+
+// Walks the key masks of the chunk's seconds with seed's walk, the seconds
+// of one minute at a time, evaluating batch by batch; false when an abort
+// stopped it before the end.
 bool WorkerEvaluate(Worker& w) {
-    Shared& s = *w.shared;
-    Chunk& c = *w.chunk;
-    const int32_t step = std::max(1, s.engine->batchSize);
-    const int32_t count = static_cast<int32_t>(c.moments.size());
-    for (int32_t at = 0; at < count; at += step) {
-        if (Aborted(s) || c.state == kChunkCut) return false;
-        const int32_t n = std::min(step, count - at);
-        w.run.candidateCount = 0;
-        SearchEvaluateChunk(w.run, *s.engine, c.moments.data() + at, n);
-        c.matches += static_cast<uint32_t>(w.run.candidateCount);
-        c.evaluated += static_cast<uint64_t>(n);
-        s.evaluated.fetch_add(static_cast<uint64_t>(n), std::memory_order_relaxed);
+    const Shared& s = *w.shared;
+    const std::vector<CandidateMoment>& seconds = w.chunk->seconds;
+    const int32_t batch = std::max(1, s.engine->batchSize);
+    for (size_t at = 0, end; at < seconds.size(); at = end) {
+        const CandidateMoment& first = seconds[at];
+        // The walk's seconds of one minute follow each other without a gap.
+        for (end = at + 1; end < seconds.size() && SameMinute(seconds[end], first); ++end) {
+        }
+        const CandidateMoment& last = seconds[end - 1];
+        const WalkRange minute = {first.year, first.month,  first.day,    last.year,   last.month,
+                                  last.day,   first.hour,   first.minute, first.second, last.hour,
+                                  last.minute, last.second, s.keyInput};
+        if (!SeedWalkRun(minute, s.keys, batch, w.hooks)) return false;
     }
     return true;
 }
@@ -226,7 +262,7 @@ void WorkerMain(Worker& w) {
 struct Producer {
     Shared* shared;
     std::unique_ptr<Chunk> filling;
-    size_t chunkCandidates;  // the size of the chunk being filled
+    size_t chunkSeconds;  // the size of the chunk being filled
     CandidateMoment lastMoment;
     Clock::time_point lastProgress;
     Worker* inlineWorker;  // evaluates each chunk on this thread when no worker thread started
@@ -252,36 +288,41 @@ void ProducerWait(Producer& p, std::unique_lock<std::mutex>& held) {
     held.lock();
 }
 
-// Chunks hold about half a buffer of rows by the rate seen so far.
-size_t ChunkCandidatesNext(const Shared& s) {
-    const size_t most = static_cast<size_t>(kParallelChunkCandidates);
-    if (s.options->chunkCandidates > 0)
-        return static_cast<size_t>(std::min(s.options->chunkCandidates, kParallelChunkCandidates));
-    const uint64_t evaluated = s.evaluated.load(std::memory_order_relaxed);
-    const uint64_t bytes = s.rowBytes.load(std::memory_order_relaxed);
-    if (evaluated == 0 || bytes == 0) return most;
-    const double perCandidate = static_cast<double>(bytes) / static_cast<double>(evaluated);
-    const double fit = static_cast<double>(s.bufferBytes) / 2 / perCandidate;
-    return static_cast<size_t>(std::clamp(fit, static_cast<double>(kChunkLeast), static_cast<double>(most)));
+// Seconds of a chunk: about kParallelChunkCandidates candidates, fewer when
+// the rows seen so far say they would fill more than half a buffer.
+size_t ChunkSecondsNext(const Shared& s) {
+    double candidates = kParallelChunkCandidates;
+    if (s.options->chunkCandidates > 0) {
+        candidates = std::min(s.options->chunkCandidates, kParallelChunkCandidates);
+    } else {
+        const uint64_t evaluated = s.evaluated.load(std::memory_order_relaxed);
+        const uint64_t bytes = s.rowBytes.load(std::memory_order_relaxed);
+        if (evaluated > 0 && bytes > 0) {
+            const double perCandidate = static_cast<double>(bytes) / static_cast<double>(evaluated);
+            candidates = std::clamp(static_cast<double>(s.bufferBytes) / 2 / perCandidate,
+                                    static_cast<double>(kChunkLeast), candidates);
+        }
+    }
+    return std::max<size_t>(1, static_cast<size_t>(candidates / s.masksPerSecond));
 }
 
 // The next chunk to fill: a written one with its buffers kept, or a new one.
 void ProducerNewChunkLocked(Producer& p) {
     Shared& s = *p.shared;
-    p.chunkCandidates = ChunkCandidatesNext(s);
+    p.chunkSeconds = ChunkSecondsNext(s);
     if (s.spare.empty()) {
         p.filling.reset(new Chunk{});
     } else {
         p.filling = std::move(s.spare.back());
         s.spare.pop_back();
-        p.filling->moments.clear();
+        p.filling->seconds.clear();
         p.filling->rows.clear();
         p.filling->state = kChunkQueued;
         p.filling->writeThrough = false;
         p.filling->evaluated = 0;
         p.filling->matches = 0;
     }
-    p.filling->moments.reserve(p.chunkCandidates);
+    p.filling->seconds.reserve(p.chunkSeconds);
 }
 
 // Hands the filled chunk to the workers once fewer than the window are in
@@ -302,27 +343,21 @@ bool ProducerPush(Producer& p) {
 
 Producer& ProducerOf(void* context) { return *static_cast<Producer*>(context); }
 
+// Takes the seconds of the walk (one candidate each: key input off).
 void ProducerEvaluate(void* context, const CandidateMoment* moments, int32_t count) {
     Producer& p = ProducerOf(context);
     for (int32_t at = 0; at < count;) {
-        const size_t room = p.chunkCandidates - p.filling->moments.size();
+        const size_t room = p.chunkSeconds - p.filling->seconds.size();
         const int32_t n = static_cast<int32_t>(std::min(room, static_cast<size_t>(count - at)));
-        p.filling->moments.insert(p.filling->moments.end(), moments + at, moments + at + n);
+        p.filling->seconds.insert(p.filling->seconds.end(), moments + at, moments + at + n);
         at += n;
-        if (p.filling->moments.size() >= p.chunkCandidates && !ProducerPush(p)) break;
+        if (p.filling->seconds.size() >= p.chunkSeconds && !ProducerPush(p)) break;
     }
     p.lastMoment = moments[count - 1];
     ProducerReport(p, false);
 }
 
 bool ProducerStopRequested(void* context) { return Aborted(*ProducerOf(context).shared); }
-
-// The walk's clock stands still: its batch sizes and its pump interval are
-// the window's concern. Here the walk only fills chunks, and a walk blocked
-// by a full window must not shrink its batches.
-uint64_t ProducerNow(void*) { return 0; }
-
-int32_t ProducerMatchCount(void*) { return 0; }
 
 size_t BufferBytesOf(const ParallelSearchOptions& options, size_t window) {
     if (options.chunkBufferBytes > 0) return options.chunkBufferBytes;
@@ -338,7 +373,10 @@ void WorkerInit(Worker& w, Shared& s, const SearchSettings& settings) {
     }
     w.chunk = nullptr;
     w.index = 0;
+    w.hooks = WalkHooks{&w,           WorkerWalkEvaluate, WorkerWalkStop, nullptr,
+                        WalkClockStill, WalkNoMatchCount,   nullptr};
 }
+
 
 }  // namespace
 
@@ -355,6 +393,9 @@ ParallelSearchResult ParallelSearchRun(const SearchSettings& settings,
     Shared s{};
     s.options = &options;
     s.engine = options.engine ? options.engine : SearchEngineBest();
+    s.keys = KeyPatternViewOf(settings);
+    s.keyInput = settings.keyInputEnabled;
+    s.masksPerSecond = KeyMasksPerSecond(s.keyInput, s.keys);
     s.window = static_cast<size_t>(2 * threads + 2);
     s.bufferBytes = BufferBytesOf(options, s.window);
 
@@ -393,10 +434,13 @@ ParallelSearchResult ParallelSearchRun(const SearchSettings& settings,
     p.inlineWorker = pool.empty() ? &workers[0] : nullptr;
     ProducerReport(p, true);
 
-    const WalkHooks hooks = {&p,          ProducerEvaluate,   ProducerStopRequested, nullptr,
-                             ProducerNow, ProducerMatchCount, nullptr};
-    bool walked = SeedWalkRun(range, KeyPatternViewOf(settings), kWalkMaxBatch, hooks);
-    if (walked && !p.filling->moments.empty()) walked = ProducerPush(p);
+    // The calling thread walks the seconds; the workers walk their key masks.
+    WalkRange seconds = range;
+    seconds.keyInputEnabled = false;
+    const WalkHooks hooks = {&p,             ProducerEvaluate, ProducerStopRequested, nullptr,
+                             WalkClockStill, WalkNoMatchCount, nullptr};
+    bool walked = SeedWalkRun(seconds, s.keys, kWalkMaxBatch, hooks);
+    if (walked && !p.filling->seconds.empty()) walked = ProducerPush(p);
 
     std::unique_lock<std::mutex> held(s.lock);
     s.walkDone = true;

@@ -1,15 +1,16 @@
-// The search on several cores. The calling thread walks the ranges with
-// seed/'s walk and cuts the candidates into chunks; worker threads take the
-// chunks in walk order and evaluate each on a batch engine into a run of
-// their own (own streams, own engine buffers). The rows reach the sink in
-// exactly the order of a one-thread walk, so the bytes (header and rows) are
-// those RunSearch writes, whatever the number of threads.
+// The search on several cores. The calling thread walks the seconds of the
+// ranges with seed/'s walk and cuts them into chunks; worker threads take
+// the chunks in walk order and walk the key masks of their seconds with the
+// same walk, evaluating the candidates on a batch engine into a run of their
+// own (own streams, own engine buffers). The rows reach the sink in exactly
+// the order of a one-thread walk, so the bytes (header and rows) are those
+// RunSearch writes, whatever the number of threads.
 //
 // A chunk keeps its rows in memory until every earlier chunk is written. A
 // chunk whose rows would outgrow its buffer waits for its turn instead and
 // then writes straight through, so memory stays bounded however many rows a
 // chunk yields. The chunks in flight are bounded too: the walk waits while
-// that many are neither written nor dropped.
+// twice the threads and two more are walked but not yet written.
 //
 // Threading: the SearchSettings record is read by every worker and must not
 // change while the search runs (the window's dialogs may change the

@@ -27,6 +27,13 @@ bool KeyMaskAllowed(const KeyPatternView& pattern, uint32_t keyMask) {
     return true;
 }
 
+int32_t KeyMasksPerSecond(bool keyInputEnabled, const KeyPatternView& pattern) {
+    if (!keyInputEnabled) return 1;
+    int32_t n = 0;
+    for (uint32_t mask = 0; mask <= kKeyMaskNone; ++mask) n += KeyMaskAllowed(pattern, mask) ? 1 : 0;
+    return n;
+}
+
 static int32_t WalkMonthLength(int32_t month) {
     if (month == 2) return 28;
     if (month == 4 || month == 6 || month == 9 || month == 11) return 30;

@@ -45,6 +45,10 @@ constexpr uint32_t kKeyMaskNone = 1023;  // every bit set: no key held
 // True when the key-input pattern lets the walk take this mask.
 bool KeyMaskAllowed(const KeyPatternView& pattern, uint32_t keyMask);
 
+// Candidates the walk takes in every second: 1 with key input off, else the
+// masks the pattern allows (at least 1: mask 1023, no key held, always passes).
+int32_t KeyMasksPerSecond(bool keyInputEnabled, const KeyPatternView& pattern);
+
 // Day advance as the walk counts days (February always 28).
 void SearchAdvanceDate(int32_t& year, int32_t& month, int32_t& day);
 
