@@ -1,57 +1,47 @@
 #include "cli/CliSearch.h"
 
-#include <chrono>
+#include <atomic>
 
-#include "modes/SearchModes.h"
-#include "seed/SeedWalk.h"
+#include "cli/Console.h"
+#include "engine/ParallelSearch.h"
 
 namespace {
 
+// The front end's hooks on the parallel search. The bytes come from the
+// workers one call at a time, so a failed write is seen by the thread that
+// wrote; the progress comes on this thread, which also looks for Ctrl-C.
+// Either sets the flag that stops the search.
 struct CliWalk {
-    SearchRun* run;
-    const SearchEngine* engine;
     const CliSearchHooks* hooks;
-    uint64_t candidates;
+    std::atomic<bool> stop;
 };
 
 CliWalk& WalkOf(void* context) { return *static_cast<CliWalk*>(context); }
 
-void WalkEvaluate(void* context, const CandidateMoment* moments, int32_t count) {
+void WalkWrite(void* context, const char* bytes, size_t length) {
     CliWalk& w = WalkOf(context);
-    SearchEvaluateChunk(*w.run, *w.engine, moments, count);
-    w.candidates += static_cast<uint64_t>(count);
-    w.hooks->progress(w.hooks->context, moments[count - 1], w.candidates,
-                      static_cast<uint64_t>(w.run->candidateCount));
+    w.hooks->write(w.hooks->context, bytes, length);
+    if (w.hooks->stopRequested(w.hooks->context)) w.stop = true;
 }
 
-bool WalkStopRequested(void* context) {
+void WalkProgress(void* context, const CandidateMoment& moment, uint64_t candidates, uint64_t rows) {
     CliWalk& w = WalkOf(context);
-    return w.hooks->stopRequested(w.hooks->context);
+    if (ConsoleInterrupted()) w.stop = true;
+    w.hooks->progress(w.hooks->context, moment, candidates, rows);
 }
-
-uint64_t WalkNow(void*) {
-    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                     std::chrono::steady_clock::now().time_since_epoch())
-                                     .count());
-}
-
-int32_t WalkMatchCount(void* context) { return WalkOf(context).run->candidateCount; }
 
 }  // namespace
 
 bool CliSearchWalk(const SearchSettings& settings, int threads, const SearchEngine* engine,
                    const CliSearchHooks& hooks) {
-    (void)threads;  // one thread until the parallel walk takes this place
-    SearchRun run{};
-    SearchRunInit(run, settings);
-    run.sink = hooks.write;
-    run.sinkContext = hooks.context;
-    ResultWriteHeader(run);
-    CliWalk walk{&run, engine, &hooks, 0};
-    // No window: nothing to pump, no title to show.
-    const WalkHooks walkHooks = {&walk, WalkEvaluate, WalkStopRequested, nullptr, WalkNow, WalkMatchCount,
-                                 nullptr};
-    bool finished = SeedWalkRun(WalkRangeOf(settings), KeyPatternViewOf(settings), engine->batchSize, walkHooks);
-    SearchRunRelease(run);
-    return finished;
+    CliWalk walk{&hooks, {false}};
+    ParallelSearchOptions options{};
+    options.engine = engine;
+    options.threads = threads;
+    options.sink = WalkWrite;
+    options.sinkContext = &walk;
+    options.progress = WalkProgress;
+    options.progressContext = &walk;
+    options.abort = &walk.stop;
+    return ParallelSearchRun(settings, options).finished;
 }

@@ -51,17 +51,19 @@ struct Run {
     ResultOutput* output;
     ProgressState* progress;
     uint64_t candidatesBefore;  // of the walks already done
+    uint64_t rowsBefore;        // written by them
 };
 
 void WriteHook(void* context, const char* bytes, size_t length) {
     ResultOutputWrite(*static_cast<Run*>(context)->output, bytes, length);
 }
 
-void ProgressHook(void* context, const CandidateMoment& moment, uint64_t candidates, uint64_t) {
+// On the calling thread: the output's own count belongs to the writing thread.
+void ProgressHook(void* context, const CandidateMoment& moment, uint64_t candidates, uint64_t rows) {
     Run& run = *static_cast<Run*>(context);
     ProgressState& p = *run.progress;
     p.done = run.candidatesBefore + candidates;
-    p.rows = run.output->rows;
+    p.rows = run.rowsBefore + rows;
     p.year = moment.year;
     p.month = moment.month;
     p.day = moment.day;
@@ -106,13 +108,14 @@ int main(int argc, char** argv) {
 
     ProgressState progress;
     ProgressStart(progress, !options.quiet && ConsoleStderrIsTerminal(), SearchCandidateCount(settings));
-    Run run{&output, &progress, 0};
+    Run run{&output, &progress, 0, 0};
     CliSearchHooks hooks{&run, WriteHook, ProgressHook, StopHook};
     bool stopped = false;
     for (uint64_t v = settings.vCount.low; v <= settings.vCount.high && !stopped; ++v) {
         for (uint64_t t = settings.timer0.low; t <= settings.timer0.high && !stopped; ++t) {
             SearchSettings walk = CliSettingsForWalk(settings, static_cast<uint32_t>(v), static_cast<uint32_t>(t));
             ResultOutputBeginWalk(output, static_cast<uint32_t>(t), static_cast<uint32_t>(v));
+            run.rowsBefore = output.rows;
             stopped = StopHook(&run) || !CliSearchWalk(walk, options.threads, engine, hooks);
             run.candidatesBefore += WalkCandidateCount(walk);
         }

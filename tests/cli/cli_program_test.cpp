@@ -1,6 +1,7 @@
 // morvane-cli run as a program (MORVANE_CLI_PATH) against the core's
-// RunSearch on the same settings: every mode, the settings round trip, the
-// Timer0/VCount columns, the checks that write nothing, an interrupt, UTF-8.
+// RunSearch on the same settings: every mode on one and on four threads, the
+// settings round trip, the Timer0/VCount columns, the checks that write
+// nothing, an interrupt, UTF-8.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -228,10 +229,13 @@ TEST(CliProgram, EveryModeWritesTheWindowsBytes) {
         if (!kSanitized) {
             ASSERT_GE(Lines(want), 4u) << c.name << ": too few rows to tell anything";
         }
-        CliRun run = RunCli(dir, Args({kConsole, c.args, narrower, {"-o", "cli.txt"}}));
-        EXPECT_EQ(run.exitCode, 0) << c.name << ": " << run.err;
-        EXPECT_EQ(run.err, "") << c.name;  // standard error is no terminal: no progress
-        EXPECT_TRUE(ReadBytes(dir + "cli.txt") == want) << c.name;
+        // The same bytes from one worker thread and from four.
+        for (const char* threads : {"1", "4"}) {
+            CliRun run = RunCli(dir, Args({kConsole, c.args, narrower, {"-o", "cli.txt", "--threads", threads}}));
+            EXPECT_EQ(run.exitCode, 0) << c.name << ": " << run.err;
+            EXPECT_EQ(run.err, "") << c.name;  // standard error is no terminal: no progress
+            EXPECT_TRUE(ReadBytes(dir + "cli.txt") == want) << c.name << " on " << threads << " threads";
+        }
     }
     RemoveFolder(dir);
 }
