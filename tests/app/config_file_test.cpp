@@ -8,19 +8,12 @@
 #include "app/Capture.h"
 #include "app/ConfigFile.h"
 #include "res/resource.h"
+#include "tests/temp_dir.h"
 #include "tests/ui/fake_controls.h"
 
 namespace {
 
-// A file path in a directory of this test run's own.
-std::string TempPath(const char* name) {
-    static std::string dir = [] {
-        char pattern[] = "/tmp/morvane_config_XXXXXX";
-        const char* made = mkdtemp(pattern);
-        return std::string(made ? made : "/tmp");
-    }();
-    return dir + "/" + name;
-}
+std::string TempPath(const char* name) { return TestTempPath(name); }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
     FILE* f = std::fopen(path.c_str(), "wb");

@@ -9,13 +9,12 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "modes/SearchSettings.h"
 #include "seed/SeedMessage.h"
 #include "engine/SeedSearch.h"
 #include "seed/WindowSystem.h"
 #include "bench/ExampleConsole.h"
+#include "tests/temp_dir.h"
 
 // The worked example's moment: 13:45:07 on that day.
 inline SearchSettings ExampleSearchSettings() {
@@ -26,10 +25,7 @@ inline SearchSettings ExampleSearchSettings() {
     return s;
 }
 
-inline std::string TempResultPath(const char* name) {
-    return std::string(::testing::TempDir()) + "morvane_" + name + "_" +
-           std::to_string(::getpid()) + ".txt";
-}
+inline std::string TempResultPath(const char* name) { return TestTempPath(std::string(name) + ".txt"); }
 
 inline std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
