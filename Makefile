@@ -1,7 +1,8 @@
 # make run   - build the Windows program and start it under Wine
 # make test  - every test: native, without SIMD, sanitizers, Windows build, end to end under Wine
 # make bench - the search benchmark
-.PHONY: run test bench native win clean
+# make screenshot - refresh docs/main-window.png from the end-to-end run
+.PHONY: run test bench screenshot native win clean
 
 run:
 	bash scripts/run.sh
@@ -11,6 +12,10 @@ test:
 
 bench:
 	bash scripts/bench.sh
+
+screenshot:
+	E2E_ONLY='^screenshots$$' bash scripts/e2e.sh
+	cp build/e2e/shots/main-window.png docs/main-window.png
 
 native:
 	bash scripts/build.sh native

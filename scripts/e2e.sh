@@ -6,7 +6,8 @@
 # recorder, so the tests see which result files were handed to the shell.
 # Every test gets a fresh working directory. Prints "N passed, M failed" last
 # and exits non-zero when any test failed. E2E_ONLY=REGEX runs only the tests
-# whose names match.
+# whose names match. Everything is written under build/e2e/, the screenshots
+# to build/e2e/shots/ ("make screenshot" copies the main window's into docs/).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -19,19 +20,34 @@ fi
 
 source scripts/wine_env.sh
 
-# --- tools: the driver and recorder (MinGW), the helper (native, on the core)
+# --- tools: the driver and recorder (MinGW), the helper (native, on the core,
+# a target of the native build, which the test command has built already)
 mkdir -p "$out/bin"
-cmake -S . -B "$out/core" -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF >/dev/null &&
-  cmake --build "$out/core" -j"$(nproc)" --target morvane_core >/dev/null &&
-  g++ -std=c++17 -O2 -Wall -Wextra -Werror -fexec-charset=CP932 -I"$root" tests/e2e/expected_result.cpp \
-    "$out/core/libmorvane_core.a" -o "$out/bin/expected_result" &&
+{ [ -f build/native/CMakeCache.txt ] || cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null; } &&
+  cmake --build build/native -j"$(nproc)" --target e2e_expected_result >/dev/null &&
+  cp build/native/e2e_expected_result "$out/bin/expected_result" &&
   build_win_tools "$out/bin" ||
   { echo "e2e: building the test tools failed"; echo "0 passed, 1 failed"; exit 1; }
 
 # --- display and prefix, both ended on every exit --------------------------------
+# make_read_only DIR: a folder in which no file can be made, also for root,
+# whom the permission bits do not stop (then the immutable attribute does);
+# fails when neither works. writable_again DIR undoes it.
+make_read_only() {
+  chmod a-w "$1"
+  if touch "$1/.probe" 2>/dev/null; then
+    rm -f "$1/.probe"
+    chattr +i "$1" 2>/dev/null || true
+  fi
+  if touch "$1/.probe" 2>/dev/null; then rm -f "$1/.probe"; return 1; fi
+}
+writable_again() { chattr -R -i "$1" 2>/dev/null; chmod -R u+w "$1" 2>/dev/null; return 0; }
+
+[ -d "$out/run" ] && writable_again "$out/run"
 rm -rf "$out/prefix" "$out/run" "$out/shots"
 mkdir -p "$out/run" "$out/shots"
 wine_session_begin "$out/prefix"
+trap 'writable_again "$out/run"; wine_session_end' EXIT
 start_private_xvfb "$out/display" || { echo "e2e: Xvfb did not start"; echo "0 passed, 1 failed"; exit 1; }
 prepare_headless_prefix "$out/bin/open_recorder.exe"
 open_log=$WINEPREFIX/drive_c/e2e/open_log.txt
@@ -40,8 +56,10 @@ driver() { wine "$out/bin/e2e_driver.exe" "$@" 2>/dev/null | tr -d '\r'; return 
 
 passed=0
 failed=0
+skipped=0
 # run_test NAME COMMAND...: prints the command's lines; the test passes when
-# the command succeeds and printed no FAIL line.
+# the command succeeds and printed no FAIL line, and is skipped when it
+# printed only a SKIP line.
 run_test() {
   local name=$1; shift
   if [ -n "${E2E_ONLY:-}" ] && ! grep -qE -- "$E2E_ONLY" <<<"$name"; then return 0; fi
@@ -51,6 +69,8 @@ run_test() {
   [ -n "$log" ] && printf '%s\n' "$log" | sed 's/^/  /'
   if [ $rc -eq 0 ] && ! grep -q '^FAIL' <<<"$log" && grep -q '^PASS' <<<"$log"; then
     passed=$((passed + 1)); echo "TEST $name: PASS ($((SECONDS - started)) s)"
+  elif [ $rc -eq 0 ] && ! grep -q '^FAIL' <<<"$log" && grep -q '^SKIP' <<<"$log"; then
+    skipped=$((skipped + 1)); echo "TEST $name: SKIPPED"
   else
     failed=$((failed + 1)); echo "TEST $name: FAIL ($((SECONDS - started)) s)"
   fi
@@ -131,6 +151,45 @@ for build in morvane morvane-hscroll; do
     "$cases/long_iv.case" "$(winpath "$open_log")" "$cases/long_iv.case" ""
 done
 
+# --- the window under stress during searches ----------------------------------------
+# On morvane.exe only: the two programs differ in their edit fields alone.
+stress=$out/run/stress
+exe=$root/build/win/morvane.exe
+for kind in presses dialogs save; do
+  for close in "" -close; do
+    dir=$stress/$kind$close
+    fresh_dir "$dir"
+    run_test "stress: $kind${close:+, window closed midway}" stopped_test "stress-$kind$close" "$exe" "$dir" \
+      "$cases/long_iv.case" "$(winpath "$open_log")" "$cases/long_iv.case" ""
+  done
+done
+
+# A search whose result.txt cannot be written: held open without sharing by
+# the driver, or in a read-only folder (with a config.txt to load).
+unwritable_test() {
+  local kind=$1 dir=$2 case=$3 rc=0
+  # The core's count at each day's start, for the titles of a whole search.
+  if [ "$kind" = "${kind%-close}" ]; then
+    "$out/bin/expected_result" days "$case" "$dir.days" >/dev/null || return 1
+  fi
+  if [ "${kind%-close}" = read-only ]; then
+    printf '60\r\nc79\r\n6000000\r\n8\r\n12-34-56-78-9A-BC\r\n02215F10\r\n' > "$dir/config.txt"
+    make_read_only "$dir" || { echo "SKIP $kind: no way to make a folder read-only for this user"; return 0; }
+  fi
+  driver "$kind" "$(winpath "$exe")" "$(winpath "$dir")" "$(winpath "$case")" "$(winpath "$dir.days")" \
+    "$(winpath "$open_log")" || rc=1
+  writable_again "$dir"
+  return $rc
+}
+for kind in locked-result read-only; do
+  for close in "" -close; do
+    dir=$stress/$kind$close
+    fresh_dir "$dir"
+    case=$cases/days_iv.case; [ -n "$close" ] && case=$cases/long_iv.case
+    run_test "stress: $kind${close:+, window closed midway}" unwritable_test "$kind$close" "$dir" "$case"
+  done
+done
+
 # --- screenshots of the main window and of every dialog -------------------------------
 shot() { shot_window "$2" "$out/shots/$1.png" && echo "PASS screenshot $out/shots/$1.png"; }
 # The program started by "show" outlives the driver and would keep a pipe on
@@ -150,9 +209,8 @@ screenshots() {
   done
   driver_to_file quit
   rm -f "$out/shots/driver.txt"
-  mkdir -p docs && cp "$out/shots/main-window.png" docs/main-window.png
 }
 run_test "screenshots" screenshots
 
-echo "$passed passed, $failed failed"
+echo "$passed passed, $failed failed$([ "$skipped" -eq 0 ] || echo ", $skipped skipped")"
 [ "$failed" -eq 0 ]

@@ -29,7 +29,7 @@ winpath() { printf 'Z:%s' "${1//\//\\}"; }
 build_win_tools() {
   local mingw="x86_64-w64-mingw32-g++ -std=c++17 -O2 -Wall -Wextra -Werror -fexec-charset=CP932 -static -I$root"
   mkdir -p "$1" &&
-    $mingw "$root/tests/e2e/e2e_driver.cpp" -o "$1/e2e_driver.exe" &&
+    $mingw "$root/tests/e2e/e2e_driver.cpp" "$root/tests/e2e/e2e_stress.cpp" -o "$1/e2e_driver.exe" &&
     $mingw -mwindows "$root/tests/e2e/open_recorder.cpp" -o "$1/open_recorder.exe"
 }
 
@@ -57,6 +57,11 @@ prepare_headless_prefix() {
   cp "$1" "$WINEPREFIX/drive_c/e2e/open_recorder.exe"
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # Wine draws the caption buttons with glyphs of its Marlett font, which
+  # the prefix does not get on its own here; without it the title bar shows
+  # the letters "0 1 r" in their place. Debian's fonts-wine brings the font.
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   # The dialogs' "MS Shell Dlg" has no Japanese glyphs of its own here.
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS Shell Dlg' /d IPAPGothic /f >/dev/null 2>&1
   wine reg add 'HKCR\.txt' /ve /d morvane_e2e_txt /f >/dev/null 2>&1

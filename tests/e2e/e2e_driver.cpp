@@ -8,6 +8,9 @@
 //   e2e_driver show PROGRAM DIR [CASE]     start, fill, print the window's rectangle
 //   e2e_driver show-dialog ID              open a dialog of the shown program
 //   e2e_driver quit                        close the shown program
+//   e2e_driver stress-KIND[-close] PROGRAM DIR CASE LOG       KIND presses, dialogs or save
+//   e2e_driver locked-result[-close] PROGRAM DIR CASE DAYS LOG
+//   e2e_driver read-only[-close] PROGRAM DIR CASE DAYS LOG   (tests/e2e/e2e_stress.h)
 #include <windows.h>
 
 #include <shellapi.h>
@@ -15,6 +18,7 @@
 #include <cstring>
 
 #include "tests/e2e/e2e_driver_util.h"
+#include "tests/e2e/e2e_stress.h"
 
 namespace {
 
@@ -258,19 +262,6 @@ bool CompareFiles(const std::string& what, const std::string& expectedPath, cons
                              lineOf(expected, at) + "\", saw \"" + lineOf(actual, at) + "\"");
 }
 
-bool StartWithCase(const std::string& exe, const std::string& dir, const std::string& casePath, Program& program,
-                   E2eCase& c) {
-    c = E2eLoadCase(casePath);
-    if (!c.error.empty()) return Expect(false, "case " + casePath + ": " + c.error);
-    if (!c.configLines.empty() && !WriteConfig(dir, c.configLines)) return Expect(false, "write config.txt");
-    if (!ProgramStart(exe, dir, program)) return false;
-    if (!ApplyCase(program, c)) {
-        ProgramRelease(program);
-        return false;
-    }
-    return true;
-}
-
 void TestSearch(const std::string& exe, const std::string& dir, const std::string& casePath,
                 const std::string& expected, const std::string& log) {
     Program program;
@@ -310,38 +301,6 @@ void TestNoResultFile(const std::string& exe, const std::string& dir, const std:
 }
 
 // --- 5, 8, 9: a long search that is aborted, changed or closed ------------------------
-
-// Starts the search without waiting for it and waits for its first rows.
-bool StartLongSearch(const Program& program, int rows) {
-    PostMessageA(program.main, WM_COMMAND, MAKEWPARAM(kE2eStartButton, BN_CLICKED), 0);
-    HWND button = GetDlgItem(program.main, kE2eStartButton);
-    Expect(WaitForText(button, kE2eAbortText, 10000), "the start button reads \"中断\" while the search runs");
-    Progress p{};
-    bool found = WaitForCount(program.main, rows, 60000, p);
-    Expect(found, Fmt("the title shows the progress text with %d or more candidates found (last: %d年%d月%d日, %d)",
-                      rows, p.year, p.month, p.day, p.count));
-    return found;
-}
-
-bool ExpectCompleteRows(const std::string& dir) {
-    std::string bytes;
-    if (!E2eReadFile(dir + "\\result.txt", bytes)) return Expect(false, "result.txt exists");
-    size_t lines = 0;
-    for (char ch : bytes) lines += ch == '\n';
-    bool crlf = bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0;
-    size_t headerEnd = bytes.find("\r\n");
-    const std::string frame = "年,月,日,時,分,秒,";
-    bool header = headerEnd != std::string::npos && bytes.compare(0, frame.size(), frame) == 0;
-    return Expect(crlf && header && lines >= 2,
-                  Fmt("result.txt holds the header and complete rows (%zu lines, ends with CR LF: %s)", lines,
-                      crlf ? "yes" : "no"));
-}
-
-void WaitIdle(const Program& program) {
-    HWND button = GetDlgItem(program.main, kE2eStartButton);
-    Expect(WaitForText(program.main, kE2eMainTitle, 20000), "the title returns to \"Morvane ver2.01c\"");
-    ExpectText("the start button reads \"検索開始\" after the search", kE2eStartText, TextOf(button));
-}
 
 void TestAbort(const std::string& exe, const std::string& dir, const std::string& casePath, const std::string& log) {
     Program program;
@@ -617,10 +576,6 @@ std::string CheckedVersions(HWND main) {
     return s.empty() ? "none" : s;
 }
 
-void Save(const Program& program) {
-    Send(program.main, WM_COMMAND, MAKEWPARAM(kE2eSaveButton, BN_CLICKED), 0);
-}
-
 void TestConfig(const std::string& exe, const std::string& dir) {
     Program program;
     if (!ProgramStart(exe, dir, program)) return;
@@ -743,6 +698,22 @@ int Quit() {
     return IsWindow(main) ? 1 : 0;
 }
 
+// The stress tests: NAME[-close] PROGRAM DIR CASE [DAYS] LOG.
+bool Stress(std::string name, const std::vector<std::string>& a) {
+    const std::string close = "-close";
+    bool closeMidway = name.size() > close.size() && name.compare(name.size() - close.size(), close.size(), close) == 0;
+    if (closeMidway) name.resize(name.size() - close.size());
+    bool unwritable = name == "locked-result" || name == "read-only";
+    if (a.size() != (unwritable ? 7u : 6u)) return false;
+    StressRun run{a[2], a[3], a[4], a.back(), closeMidway};
+    if (name == "stress-presses") StressPresses(run);
+    else if (name == "stress-dialogs") StressDialogs(run);
+    else if (name == "stress-save") StressSave(run);
+    else if (unwritable) StressUnwritableResult(run, a[5], name == "locked-result");
+    else return false;
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -769,6 +740,6 @@ int main(int argc, char** argv) {
     else if (test == "close-during-search" && a.size() == 6) TestCloseDuringSearch(exe, dir, a[4], a[5]);
     else if (test == "dialogs") TestDialogs(exe, dir);
     else if (test == "config") TestConfig(exe, dir);
-    else return usage();
+    else if (!Stress(test, a)) return usage();
     return g_report.failed || g_report.passed == 0 ? 1 : 0;
 }

@@ -385,3 +385,54 @@ inline bool OpenedInShell(const std::string& log, const std::string& dir, DWORD 
         Sleep(100);
     }
 }
+
+// --- a search started and watched from outside ---------------------------------------
+
+inline bool StartWithCase(const std::string& exe, const std::string& dir, const std::string& casePath,
+                          Program& program, E2eCase& c) {
+    c = E2eLoadCase(casePath);
+    if (!c.error.empty()) return Expect(false, "case " + casePath + ": " + c.error);
+    if (!c.configLines.empty() && !WriteConfig(dir, c.configLines)) return Expect(false, "write config.txt");
+    if (!ProgramStart(exe, dir, program)) return false;
+    if (!ApplyCase(program, c)) {
+        ProgramRelease(program);
+        return false;
+    }
+    return true;
+}
+
+inline void Save(const Program& program) {
+    Send(program.main, WM_COMMAND, MAKEWPARAM(kE2eSaveButton, BN_CLICKED), 0);
+}
+
+// Starts the search without waiting for it and waits for its first rows.
+inline bool StartLongSearch(const Program& program, int rows) {
+    PostMessageA(program.main, WM_COMMAND, MAKEWPARAM(kE2eStartButton, BN_CLICKED), 0);
+    HWND button = GetDlgItem(program.main, kE2eStartButton);
+    Expect(WaitForText(button, kE2eAbortText, 10000), "the start button reads \"中断\" while the search runs");
+    Progress p{};
+    bool found = WaitForCount(program.main, rows, 60000, p);
+    Expect(found, Fmt("the title shows the progress text with %d or more candidates found (last: %d年%d月%d日, %d)",
+                      rows, p.year, p.month, p.day, p.count));
+    return found;
+}
+
+inline void WaitIdle(const Program& program) {
+    HWND button = GetDlgItem(program.main, kE2eStartButton);
+    Expect(WaitForText(program.main, kE2eMainTitle, 20000), "the title returns to \"Morvane ver2.01c\"");
+    ExpectText("the start button reads \"検索開始\" after the search", kE2eStartText, TextOf(button));
+}
+
+inline bool ExpectCompleteRows(const std::string& dir) {
+    std::string bytes;
+    if (!E2eReadFile(dir + "\\result.txt", bytes)) return Expect(false, "result.txt exists");
+    size_t lines = 0;
+    for (char ch : bytes) lines += ch == '\n';
+    bool crlf = bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0;
+    size_t headerEnd = bytes.find("\r\n");
+    const std::string frame = "年,月,日,時,分,秒,";
+    bool header = headerEnd != std::string::npos && bytes.compare(0, frame.size(), frame) == 0;
+    return Expect(crlf && header && lines >= 2,
+                  Fmt("result.txt holds the header and complete rows (%zu lines, ends with CR LF: %s)", lines,
+                      crlf ? "yes" : "no"));
+}

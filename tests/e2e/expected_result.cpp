@@ -5,6 +5,9 @@
 //
 //   expected_result write CASE OUT
 //       writes the result file the window must produce for CASE.
+//   expected_result days CASE OUT
+//       writes the count of matches the progress title shows when each day
+//       begins ("DAY yy month day count") and the total ("TOTAL count").
 //   expected_result check CASE_BEFORE CASE_AFTER ACTUAL [--switch]
 //       checks a file of a search that was stopped early, or whose settings
 //       were changed by a dialog while it ran: after the header, the rows of
@@ -424,6 +427,44 @@ int Write(const std::string& casePath, const std::string& out) {
     return 0;
 }
 
+// The count each day's progress text shows when the day begins: the first
+// title with a new date.
+struct DayCounts {
+    std::vector<std::string> lines;  // "DAY yy month day count"
+    int32_t y, m, d;
+};
+
+void NoteDayTitle(HeadlessWindow&, const char* text, void* context) {
+    auto& days = *static_cast<DayCounts*>(context);
+    int32_t y, m, d, count;
+    if (std::sscanf(text, kE2eProgressFormat, &y, &m, &d, &count) != 4) return;
+    if (!days.lines.empty() && y == days.y && m == days.m && d == days.d) return;
+    days.y = y, days.m = m, days.d = d;
+    days.lines.push_back("DAY " + Dec(y) + " " + Dec(m) + " " + Dec(d) + " " + Dec(count));
+}
+
+// Writes the day counts and the total, for the driver's check of the titles
+// of a search whose result file cannot be written.
+int Days(const std::string& casePath, const std::string& out) {
+    SearchSettings s;
+    if (!SettingsOfCase(casePath, s)) return 1;
+    DayCounts days{};
+    HeadlessWindow window;
+    HeadlessWindowInit(window);
+    window.onTitle = NoteDayTitle;
+    window.hookContext = &days;
+    WindowSystem ws = HeadlessWindowSystem(window);
+    bool running = true;
+    int32_t total = RunSearch(s, running, ws, SearchOptions{"/dev/null", SearchEngineBest()});
+    FILE* f = std::fopen(out.c_str(), "wb");
+    if (!f) return 1;
+    for (const std::string& line : days.lines) std::fprintf(f, "%s\n", line.c_str());
+    std::fprintf(f, "TOTAL %d\n", total);
+    std::fclose(f);
+    std::printf("expected %s: %zu days, %d matches\n", out.c_str(), days.lines.size(), total);
+    return 0;
+}
+
 // A search's file cut into the rows of each candidate.
 struct Blocks {
     std::string bytes;
@@ -576,10 +617,12 @@ int Check(const std::string& beforePath, const std::string& afterPath, const std
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "write") == 0) return Write(argv[2], argv[3]);
+    if (argc == 4 && std::strcmp(argv[1], "days") == 0) return Days(argv[2], argv[3]);
     if ((argc == 5 || argc == 6) && std::strcmp(argv[1], "check") == 0)
         return Check(argv[2], argv[3], argv[4], argc == 6 && std::strcmp(argv[5], "--switch") == 0);
     std::fprintf(stderr,
                  "usage: expected_result write CASE OUT\n"
+                 "       expected_result days CASE OUT\n"
                  "       expected_result check CASE_BEFORE CASE_AFTER ACTUAL [--switch]\n");
     return 2;
 }

@@ -16,9 +16,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     std::strcpy(slash, "\\open_log.txt");
     char dir[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, dir);
-    FILE* f = std::fopen(log, "ab");
-    if (!f) return 1;
-    std::fprintf(f, "%s|%s\r\n", dir, GetCommandLineA());
-    std::fclose(f);
-    return 0;
+    char line[2 * MAX_PATH + 4096];
+    int length = std::snprintf(line, sizeof line, "%s|%s\r\n", dir, GetCommandLineA());
+    if (length < 0 || static_cast<size_t>(length) >= sizeof line) return 1;
+    // Append-only access puts each write at the end of the file as one piece,
+    // so recorders started together (an abort per search in the stress test)
+    // do not write over each other's lines as seek-then-write could.
+    HANDLE f = CreateFileA(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return 1;
+    DWORD written = 0;
+    BOOL ok = WriteFile(f, line, static_cast<DWORD>(length), &written, nullptr);
+    CloseHandle(f);
+    return ok && written == static_cast<DWORD>(length) ? 0 : 1;
 }
