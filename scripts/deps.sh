@@ -2,14 +2,17 @@
 # Installs the Debian packages a step needs when any of them is missing.
 #   deps.sh native   compiler, CMake, GoogleTest, CLI11
 #   deps.sh win      MinGW-w64 cross compiler (posix thread model)
-#   deps.sh wine     Wine, Xvfb, Japanese fonts and locale, ImageMagick
+#   deps.sh wine     Wine with its own fonts, Xvfb, Japanese fonts and locale,
+#                    ImageMagick (screenshots), e2fsprogs (chattr, for the
+#                    read-only folder test when run as root)
+# The README's set-up section lists the same packages.
 set -euo pipefail
 packages=()
 for group in "$@"; do
   case "$group" in
     native) packages+=(g++ cmake make libgtest-dev libcli11-dev) ;;
     win) packages+=(g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64) ;;
-    wine) packages+=(wine wine64 xvfb xdotool x11-utils imagemagick fonts-ipafont-gothic locales) ;;
+    wine) packages+=(wine wine64 fonts-wine xvfb imagemagick fonts-ipafont-gothic locales e2fsprogs) ;;
     *) echo "deps.sh: unknown group $group" >&2; exit 2 ;;
   esac
 done
@@ -18,10 +21,13 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "installing: ${missing[*]}"
+  # apt's own lines (what it fetches and sets up, and the disk it takes) show
+  # that the first run, which downloads several hundred megabytes, is moving.
+  echo "deps: installing ${missing[*]} and what they need"
   SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+  $SUDO apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q "${missing[@]}"
+  echo "deps: installed"
 fi
 for group in "$@"; do
   if [ "$group" = wine ] && ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then

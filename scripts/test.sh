@@ -1,21 +1,66 @@
 #!/bin/bash
-# Every test: the include floors, native unit tests, the same built without
-# any SIMD backend and under the sanitizers, the Windows build with its
-# import check, the command line's Windows build against its native one, and
-# the end-to-end tests of both window programs under Wine.
-set -euo pipefail
+# Every test: the include floors, the native unit tests, the same built
+# without any SIMD backend (so that the portable build cannot rot unnoticed)
+# and under the sanitizers, the Windows build and its imports, the command
+# line's Windows build against its native one, and the end-to-end tests of
+# both window programs under Wine.
+#
+# The packages come first (apt-get cannot run twice at once). After the
+# native build two lanes share the two cores: the unit tests and the other
+# native builds in this shell, the Windows build and the Wine tests beside
+# them, their lines marked "[wine]". Every step prints a line when it starts
+# and one when it ends with its seconds; a table of all steps comes last.
+# A lane stops at its first failed step; the command fails when any step did.
+set -uo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/check_layers.sh
-bash scripts/build.sh native
-(cd build/native && ctest --output-on-failure -j"$(nproc)")
-# The portable build alone, so that it cannot rot unnoticed.
-bash scripts/build.sh nosimd
-(cd build/nosimd && ctest --output-on-failure -j"$(nproc)")
-bash scripts/build.sh asan
-(cd build/asan && ctest --output-on-failure -j"$(nproc)")
-bash scripts/build.sh win
-bash scripts/check_imports.sh
-bash scripts/cli_wine_check.sh build/native build/win
-if [ -f scripts/e2e.sh ]; then
-  bash scripts/e2e.sh
+mkdir -p build
+summary=build/test-steps.txt
+: > "$summary"
+began=$SECONDS
+
+# step NAME COMMAND...: runs the command between its two progress lines and
+# notes the outcome in the summary.
+step() {
+  local name=$1 t=$SECONDS rc
+  shift
+  echo "== $name: started"
+  "$@"
+  rc=$?
+  local outcome=passed
+  [ $rc -eq 0 ] || outcome="FAILED (exit $rc)"
+  echo "== $name: $outcome after $((SECONDS - t)) s"
+  printf '%-8s %-20s %5d s\n' "$outcome" "$name" $((SECONDS - t)) >> "$summary"
+  return $rc
+}
+
+ctest_in() { (cd "$1" && ctest --output-on-failure --timeout 900 -j"$(nproc)"); }
+
+wine_lane() {
+  step "windows build" bash scripts/build.sh win &&
+    step "imports" bash scripts/check_imports.sh &&
+    step "command line, wine" bash scripts/cli_wine_check.sh build/native build/win &&
+    step "wine e2e" bash scripts/e2e.sh
+}
+
+status=0
+step "packages" bash scripts/deps.sh native win wine &&
+  step "include floors" bash scripts/check_layers.sh &&
+  step "native build" bash scripts/build.sh native || status=1
+
+if [ $status -eq 0 ]; then
+  # sed -u passes each line on as it comes, so the lanes interleave by line.
+  wine_lane 2>&1 | sed -u 's/^/[wine] /' &
+  wine_pid=$!
+  step "native tests" ctest_in build/native &&
+    step "no-SIMD build" bash scripts/build.sh nosimd &&
+    step "no-SIMD tests" ctest_in build/nosimd &&
+    step "sanitizer build" bash scripts/build.sh asan &&
+    step "sanitizer tests" ctest_in build/asan || status=1
+  # With pipefail the lane's own status, not sed's.
+  wait "$wine_pid" || status=1
 fi
+
+echo "== steps (wall-clock seconds; the two lanes overlap):"
+cat "$summary"
+echo "== make test: $([ $status -eq 0 ] && echo passed || echo FAILED) in $((SECONDS - began)) s"
+exit $status
