@@ -4,8 +4,9 @@
 // processor time, and prints
 //   bench: <case> <candidates per second> <ratio to the literal path>
 // Rows go to the null device (or to --out PATH), never into the tree.
-//   morvane_bench            every case and the whole day, on one thread and on
-//                            every core (wall clock for those)
+//   morvane_bench            the whole day (with the peak resident size after
+//                            its first batch and at its end), on one thread and
+//                            on every core (wall clock for those), then every case
 //   morvane_bench --quick    shorter measurements, no whole day
 //   morvane_bench --whole-day   the whole day alone
 //   morvane_bench --engine NAME   a given batch engine instead of the best one
@@ -110,9 +111,41 @@ int64_t CandidatesOf(const SearchSettings& s) {
     return seconds * KeyMasksPerSecond(s.keyInputEnabled, KeyPatternViewOf(s));
 }
 
-Measure RunOnce(const SearchSettings& s, const SearchEngine* engine) {
+// Resident size of the process in kB, from /proc/self/status: the peak so
+// far (VmHWM) and the present one (VmRSS); zeros where there is no such file.
+// Linux keeps both with per-processor counters that it adds up lazily, so
+// two readings of an unchanged process can differ by a few hundred kB.
+struct Resident {
+    long peakKb;
+    long nowKb;
+};
+
+Resident ResidentOf() {
+    Resident r{0, 0};
+    FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f) return r;
+    char line[256];
+    while (std::fgets(line, sizeof line, f)) {
+        std::sscanf(line, "VmHWM: %ld", &r.peakKb);
+        std::sscanf(line, "VmRSS: %ld", &r.nowKb);
+    }
+    std::fclose(f);
+    return r;
+}
+
+// From the pump: the second pump comes after the first batch, when the
+// search has made every table and buffer it will use.
+void NoteStartResident(HeadlessWindow& window, void* context) {
+    if (window.pumpCount == 2) *static_cast<Resident*>(context) = ResidentOf();
+}
+
+Measure RunOnce(const SearchSettings& s, const SearchEngine* engine, Resident* atStart = nullptr) {
     HeadlessWindow window;
     HeadlessWindowInit(window);
+    if (atStart) {
+        window.onPump = NoteStartResident;
+        window.hookContext = atStart;
+    }
     WindowSystem ws = HeadlessWindowSystem(window);
     bool running = true;
     SearchOptions options{g_out, engine};
@@ -231,30 +264,23 @@ int main(int argc, char** argv) {
     CpuFeatures f = CpuFeaturesDetected();
     std::printf("bench: engine %s (cpu: avx2 %d, avx512 %d, sha %d)\n", best->name, f.avx2, f.avx512,
                 f.sha);
-    const char* cases[] = {"iv-keys", "iv-roamer", "shiny", "breeding", "delivery", "comet", "dome", "grotto"};
-    for (const char* name : cases) {
-        if (wholeDayOnly) break;
-        SearchSettings s = BenchSettings(name);
-        const double literal = Rate(s, &kPlainEngine);
-        const double fast = Rate(s, best);
-        std::printf("bench: %s %.0f %.1f\n", name, fast, fast / literal);
-        std::fflush(stdout);
-    }
-    const char* extras[] = {"iv-6v", "delivery-6v", "breeding-6v", "dome-3"};
-    for (const char* name : extras) {
-        if (wholeDayOnly) break;
-        SearchSettings s = BenchSettings(name);
-        const double literal = Rate(s, &kPlainEngine);
-        const double fast = Rate(s, best);
-        std::printf("bench: %s %.0f %.1f (selective variant)\n", name, fast, fast / literal);
-        std::fflush(stdout);
-    }
+    // The whole day runs first, so that the process's peak resident size is
+    // that of the one-thread search alone: after its first batch and at its
+    // end the two agree when the search keeps its tables from start to end.
     if (!quick) {
         SearchSettings s = BenchSettings("iv-keys");
         SetMinutes(s, 1440);
-        Measure day = RunOnce(s, best);
+        Resident atStart{0, 0};
+        Measure day = RunOnce(s, best, &atStart);
+        Resident atEnd = ResidentOf();
         std::printf("bench: whole-day-iv-keys %.0f candidates in %.2f s (%d rows)\n",
                     static_cast<double>(day.candidates), day.seconds, day.rows);
+        if (atStart.peakKb > 0 && atEnd.peakKb > 0)
+            std::printf("bench: whole-day-iv-keys peak resident %ld kB after the first batch, %ld kB at the end "
+                        "(resident then %ld kB and %ld kB)\n",
+                        atStart.peakKb, atEnd.peakKb, atStart.nowKb, atEnd.nowKb);
+        else
+            std::printf("bench: whole-day-iv-keys peak resident not measured (no /proc/self/status)\n");
         std::fflush(stdout);
         // The same day on the parallel walk, on one thread and on every core,
         // against the one-thread search's wall clock.
@@ -273,6 +299,24 @@ int main(int argc, char** argv) {
                     "one-thread search (%.0f/s, %.2f s wall)\n",
                     cores, rate, all.wallSeconds, all.seconds, all.rows, rate / oneRate, rate / cores,
                     100.0 * rate / cores / single, single, day.wallSeconds);
+    }
+    const char* cases[] = {"iv-keys", "iv-roamer", "shiny", "breeding", "delivery", "comet", "dome", "grotto"};
+    for (const char* name : cases) {
+        if (wholeDayOnly) break;
+        SearchSettings s = BenchSettings(name);
+        const double literal = Rate(s, &kPlainEngine);
+        const double fast = Rate(s, best);
+        std::printf("bench: %s %.0f %.1f\n", name, fast, fast / literal);
+        std::fflush(stdout);
+    }
+    const char* extras[] = {"iv-6v", "delivery-6v", "breeding-6v", "dome-3"};
+    for (const char* name : extras) {
+        if (wholeDayOnly) break;
+        SearchSettings s = BenchSettings(name);
+        const double literal = Rate(s, &kPlainEngine);
+        const double fast = Rate(s, best);
+        std::printf("bench: %s %.0f %.1f (selective variant)\n", name, fast, fast / literal);
+        std::fflush(stdout);
     }
     return 0;
 }
