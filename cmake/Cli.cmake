@@ -38,5 +38,8 @@ if(MORVANE_TESTS AND NOT WIN32)
   target_compile_definitions(morvane_cli_tests PRIVATE MORVANE_CLI_PATH="$<TARGET_FILE:morvane-cli>")
   add_dependencies(morvane_cli_tests morvane-cli)
   include(GoogleTest)
-  gtest_discover_tests(morvane_cli_tests DISCOVERY_TIMEOUT 60)
+  # Their folders go to test-tmp/ in the build folder, as the unit tests' do.
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/test-tmp)
+  gtest_discover_tests(morvane_cli_tests DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "TEST_TMPDIR=${CMAKE_BINARY_DIR}/test-tmp/")
 endif()
