@@ -42,6 +42,11 @@ wine_lane() {
     step "wine e2e" bash scripts/e2e.sh
 }
 
+# Ctrl-C reaches this lane only: a background job of a script ignores it.
+# The Wine lane is ended with TERM instead, on which its scripts end their
+# Wine processes and Xvfb.
+trap 'trap - INT TERM; kill -TERM 0 2>/dev/null; exit 130' INT TERM
+
 status=0
 step "packages" bash scripts/deps.sh native win wine &&
   step "include floors" bash scripts/check_layers.sh &&
