@@ -1,5 +1,6 @@
 #include "app/Capture.h"
 
+#include "app/MainWindowLists.h"
 #include "ui/ControlText.h"
 #include "res/resource.h"
 #include "seed/SeedMessage.h"
@@ -100,7 +101,7 @@ void CaptureMainWindow(const ControlAccess& controls, SearchSettings& s) {
         s.ivMax[i] = ControlReadDecimal(controls, IDC_IV_MAX_H + i, 2);
         s.ivMin[i] = ControlReadDecimal(controls, IDC_IV_MIN_H + i, 2);
     }
-    s.hiddenPowerType = controls.getSelection(controls.context, IDC_HIDDEN_POWER_TYPE) - 1;
+    s.hiddenPowerType = ControlReadSelection(controls, IDC_HIDDEN_POWER_TYPE, kHiddenPowerTypeEntries) - 1;
     ReadDecimalFields(controls, kRangeFields, s);
 
     for (const SwitchField& f : kSwitchFields) s.*f.field = controls.isChecked(controls.context, f.id);
