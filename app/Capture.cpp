@@ -64,11 +64,11 @@ void ReadDecimalFields(const ControlAccess& controls, const DecimalField (&field
 
 ConsoleFields ConsoleFieldsRead(const ControlAccess& controls) {
     ConsoleFields fields;
-    fields.vCount = ControlReadHex(controls, IDC_VCOUNT, 3);
-    fields.timer0 = ControlReadHex(controls, IDC_TIMER0, 5);
-    fields.gxStat = ControlReadHex(controls, IDC_GXSTAT, 8);
-    fields.frame = ControlReadDecimal(controls, IDC_FRAME, 8);
-    for (int i = 0; i < 6; ++i) fields.mac[i] = ControlReadHex(controls, IDC_MAC_0 + i, 2);
+    fields.vCount = ControlReadHex(controls, IDC_VCOUNT, kVCountCharacters);
+    fields.timer0 = ControlReadHex(controls, IDC_TIMER0, kTimer0Characters);
+    fields.gxStat = ControlReadHex(controls, IDC_GXSTAT, kGxStatCharacters);
+    fields.frame = ControlReadDecimal(controls, IDC_FRAME, kFrameCharacters);
+    for (int i = 0; i < 6; ++i) fields.mac[i] = ControlReadHex(controls, IDC_MAC_0 + i, kMacCharacters);
     return fields;
 }
 
