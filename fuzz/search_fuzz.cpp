@@ -11,7 +11,7 @@
 
 #include "engine/SearchEngine.h"
 #include "fuzz/fuzz_support.h"
-#include "seed/SeedSearch.h"
+#include "engine/SeedSearch.h"
 #include "seed/WindowSystem.h"
 
 namespace {

@@ -2,6 +2,7 @@
 # Installs the Debian packages a step needs when any of them is missing.
 #   deps.sh native   compiler, CMake, GoogleTest, CLI11
 #   deps.sh win      MinGW-w64 cross compiler (posix thread model)
+#   deps.sh clang    clang 14 and its sanitizer and libFuzzer runtimes
 #   deps.sh wine     Wine, Xvfb, Japanese fonts and locale, ImageMagick
 set -euo pipefail
 packages=()
@@ -9,6 +10,7 @@ for group in "$@"; do
   case "$group" in
     native) packages+=(g++ cmake make libgtest-dev libcli11-dev) ;;
     win) packages+=(g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64) ;;
+    clang) packages+=(clang-14 libclang-rt-14-dev) ;;
     wine) packages+=(wine wine64 xvfb xdotool x11-utils imagemagick fonts-ipafont-gothic locales) ;;
     *) echo "deps.sh: unknown group $group" >&2; exit 2 ;;
   esac
