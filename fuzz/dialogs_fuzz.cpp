@@ -58,23 +58,59 @@ bool SameInside(const SearchSettings& a, const SearchSettings& b, size_t begin, 
 
 // What the user may do between the opening and "OK": any control the
 // opening filled may show something else.
-void Tamper(FuzzedDataProvider& in, FakeControls& fake) {
+bool Changed(FuzzReader& in) {
+    bool change;
+    FuzzField(in, change);
+    return change;
+}
+
+void Tamper(FuzzReader& in, FakeControls& fake) {
     for (auto& text : fake.texts)
-        if (in.ConsumeBool()) text.second = in.ConsumeRandomLengthString(300);
+        if (Changed(in)) FuzzField(in, text.second);
     for (auto& check : fake.checks)
-        if (in.ConsumeBool()) check.second = in.ConsumeBool();
+        if (Changed(in)) FuzzField(in, check.second);
     for (auto& selection : fake.selections)
-        if (in.ConsumeBool()) selection.second = FuzzInt(in);
+        if (Changed(in)) FuzzField(in, selection.second);
+}
+
+// Each dialog opened on the initial settings and on the worked example's
+// with values outside every list, then "OK" untouched.
+void WriteSeeds() {
+    SearchSettings odd = ExampleSearchSettings();
+    odd.shinyNature = 40;
+    odd.shinyEncounter = 0;
+    odd.breedingNature = INT32_MAX;
+    odd.breedingGender = -7;
+    odd.deliveryShinyMethod = 3;
+    odd.deliveryNatureOffset = -1;
+    odd.domeTrainers[2] = 53;
+    odd.domeShiftWidth = INT32_MIN;
+    odd.grottoKind = 11;
+    for (uint8_t dialog = 0; dialog < kDialogCount; ++dialog) {
+        SearchSettings initial;
+        SearchSettingsInit(initial);
+        for (SearchSettings* s : {&initial, &odd}) {
+            FuzzWriter seed;
+            FuzzByte(seed, dialog);
+            FuzzSettingsFields(seed, *s);
+            const std::string name = std::to_string(dialog) + (s == &odd ? "-odd" : "-initial");
+            FuzzWriteSeed(name.c_str(), seed);
+        }
+    }
 }
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    FuzzSeedsIfAsked(WriteSeeds);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzedDataProvider in(data, size);
-    const FuzzedDialog& dialog = kDialogs[in.ConsumeIntegralInRange<int>(0, kDialogCount - 1)];
+    FuzzReader in{data, size, 0};
+    const FuzzedDialog& dialog = kDialogs[FuzzByte(in) % kDialogCount];
     SearchSettings opened;
     FuzzSettings(in, opened);
-
     FakeControls fake;
     dialog.init(FakeControlsAccess(fake), opened);
     Tamper(in, fake);

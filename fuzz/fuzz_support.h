@@ -1,10 +1,9 @@
-// What the fuzz targets share: numbers drawn from the input with the edges
-// of the 32-bit range far more often than chance would give them, a
-// settings record with every field drawn so, and a scratch folder of the
+// What the fuzz targets share: how an input is read (front to back, a
+// number most often one of the edges of the 32-bit range or of the window's
+// ranges), the same layout written back for the seed corpus, every field of
+// the settings record in one order for both, and a scratch folder of the
 // process that goes away when it ends.
 #pragma once
-
-#include <fuzzer/FuzzedDataProvider.h>
 
 #include <climits>
 #include <cstdint>
@@ -16,19 +15,148 @@
 #include <ftw.h>
 #include <unistd.h>
 
+#include "bench/ExampleConsole.h"
 #include "modes/SearchSettings.h"
 
-// A 32-bit number: most often one of the edges and small values around the
-// ranges the window uses, else any value.
-inline int32_t FuzzInt(FuzzedDataProvider& in) {
-    static const int32_t kEdges[] = {
-        INT32_MIN, INT32_MIN + 1, -65536, -2801, -1000, -100, -31, -2, -1, 0, 1, 2, 3, 5, 6,
-        7, 9, 10, 11, 12, 13, 23, 25, 26, 28, 29, 30, 31, 32, 52, 53, 59, 60, 99, 100, 617,
-        618, 619, 623, 624, 2799, 2800, 2801, 65535, 65536, 99999999, INT32_MAX - 1, INT32_MAX,
-    };
-    constexpr int kEdgeCount = static_cast<int>(sizeof kEdges / sizeof kEdges[0]);
-    int choice = in.ConsumeIntegralInRange<int>(0, kEdgeCount);
-    return choice < kEdgeCount ? kEdges[choice] : in.ConsumeIntegral<int32_t>();
+// --- Input layout -------------------------------------------------------------
+// A number is one byte: below 128 it picks kFuzzEdges[byte % count], else
+// four bytes of any value follow (little-endian). Words are their bytes,
+// little-endian; a flag is the low bit of one byte; a text is a length byte
+// and that many bytes. Past the end every byte reads 0.
+
+constexpr int32_t kFuzzEdges[] = {
+    INT32_MIN, INT32_MIN + 1, -65536, -2801, -1000, -100, -31, -2, -1, 0, 1, 2, 3, 5, 6,
+    7, 9, 10, 11, 12, 13, 23, 25, 26, 28, 29, 30, 31, 32, 52, 53, 59, 60, 99, 100, 617,
+    618, 619, 623, 624, 2799, 2800, 2801, 65535, 65536, 99999999, INT32_MAX - 1, INT32_MAX,
+};
+constexpr int kFuzzEdgeCount = static_cast<int>(sizeof kFuzzEdges / sizeof kFuzzEdges[0]);
+constexpr uint8_t kFuzzRawNumber = 0xFF;
+
+struct FuzzReader {
+    const uint8_t* data;
+    size_t size;
+    size_t at;
+};
+
+struct FuzzWriter {
+    std::string bytes;
+};
+
+inline uint8_t FuzzByte(FuzzReader& in) { return in.at < in.size ? in.data[in.at++] : 0; }
+inline void FuzzByte(FuzzWriter& out, uint8_t byte) { out.bytes += static_cast<char>(byte); }
+
+template <typename Word>
+void FuzzBytesOf(FuzzReader& in, Word& w) {
+    uint64_t v = 0;
+    for (size_t i = 0; i < sizeof(Word); ++i) v |= static_cast<uint64_t>(FuzzByte(in)) << (8 * i);
+    w = static_cast<Word>(v);
+}
+template <typename Word>
+void FuzzBytesOf(FuzzWriter& out, Word& w) {
+    const uint64_t v = static_cast<uint64_t>(w);
+    for (size_t i = 0; i < sizeof(Word); ++i) FuzzByte(out, static_cast<uint8_t>(v >> (8 * i)));
+}
+
+inline void FuzzField(FuzzReader& in, uint16_t& w) { FuzzBytesOf(in, w); }
+inline void FuzzField(FuzzWriter& out, uint16_t& w) { FuzzBytesOf(out, w); }
+inline void FuzzField(FuzzReader& in, uint32_t& w) { FuzzBytesOf(in, w); }
+inline void FuzzField(FuzzWriter& out, uint32_t& w) { FuzzBytesOf(out, w); }
+inline void FuzzField(FuzzReader& in, uint64_t& w) { FuzzBytesOf(in, w); }
+inline void FuzzField(FuzzWriter& out, uint64_t& w) { FuzzBytesOf(out, w); }
+
+inline void FuzzField(FuzzReader& in, bool& flag) { flag = (FuzzByte(in) & 1u) != 0; }
+inline void FuzzField(FuzzWriter& out, bool& flag) { FuzzByte(out, flag ? 1 : 0); }
+
+inline void FuzzField(FuzzReader& in, int32_t& number) {
+    const uint8_t pick = FuzzByte(in);
+    if (pick < 128) {
+        number = kFuzzEdges[pick % kFuzzEdgeCount];
+        return;
+    }
+    uint32_t raw;
+    FuzzBytesOf(in, raw);
+    number = static_cast<int32_t>(raw);
+}
+inline void FuzzField(FuzzWriter& out, int32_t& number) {
+    for (int i = 0; i < kFuzzEdgeCount; ++i)
+        if (kFuzzEdges[i] == number) return FuzzByte(out, static_cast<uint8_t>(i));
+    FuzzByte(out, kFuzzRawNumber);
+    uint32_t raw = static_cast<uint32_t>(number);
+    FuzzBytesOf(out, raw);
+}
+
+inline void FuzzField(FuzzReader& in, std::string& text) {
+    text.clear();
+    for (uint8_t n = FuzzByte(in); n > 0 && in.at < in.size; --n) text += static_cast<char>(FuzzByte(in));
+}
+inline void FuzzField(FuzzWriter& out, std::string& text) {
+    const size_t n = text.size() < 255 ? text.size() : 255;
+    FuzzByte(out, static_cast<uint8_t>(n));
+    out.bytes.append(text, 0, n);
+}
+
+// Every field of the record, in the record's order.
+template <typename Stream>
+void FuzzSettingsFields(Stream& io, SearchSettings& s) {
+    FuzzField(io, s.vCount);
+    FuzzField(io, s.timer0);
+    FuzzField(io, s.gxStat);
+    FuzzField(io, s.frame);
+    FuzzField(io, s.MacWord6);
+    FuzzField(io, s.MacWord7);
+    FuzzField(io, s.version.versionWord);
+    for (uint32_t& w : s.version.versionWords) FuzzField(io, w);
+    FuzzField(io, s.version.fiveWordVersion);
+    for (int32_t* f : {&s.startYear, &s.startMonth, &s.startDay, &s.endYear, &s.endMonth,
+                       &s.endDay, &s.startHour, &s.startMinute, &s.startSecond, &s.endHour,
+                       &s.endMinute, &s.endSecond})
+        FuzzField(io, *f);
+    FuzzField(io, s.threeDsMode);
+    FuzzField(io, s.keyInputEnabled);
+    for (int i = 0; i < 6; ++i) {
+        FuzzField(io, s.ivMax[i]);
+        FuzzField(io, s.ivMin[i]);
+    }
+    FuzzField(io, s.hiddenPowerType);
+    FuzzField(io, s.hiddenPowerMinimum);
+    FuzzField(io, s.roamerEnabled);
+    FuzzField(io, s.ivConsumptionStart);
+    FuzzField(io, s.ivConsumptionEnd);
+    FuzzField(io, s.pidConsumptionStart);
+    FuzzField(io, s.pidConsumptionEnd);
+    for (bool* f : {&s.shinyPidEnabled, &s.breedingEnabled, &s.deliveryEnabled, &s.cometEnabled,
+                    &s.domeEnabled, &s.grottoEnabled})
+        FuzzField(io, *f);
+    for (bool& key : s.usableKeys) FuzzField(io, key);
+    FuzzField(io, s.excludeOppositeAndReset);
+    FuzzField(io, s.shinyTrainerId);
+    FuzzField(io, s.shinySecretId);
+    FuzzField(io, s.shinyEncounter);
+    FuzzField(io, s.shinyIdAdjust);
+    FuzzField(io, s.shinyNature);
+    for (auto& parent : s.parentIv)
+        for (int32_t& iv : parent) FuzzField(io, iv);
+    FuzzField(io, s.breedingNoDitto);
+    FuzzField(io, s.breedingNature);
+    FuzzField(io, s.breedingAbility);
+    FuzzField(io, s.breedingGender);
+    FuzzField(io, s.deliveryNatureOffset);
+    FuzzField(io, s.deliveryNature);
+    FuzzField(io, s.deliveryShinyMethod);
+    FuzzField(io, s.deliveryTrainerId);
+    FuzzField(io, s.deliverySecretId);
+    FuzzField(io, s.cometCompoundEyes);
+    for (int32_t& trainer : s.domeTrainers) FuzzField(io, trainer);
+    FuzzField(io, s.domeShiftWidth);
+    FuzzField(io, s.grottoKind);
+    FuzzField(io, s.grottoFemaleRatio);
+    for (bool& slot : s.grottoSlots) FuzzField(io, slot);
+}
+
+// A record read from the input; padding bytes zero, so records compare bytewise.
+inline void FuzzSettings(FuzzReader& in, SearchSettings& s) {
+    SearchSettingsInit(s);
+    FuzzSettingsFields(in, s);
 }
 
 // value + delta without leaving the 32-bit range.
@@ -39,69 +167,7 @@ inline int32_t FuzzSaturatedAdd(int32_t value, int64_t delta) {
     return static_cast<int32_t>(sum);
 }
 
-// Every field of the record from the input, bools as true or false.
-inline void FuzzSettings(FuzzedDataProvider& in, SearchSettings& s) {
-    SearchSettingsInit(s);
-    auto word = [&in]() { return in.ConsumeIntegral<uint32_t>(); };
-    auto flag = [&in]() { return in.ConsumeBool(); };
-    s.vCount = word();
-    s.timer0 = word();
-    s.gxStat = in.ConsumeIntegral<uint64_t>();
-    s.frame = FuzzInt(in);
-    s.MacWord6 = word();
-    s.MacWord7 = word();
-    if (flag()) {
-        VersionConstantsSet(s.version, static_cast<GameVersion>(in.ConsumeIntegralInRange<int>(0, 3)));
-    } else {
-        s.version.versionWord = word();
-        for (uint32_t& w : s.version.versionWords) w = word();
-        s.version.fiveWordVersion = flag();
-    }
-    for (int32_t* f : {&s.startYear, &s.startMonth, &s.startDay, &s.endYear, &s.endMonth,
-                       &s.endDay, &s.startHour, &s.startMinute, &s.startSecond, &s.endHour,
-                       &s.endMinute, &s.endSecond})
-        *f = FuzzInt(in);
-    s.threeDsMode = flag();
-    s.keyInputEnabled = flag();
-    for (int i = 0; i < 6; ++i) {
-        s.ivMax[i] = FuzzInt(in);
-        s.ivMin[i] = FuzzInt(in);
-    }
-    s.hiddenPowerType = FuzzInt(in);
-    s.hiddenPowerMinimum = FuzzInt(in);
-    s.roamerEnabled = flag();
-    s.ivConsumptionStart = FuzzInt(in);
-    s.ivConsumptionEnd = FuzzInt(in);
-    s.pidConsumptionStart = FuzzInt(in);
-    s.pidConsumptionEnd = FuzzInt(in);
-    for (bool* f : {&s.shinyPidEnabled, &s.breedingEnabled, &s.deliveryEnabled, &s.cometEnabled,
-                    &s.domeEnabled, &s.grottoEnabled})
-        *f = flag();
-    for (bool& key : s.usableKeys) key = flag();
-    s.excludeOppositeAndReset = flag();
-    s.shinyTrainerId = in.ConsumeIntegral<uint16_t>();
-    s.shinySecretId = in.ConsumeIntegral<uint16_t>();
-    s.shinyEncounter = FuzzInt(in);
-    s.shinyIdAdjust = flag();
-    s.shinyNature = FuzzInt(in);
-    for (auto& parent : s.parentIv)
-        for (int32_t& iv : parent) iv = FuzzInt(in);
-    s.breedingNoDitto = flag();
-    s.breedingNature = FuzzInt(in);
-    s.breedingAbility = FuzzInt(in);
-    s.breedingGender = FuzzInt(in);
-    s.deliveryNatureOffset = FuzzInt(in);
-    s.deliveryNature = FuzzInt(in);
-    s.deliveryShinyMethod = FuzzInt(in);
-    s.deliveryTrainerId = in.ConsumeIntegral<uint16_t>();
-    s.deliverySecretId = in.ConsumeIntegral<uint16_t>();
-    s.cometCompoundEyes = flag();
-    for (int32_t& trainer : s.domeTrainers) trainer = FuzzInt(in);
-    s.domeShiftWidth = FuzzInt(in);
-    s.grottoKind = FuzzInt(in);
-    s.grottoFemaleRatio = FuzzInt(in);
-    for (bool& slot : s.grottoSlots) slot = flag();
-}
+// --- Files --------------------------------------------------------------------
 
 // A folder of this process under $TMPDIR (or /tmp), removed when the
 // process exits (a crash leaves it; the scripts point TMPDIR into build/).
@@ -128,7 +194,7 @@ inline const std::string& FuzzScratchDir() {
 
 inline std::string FuzzScratchPath(const char* name) { return FuzzScratchDir() + "/" + name; }
 
-inline void FuzzWriteFile(const std::string& path, const uint8_t* data, size_t size) {
+inline void FuzzWriteFile(const std::string& path, const void* data, size_t size) {
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) std::abort();
     if (size > 0) std::fwrite(data, 1, size, file);
@@ -143,6 +209,24 @@ inline std::string FuzzReadFile(const std::string& path) {
     for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, n);
     std::fclose(file);
     return bytes;
+}
+
+// --- Seed corpus --------------------------------------------------------------
+// A target run with MORVANE_FUZZ_WRITE_SEEDS=<folder> writes its seed inputs
+// there, encoded by the same field order it reads, and exits
+// (scripts/fuzz.sh seeds).
+
+inline void FuzzWriteSeed(const char* name, const FuzzWriter& seed) {
+    const char* folder = std::getenv("MORVANE_FUZZ_WRITE_SEEDS");
+    FuzzWriteFile(std::string(folder) + "/seed-" + name, seed.bytes.data(), seed.bytes.size());
+}
+
+// Calls write() and exits when seeds are asked for; returns otherwise.
+inline void FuzzSeedsIfAsked(void (*write)()) {
+    const char* folder = std::getenv("MORVANE_FUZZ_WRITE_SEEDS");
+    if (!folder || !*folder) return;
+    write();
+    std::exit(0);
 }
 
 // A broken property: says which, and stops the run so libFuzzer keeps the input.

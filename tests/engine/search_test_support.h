@@ -17,15 +17,6 @@
 #include "seed/WindowSystem.h"
 #include "bench/ExampleConsole.h"
 
-// The worked example's moment: 13:45:07 on that day.
-inline SearchSettings ExampleSearchSettings() {
-    SearchSettings s = ExampleConsoleSettings();
-    s.startHour = s.endHour = 13;
-    s.startMinute = s.endMinute = 45;
-    s.startSecond = s.endSecond = 7;
-    return s;
-}
-
 inline std::string TempResultPath(const char* name) {
     return std::string(::testing::TempDir()) + "morvane_" + name + "_" +
            std::to_string(::getpid()) + ".txt";
