@@ -1,5 +1,6 @@
 #include "app/Capture.h"
 
+#include "app/MainWindowLists.h"
 #include "ui/ControlText.h"
 #include "res/resource.h"
 #include "seed/SeedMessage.h"
@@ -63,11 +64,11 @@ void ReadDecimalFields(const ControlAccess& controls, const DecimalField (&field
 
 ConsoleFields ConsoleFieldsRead(const ControlAccess& controls) {
     ConsoleFields fields;
-    fields.vCount = ControlReadHex(controls, IDC_VCOUNT, 3);
-    fields.timer0 = ControlReadHex(controls, IDC_TIMER0, 5);
-    fields.gxStat = ControlReadHex(controls, IDC_GXSTAT, 8);
-    fields.frame = ControlReadDecimal(controls, IDC_FRAME, 8);
-    for (int i = 0; i < 6; ++i) fields.mac[i] = ControlReadHex(controls, IDC_MAC_0 + i, 2);
+    fields.vCount = ControlReadHex(controls, IDC_VCOUNT, kVCountCharacters);
+    fields.timer0 = ControlReadHex(controls, IDC_TIMER0, kTimer0Characters);
+    fields.gxStat = ControlReadHex(controls, IDC_GXSTAT, kGxStatCharacters);
+    fields.frame = ControlReadDecimal(controls, IDC_FRAME, kFrameCharacters);
+    for (int i = 0; i < 6; ++i) fields.mac[i] = ControlReadHex(controls, IDC_MAC_0 + i, kMacCharacters);
     return fields;
 }
 
@@ -100,7 +101,7 @@ void CaptureMainWindow(const ControlAccess& controls, SearchSettings& s) {
         s.ivMax[i] = ControlReadDecimal(controls, IDC_IV_MAX_H + i, 2);
         s.ivMin[i] = ControlReadDecimal(controls, IDC_IV_MIN_H + i, 2);
     }
-    s.hiddenPowerType = controls.getSelection(controls.context, IDC_HIDDEN_POWER_TYPE) - 1;
+    s.hiddenPowerType = ControlReadSelection(controls, IDC_HIDDEN_POWER_TYPE, kHiddenPowerTypeEntries) - 1;
     ReadDecimalFields(controls, kRangeFields, s);
 
     for (const SwitchField& f : kSwitchFields) s.*f.field = controls.isChecked(controls.context, f.id);

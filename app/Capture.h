@@ -7,6 +7,13 @@
 #include "ui/Controls.h"
 #include "modes/SearchSettings.h"
 
+// Characters read from each console edit, by the capture and by the save.
+constexpr int kVCountCharacters = 3;
+constexpr int kTimer0Characters = 5;
+constexpr int kGxStatCharacters = 8;
+constexpr int kFrameCharacters = 8;
+constexpr int kMacCharacters = 2;
+
 // The console parameters as typed, each parsed from its fixed number of
 // characters; MAC bytes in the order of their edits (IDC_MAC_0 first).
 struct ConsoleFields {

@@ -85,6 +85,17 @@ void LoadLines(FILE* file, const ControlAccess& controls, SearchSettings& settin
     LoadVersionLine(line, controls, settings.version);
 }
 
+// A hexadecimal field read from `characters` characters holds at most that
+// many digits, or a minus sign and fewer: "-1" reads as 0xFFFFFFFF. Such a
+// word is written with its sign, since its eight digits would read back as
+// their first few only; every other word as plain digits.
+void WriteHexField(FILE* file, uint32_t value, int characters, const char* digits,
+                   const char* negated) {
+    const bool fits = characters >= 8 || value >> (4 * characters) == 0;
+    if (fits) std::fprintf(file, digits, static_cast<unsigned>(value));
+    else std::fprintf(file, negated, static_cast<unsigned>(0u - value));
+}
+
 }  // namespace
 
 void ConfigFileLoad(const char* path, const ControlAccess& controls, SearchSettings& settings) {
@@ -101,12 +112,17 @@ void ConfigFileSave(const char* path, const ControlAccess& controls) {
     FILE* file = std::fopen(path, "w");
     if (!file) return;
     ConsoleFields console = ConsoleFieldsRead(controls);
-    std::fprintf(file, "%x\n", static_cast<unsigned>(console.vCount));
-    std::fprintf(file, "%x\n", static_cast<unsigned>(console.timer0));
-    std::fprintf(file, "%x\n", static_cast<unsigned>(console.gxStat));
-    std::fprintf(file, "%d\n", static_cast<int>(console.frame));
-    for (int i = 0; i < 6; ++i)
-        std::fprintf(file, i < 5 ? "%02X-" : "%02X\n", static_cast<unsigned>(console.mac[i]));
+    WriteHexField(file, console.vCount, kVCountCharacters, "%x", "-%x");
+    std::fputc('\n', file);
+    WriteHexField(file, console.timer0, kTimer0Characters, "%x", "-%x");
+    std::fputc('\n', file);
+    WriteHexField(file, console.gxStat, kGxStatCharacters, "%x", "-%x");
+    std::fputc('\n', file);
+    std::fprintf(file, "%d\n", static_cast<int>(console.frame));  // eight characters hold any frame read
+    for (int i = 0; i < 6; ++i) {
+        WriteHexField(file, console.mac[i], kMacCharacters, "%02X", "-%X");
+        std::fputc(i < 5 ? '-' : '\n', file);
+    }
 
     int selected = VersionButtonSelected(controls);
     if (selected >= 0) {

@@ -21,3 +21,12 @@ inline SearchSettings ExampleConsoleSettings() {
     s.startDay = s.endDay = 29;
     return s;
 }
+
+// The worked example's moment: 13:45:07 on that day.
+inline SearchSettings ExampleSearchSettings() {
+    SearchSettings s = ExampleConsoleSettings();
+    s.startHour = s.endHour = 13;
+    s.startMinute = s.endMinute = 45;
+    s.startSecond = s.endSecond = 7;
+    return s;
+}

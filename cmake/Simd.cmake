@@ -15,7 +15,7 @@ if(MORVANE_SIMD AND CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64|amd64|i.86")
   # GCC 12's own AVX-512 headers start some intrinsics from an undefined
   # vector and then warn about it (maybe-uninitialized) in optimised code.
   set_source_files_properties(${MORVANE_AVX512_SOURCE} PROPERTIES
-    COMPILE_OPTIONS "-mavx512f;-mavx512dq;-mavx512bw;-mavx512vl;-mbmi2;-Wno-maybe-uninitialized")
+    COMPILE_OPTIONS "-mavx512f;-mavx512dq;-mavx512bw;-mavx512vl;-mbmi2;$<$<CXX_COMPILER_ID:GNU>:-Wno-maybe-uninitialized>")
   set_source_files_properties(${MORVANE_SHANI_SOURCE} PROPERTIES COMPILE_OPTIONS "-msha;-msse4.1")
   list(APPEND MORVANE_KERNEL_SOURCES ${MORVANE_AVX2_SOURCE} ${MORVANE_AVX512_SOURCE}
                                      ${MORVANE_SHANI_SOURCE})

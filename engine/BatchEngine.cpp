@@ -161,12 +161,14 @@ int32_t ScreenLanes(SearchRun& run, const BatchPlan& plan, const EngineKernels& 
                 natureAdd);
     for (int32_t base = 0; base < padded; base += C) {
         kernels.lcgWindow(&s.seeds[static_cast<size_t>(base)], mul, add, plan.lcgRows, s.draws.data());
-        const uint32_t* natures = s.draws.data() + static_cast<size_t>(plan.natureRow) * C;
-        if (plan.natureRow < 0) {
+        // A nature draw within the window's reach is a row of it; one beyond
+        // (natureRow -1) gets a window of its own.
+        const uint32_t* natures = s.natures.data();
+        if (plan.natureRow >= 0)
+            natures = s.draws.data() + static_cast<size_t>(plan.natureRow) * C;
+        else
             kernels.lcgWindow(&s.seeds[static_cast<size_t>(base)], natureMul, natureAdd,
                               plan.lcg.positions, s.natures.data());
-            natures = s.natures.data();
-        }
         uint8_t any[C];
         uint64_t inherited[C];
         kernels.lcgScreen(plan.lcg, s.draws.data(), natures, any, inherited);

@@ -15,6 +15,11 @@ constexpr int kParentIvEdits[2][6] = {
      IDC_BREEDING_SECOND_D, IDC_BREEDING_SECOND_S}};
 // The parents' edits are read whole; no typed value comes near this.
 constexpr int kParentIvCharacters = 255;
+// The lists' entries: "指定無し" and "変わらず" before the natures, "指定無し"
+// before the genders.
+constexpr int32_t kNatureEntries = 2 + 25;
+constexpr int32_t kAbilityEntries = 4;
+constexpr int32_t kGenderEntries = 1 + 8;
 
 }  // namespace
 
@@ -27,7 +32,7 @@ void BreedingDialogInit(const ControlAccess& controls, const SearchSettings& s) 
 
     controls.addItem(controls.context, IDC_BREEDING_NATURE, "指定無し");
     ControlFillList(controls, IDC_BREEDING_NATURE, "変わらず", NatureNames, 25);
-    controls.setSelection(controls.context, IDC_BREEDING_NATURE, s.breedingNature + 1);
+    ControlSelect(controls, IDC_BREEDING_NATURE, int64_t{s.breedingNature} + 1);
     ControlFillList(controls, IDC_BREEDING_ABILITY, nullptr, BreedingAbilityNames, 4);
     controls.setSelection(controls.context, IDC_BREEDING_ABILITY, s.breedingAbility);
     ControlFillList(controls, IDC_BREEDING_GENDER, "指定無し", BreedingGenderNames, 8);
@@ -40,7 +45,7 @@ void BreedingDialogStore(const ControlAccess& controls, SearchSettings& s) {
             s.parentIv[parent][stat] =
                 ControlReadDecimal(controls, kParentIvEdits[parent][stat], kParentIvCharacters);
     s.breedingNoDitto = !controls.isChecked(controls.context, IDC_BREEDING_DITTO);
-    s.breedingNature = controls.getSelection(controls.context, IDC_BREEDING_NATURE) - 1;
-    s.breedingAbility = controls.getSelection(controls.context, IDC_BREEDING_ABILITY);
-    s.breedingGender = controls.getSelection(controls.context, IDC_BREEDING_GENDER);
+    s.breedingNature = ControlReadSelection(controls, IDC_BREEDING_NATURE, kNatureEntries) - 1;
+    s.breedingAbility = ControlReadSelection(controls, IDC_BREEDING_ABILITY, kAbilityEntries);
+    s.breedingGender = ControlReadSelection(controls, IDC_BREEDING_GENDER, kGenderEntries);
 }

@@ -34,7 +34,7 @@ void PlanDelivery(const SearchRun& run, DeliveryScreenParams& p, ScreenPlan& pla
     }
     p.nature = s.deliveryNature == 0
                    ? DrawRange{0, 0xFFFFFFFFu}
-                   : DrawRangeOf(s.deliveryNature - 1, s.deliveryNature - 1, 25);
+                   : DrawRangeOf(int64_t{s.deliveryNature} - 1, int64_t{s.deliveryNature} - 1, 25);
     p.iv = IvFilterTermsOf(s);
     p.method = std::max(s.deliveryShinyMethod, 0);
     p.ids = static_cast<uint32_t>(s.deliveryTrainerId ^ s.deliverySecretId);

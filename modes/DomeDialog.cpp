@@ -21,6 +21,6 @@ void DomeDialogInit(const ControlAccess& controls, const SearchSettings& s) {
 
 void DomeDialogStore(const ControlAccess& controls, SearchSettings& s) {
     for (int i = 0; i < 6; ++i)
-        s.domeTrainers[i] = controls.getSelection(controls.context, kTrainerLists[i]);
+        s.domeTrainers[i] = ControlReadSelection(controls, kTrainerLists[i], 1 + kDomeTrainerCount);
     s.domeShiftWidth = ControlReadDecimal(controls, IDC_DOME_SHIFT_WIDTH, 2);
 }

@@ -20,7 +20,7 @@ void GrottoDialogInit(const ControlAccess& controls, const SearchSettings& s) {
 }
 
 void GrottoDialogStore(const ControlAccess& controls, SearchSettings& s) {
-    s.grottoKind = controls.getSelection(controls.context, IDC_GROTTO_KIND);
-    s.grottoFemaleRatio = controls.getSelection(controls.context, IDC_GROTTO_FEMALE_RATIO);
+    s.grottoKind = ControlReadSelection(controls, IDC_GROTTO_KIND, kGrottoKindCount);
+    s.grottoFemaleRatio = ControlReadSelection(controls, IDC_GROTTO_FEMALE_RATIO, kGrottoFemaleRatioCount);
     for (int i = 0; i < 4; ++i) s.grottoSlots[i] = controls.isChecked(controls.context, kSlotBoxes[i]);
 }

@@ -102,7 +102,9 @@ void BatchPlanOf(const SearchRun& run, BatchPlan& plan) {
     plan.natureRow = 0;
     plan.pidStart = SearchRunPidStart(run);
     const SearchSettings& s = *run.settings;
-    plan.lcg.positions = SearchRunPidEnd(run) - plan.pidStart + 1;
+    // The end may lie anywhere below the start (INT_MIN too): counted wide.
+    const int64_t positions = int64_t{SearchRunPidEnd(run)} - plan.pidStart + 1;
+    plan.lcg.positions = positions > 0 ? static_cast<int32_t>(positions) : 0;
     const bool ivBlock = run.mode == kModeBreeding || run.mode == kModeShiny || run.mode == kModeIv;
     const bool readsLcg = !ivBlock || s.breedingEnabled || s.shinyPidEnabled;
     if (readsLcg && plan.lcg.positions <= 0) {

@@ -38,7 +38,7 @@ void PlanShiny(const SearchRun& run, ShinyScreenParams& p, ScreenPlan& plan) {
              : encounter == kShinyEncounterRoamer ? kShinyEncounterRoamer
                                                   : kShinyEncounterFixed;
     p.natureTest = ShinyNatureTested(s);
-    p.nature = DrawRangeOf(s.shinyNature - 1, s.shinyNature - 1, 25);
+    p.nature = DrawRangeOf(int64_t{s.shinyNature} - 1, int64_t{s.shinyNature} - 1, 25);
     p.idAdjust = s.shinyIdAdjust;
     p.ids = static_cast<uint32_t>(s.shinyTrainerId ^ s.shinySecretId);
     plan.reach = kShinyReach;

@@ -4,6 +4,12 @@
 #include "modes/ResultFile.h"
 #include "res/resource.h"
 
+namespace {
+
+constexpr int32_t kNatureEntries = 1 + 25;  // "指定無し" before the natures
+
+}  // namespace
+
 void ShinyPidDialogInit(const ControlAccess& controls, const SearchSettings& s) {
     ControlFillList(controls, IDC_SHINY_PID_NATURE, "指定無し", NatureNames, 25);
     controls.setSelection(controls.context, IDC_SHINY_PID_NATURE, s.shinyNature);
@@ -24,5 +30,5 @@ void ShinyPidDialogStore(const ControlAccess& controls, SearchSettings& s) {
     else if (controls.isChecked(controls.context, IDC_SHINY_PID_FIXED)) s.shinyEncounter = 3;
     else s.shinyEncounter = 1;
     s.shinyIdAdjust = controls.isChecked(controls.context, IDC_SHINY_PID_ID_ADJUST);
-    s.shinyNature = controls.getSelection(controls.context, IDC_SHINY_PID_NATURE);
+    s.shinyNature = ControlReadSelection(controls, IDC_SHINY_PID_NATURE, kNatureEntries);
 }

@@ -4,6 +4,8 @@
 #   build.sh asan     the same with AddressSanitizer and UBSan (build/asan)
 #   build.sh win      the Windows programs, cross-compiled (build/win)
 #   build.sh nosimd   native without any SIMD backend (build/nosimd)
+#   build.sh clang    with clang and its sanitizers: the engine's tests and the
+#                     libFuzzer targets (build/clang)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -20,6 +22,13 @@ case "${1:-native}" in
     bash scripts/deps.sh native
     cmake -S . -B build/nosimd -DCMAKE_BUILD_TYPE=Release -DMORVANE_SIMD=OFF >/dev/null
     cmake --build build/nosimd -j"$jobs" ;;
+  clang)
+    # One core for both: the fuzzer's coverage costs the tests little.
+    bash scripts/deps.sh native clang
+    cmake -S . -B build/clang -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+      -DMORVANE_SANITIZE=ON -DMORVANE_FUZZ=ON >/dev/null
+    cmake --build build/clang -j"$jobs" --target morvane_engine_tests capture_fuzz config_fuzz \
+      dialogs_fuzz search_fuzz ;;
   win)
     bash scripts/deps.sh native win
     cmake -S . -B build/win -DCMAKE_BUILD_TYPE=Release \

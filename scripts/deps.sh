@@ -2,6 +2,7 @@
 # Installs the Debian packages a step needs when any of them is missing.
 #   deps.sh native   compiler, CMake, GoogleTest, CLI11
 #   deps.sh win      MinGW-w64 cross compiler (posix thread model)
+#   deps.sh clang    clang 14 and its sanitizer and libFuzzer runtimes
 #   deps.sh wine     Wine with its own fonts, Xvfb, Japanese fonts and locale,
 #                    ImageMagick (screenshots), e2fsprogs (chattr, for the
 #                    read-only folder test when run as root)
@@ -12,6 +13,7 @@ for group in "$@"; do
   case "$group" in
     native) packages+=(g++ cmake make libgtest-dev libcli11-dev) ;;
     win) packages+=(g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64) ;;
+    clang) packages+=(clang-14 libclang-rt-14-dev) ;;
     wine) packages+=(wine wine64 fonts-wine xvfb imagemagick fonts-ipafont-gothic locales e2fsprogs) ;;
     *) echo "deps.sh: unknown group $group" >&2; exit 2 ;;
   esac

@@ -6,13 +6,18 @@ uint32_t Swap32(uint32_t x) {
     return (x >> 24) | ((x >> 8) & 0xFF00u) | ((x << 8) & 0xFF0000u) | (x << 24);
 }
 
-uint32_t Bcd(int32_t x) { return static_cast<uint32_t>(x + 6 * (x / 10)); }
+// Modulo 2^32 like the rest of the message: a walk handed values far outside
+// two digits (only a settings record can) gives some word, never an overflow.
+uint32_t Bcd(int32_t x) { return static_cast<uint32_t>(x) + 6u * static_cast<uint32_t>(x / 10); }
 
 int32_t WeekdayOf(int32_t yy, int32_t month, int32_t day) {
     // Sakamoto's method; the walk can hand in months outside 1..12 for a
     // mistyped range, so the month is folded into the table's bounds.
+    // The calendar repeats every 400 years, a whole number of weeks, and the
+    // method's divisions round down only for positive years: the year is
+    // moved into the cycle 400..799, so a negative year gets its true weekday.
     static const int offsets[12] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
-    int64_t y = 2000 + static_cast<int64_t>(yy);
+    int64_t y = ((2000 + static_cast<int64_t>(yy)) % 400 + 400) % 400 + 400;
     int64_t m = month;
     int64_t d = day;
     int index = static_cast<int>(((m - 1) % 12 + 12) % 12);

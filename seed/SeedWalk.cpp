@@ -40,16 +40,22 @@ static int32_t WalkMonthLength(int32_t month) {
     return 31;
 }
 
-void SearchAdvanceDate(int32_t& year, int32_t& month, int32_t& day) {
-    ++day;
-    if (day > WalkMonthLength(month)) {
-        day = 1;
-        ++month;
-        if (month >= 13) {
-            month = 1;
-            ++year;
-        }
+bool SearchAdvanceDate(int32_t& year, int32_t& month, int32_t& day) {
+    // Compared before counting on, so that a day or month at INT_MAX rolls
+    // over instead of overflowing.
+    if (day < WalkMonthLength(month)) {
+        ++day;
+        return true;
     }
+    day = 1;
+    if (month < 12) {
+        ++month;
+        return true;
+    }
+    month = 1;
+    if (year == INT32_MAX) return false;
+    ++year;
+    return true;
 }
 
 static bool DateAfter(int32_t y, int32_t m, int32_t d, int32_t ey, int32_t em, int32_t ed) {
@@ -72,6 +78,7 @@ struct Walk {
     uint64_t lastTitle;
     int32_t shownCount;
     int32_t year, month, day;  // the current day, for the progress
+    uint64_t added;            // candidates handed out so far
 };
 
 void ShowProgress(Walk& walk, uint64_t now) {
@@ -108,8 +115,28 @@ void FlushBatch(Walk& walk) {
     walk.batchCount = 0;
 }
 
+// A day, hour or minute whose inner range runs backwards hands out no
+// candidate, so no batch looks at the window. After each such one the walk
+// asks whether to stop and pumps, every 10 ms at the most: however long it
+// walks without evaluating anything, the window answers and an abort stops
+// it. A stretch that handed out candidates leaves this to their batches.
+void KeepWindowAlive(Walk& walk, uint64_t addedBefore) {
+    const WalkHooks& h = *walk.hooks;
+    if (walk.stopped || walk.added != addedBefore) return;
+    const uint64_t now = h.nowMillis(h.context);
+    if (walk.pumpedOnce && now - walk.lastPump < kPumpIntervalMillis) return;
+    if (h.stopRequested(h.context)) {
+        walk.stopped = true;
+        return;
+    }
+    if (h.pump) h.pump(h.context);
+    walk.pumpedOnce = true;
+    walk.lastPump = h.nowMillis(h.context);
+}
+
 void AddCandidate(Walk& walk, const CandidateMoment& moment) {
     walk.batch[static_cast<size_t>(walk.batchCount++)] = moment;
+    ++walk.added;
     if (walk.batchCount >= walk.batchLimit) FlushBatch(walk);
 }
 
@@ -136,24 +163,32 @@ bool SeedWalkRun(const WalkRange& range, const KeyPatternView& keys, int32_t bat
         moment.month = walk.month;
         moment.day = walk.day;
         moment.weekday = WeekdayOf(walk.year, walk.month, walk.day);
-        for (int32_t h = range.startHour; h <= range.endHour && !walk.stopped; ++h) {
-            moment.hour = h;
-            for (int32_t m = range.startMinute; m <= range.endMinute && !walk.stopped; ++m) {
-                moment.minute = m;
-                for (int32_t s = range.startSecond; s <= range.endSecond && !walk.stopped; ++s) {
-                    moment.second = s;
+        const uint64_t dayAdded = walk.added;
+        // Counted wide: a range may end at INT_MAX.
+        for (int64_t h = range.startHour; h <= range.endHour && !walk.stopped; ++h) {
+            moment.hour = static_cast<int32_t>(h);
+            const uint64_t hourAdded = walk.added;
+            for (int64_t m = range.startMinute; m <= range.endMinute && !walk.stopped; ++m) {
+                moment.minute = static_cast<int32_t>(m);
+                const uint64_t minuteAdded = walk.added;
+                for (int64_t s = range.startSecond; s <= range.endSecond && !walk.stopped; ++s) {
+                    moment.second = static_cast<int32_t>(s);
                     for (uint32_t mask = firstMask; mask <= kKeyMaskNone && !walk.stopped; ++mask) {
                         if (range.keyInputEnabled && !KeyMaskAllowed(keys, mask)) continue;
                         moment.keyMask = mask;
                         AddCandidate(walk, moment);
                     }
                 }
+                KeepWindowAlive(walk, minuteAdded);
             }
+            KeepWindowAlive(walk, hourAdded);
         }
         FlushBatch(walk);
+        KeepWindowAlive(walk, dayAdded);
         if (walk.stopped) break;
-        SearchAdvanceDate(walk.year, walk.month, walk.day);
-        if (DateAfter(walk.year, walk.month, walk.day, range.endYear, range.endMonth,
+        // Past the last representable year is past every end date.
+        if (!SearchAdvanceDate(walk.year, walk.month, walk.day) ||
+            DateAfter(walk.year, walk.month, walk.day, range.endYear, range.endMonth,
                       range.endDay))
             break;
     }

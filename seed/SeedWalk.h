@@ -49,8 +49,9 @@ bool KeyMaskAllowed(const KeyPatternView& pattern, uint32_t keyMask);
 // masks the pattern allows (at least 1: mask 1023, no key held, always passes).
 int32_t KeyMasksPerSecond(bool keyInputEnabled, const KeyPatternView& pattern);
 
-// Day advance as the walk counts days (February always 28).
-void SearchAdvanceDate(int32_t& year, int32_t& month, int32_t& day);
+// Day advance as the walk counts days (February always 28). False when the
+// next day would fall in the year after INT_MAX, past every end date.
+bool SearchAdvanceDate(int32_t& year, int32_t& month, int32_t& day);
 
 // What the walk asks of its caller. Each hook gets context first.
 struct WalkHooks {
@@ -75,7 +76,7 @@ constexpr int32_t kWalkMaxBatch = 1024;
 // Walks the ranges, handing batches of up to batchSize candidates (clamped
 // to 1..kWalkMaxBatch) to hooks.evaluate. Before each batch it asks whether
 // to stop, pumps at most every 10 ms and shows a grown count at most every
-// 100 ms; a batch slower than 20 ms halves the next ones and one quicker
+// 100 ms; between batches, however long, it asks and pumps every 10 ms; a batch slower than 20 ms halves the next ones and one quicker
 // than 5 ms doubles them again. Returns false when it was stopped.
 bool SeedWalkRun(const WalkRange& range, const KeyPatternView& keys, int32_t batchSize,
                  const WalkHooks& hooks);

@@ -18,6 +18,16 @@ void ControlShowDecimal(const ControlAccess& controls, int id, int32_t value) {
     controls.setText(controls.context, id, text);
 }
 
+int32_t ControlReadSelection(const ControlAccess& controls, int id, int32_t entries) {
+    const int selected = controls.getSelection(controls.context, id);
+    return selected >= 0 && selected < entries ? selected : -1;
+}
+
+void ControlSelect(const ControlAccess& controls, int id, int64_t index) {
+    const bool held = index >= 0 && index <= INT32_MAX;
+    controls.setSelection(controls.context, id, held ? static_cast<int>(index) : -1);
+}
+
 void ControlFillList(const ControlAccess& controls, int id, const char* first,
                      const char* const* names, int count) {
     if (first) controls.addItem(controls.context, id, first);

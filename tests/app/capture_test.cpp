@@ -107,6 +107,11 @@ TEST(Capture, HiddenPowerTypeIsSelectionMinusOne) {
     EXPECT_EQ(Captured(f).hiddenPowerType, 0);
     f.selections[IDC_HIDDEN_POWER_TYPE] = 16;
     EXPECT_EQ(Captured(f).hiddenPowerType, 15);
+    // No entry selected gives -2; a selection the list cannot hold reads so too.
+    for (int selection : {-1, 17, INT32_MAX, INT32_MIN}) {
+        f.selections[IDC_HIDDEN_POWER_TYPE] = selection;
+        EXPECT_EQ(Captured(f).hiddenPowerType, -2) << selection;
+    }
 }
 
 TEST(Capture, MacWords) {

@@ -247,3 +247,25 @@ TEST(ConfigFile, SaveThenLoadRestoresEveryCapturedField) {
         EXPECT_EQ(loaded.version.versionWord, b.version.versionWord);
     }
 }
+
+// A field typed with a minus sign reads as a large word ("-1" in the
+// VCount edit is 0xFFFFFFFF); its eight digits would read back as their
+// first three, so the save keeps the sign wherever the digits do not fit.
+TEST(ConfigFile, NegativeFieldsSurviveSaveAndLoad) {
+    const std::string file = std::string("-1\n-A\n-1234567\n8\n-1-34-56-78-9A-BC\n") + kBlack2Line;
+    Loaded first = LoadText(file);
+    std::string path = TempPath("negative.txt");
+    ConfigFileSave(path.c_str(), FakeControlsAccess(first.controls));
+    EXPECT_EQ(ReadFile(path), "-1\n-a\nfedcba99\n8\n-1-34-56-78-9A-BC\n" + std::string(kBlack2Line));
+
+    Loaded second = LoadText(ReadFile(path));
+    SearchSettings a = first.settings, b = second.settings;
+    CaptureMainWindow(FakeControlsAccess(first.controls), a);
+    CaptureMainWindow(FakeControlsAccess(second.controls), b);
+    EXPECT_EQ(a.vCount, 0xFFFFFFFFu);
+    EXPECT_EQ(b.vCount, a.vCount);
+    EXPECT_EQ(b.timer0, a.timer0);
+    EXPECT_EQ(b.gxStat, a.gxStat);
+    EXPECT_EQ(b.MacWord6, a.MacWord6);
+    EXPECT_EQ(b.MacWord7, a.MacWord7);
+}

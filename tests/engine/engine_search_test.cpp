@@ -71,6 +71,35 @@ TEST_P(EngineSearchTest, BatchesGiveThePlainRowsInOrder) {
     EXPECT_GT(rowsCompared, 10000);
 }
 
+// The ends of the 32-bit range in the fields the batch plans compute with:
+// the plain rows (often none), and no overflow on the way to them.
+TEST_P(EngineSearchTest, ExtremeValuesGiveThePlainRows) {
+    SearchEngineEntry entry = SearchEngineAt(GetParam());
+    SKIP_UNLESS_SUPPORTED(entry);
+    struct Extreme {
+        SearchMode mode;
+        void (*set)(SearchSettings& s);
+    };
+    const Extreme extremes[] = {
+        {kModeShiny, [](SearchSettings& s) { s.shinyEncounter = 2, s.shinyNature = INT32_MIN; }},
+        {kModeDelivery, [](SearchSettings& s) { s.deliveryNature = INT32_MIN; }},
+        {kModeComet, [](SearchSettings& s) { s.pidConsumptionEnd = INT32_MIN; }},
+        {kModeIv, [](SearchSettings& s) { s.ivConsumptionStart = INT32_MAX, s.ivConsumptionEnd = INT32_MIN; }},
+        {kModeBreeding, [](SearchSettings& s) { s.breedingNature = INT32_MAX; }},
+        {kModeDome, [](SearchSettings& s) { s.domeShiftWidth = INT32_MAX; }},
+    };
+    std::mt19937 rng(24);
+    for (const Extreme& extreme : extremes) {
+        SearchSettings s = RandomModeSettings(rng, extreme.mode);
+        extreme.set(s);
+        std::vector<CandidateMoment> moments = RandomMoments(rng, 300);
+        Outcome plain = EvaluateThrough(kPlainEngine, s, moments);
+        Outcome batch = EvaluateThrough(*entry.engine, s, moments);
+        EXPECT_EQ(batch.count, plain.count) << "mode " << extreme.mode;
+        EXPECT_TRUE(batch.rows == plain.rows) << "mode " << extreme.mode;
+    }
+}
+
 TEST_P(EngineSearchTest, BatchLongerThanTheLaneBuffersGoesInPieces) {
     SearchEngineEntry entry = SearchEngineAt(GetParam());
     SKIP_UNLESS_SUPPORTED(entry);

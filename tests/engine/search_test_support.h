@@ -16,15 +16,6 @@
 #include "bench/ExampleConsole.h"
 #include "tests/temp_dir.h"
 
-// The worked example's moment: 13:45:07 on that day.
-inline SearchSettings ExampleSearchSettings() {
-    SearchSettings s = ExampleConsoleSettings();
-    s.startHour = s.endHour = 13;
-    s.startMinute = s.endMinute = 45;
-    s.startSecond = s.endSecond = 7;
-    return s;
-}
-
 inline std::string TempResultPath(const char* name) { return TestTempPath(std::string(name) + ".txt"); }
 
 inline std::string ReadFileBytes(const std::string& path) {

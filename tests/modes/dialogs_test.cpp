@@ -222,6 +222,33 @@ TEST(BreedingDialog, StoreReadsParentsInOrderAndSelectionsMinusOne) {
     EXPECT_EQ(s.breedingNature, -1);
 }
 
+// A stored value no entry shows opens with none selected; a selection the
+// list cannot hold is stored as none, so "OK" never stores what the next
+// opening could not show.
+TEST(Dialogs, ValuesOutsideTheListsSelectNothing) {
+    SearchSettings s = Defaults();
+    s.breedingNature = INT32_MAX;
+    FakeControls f;
+    BreedingDialogInit(FakeControlsAccess(f), s);
+    EXPECT_EQ(f.selections[IDC_BREEDING_NATURE], -1);
+
+    for (int selection : {INT32_MIN, -5, 27, INT32_MAX}) {
+        f.selections[IDC_BREEDING_NATURE] = selection;
+        f.selections[IDC_BREEDING_GENDER] = selection;
+        BreedingDialogStore(FakeControlsAccess(f), s);
+        EXPECT_EQ(s.breedingNature, -2) << selection;
+        EXPECT_EQ(s.breedingGender, -1) << selection;
+    }
+    FakeControls d;
+    DeliveryDialogInit(FakeControlsAccess(d), Defaults());
+    d.checks[IDC_DELIVERY_SHINY] = true;
+    d.selections[IDC_DELIVERY_SHINY_METHOD] = INT32_MAX;
+    d.selections[IDC_DELIVERY_NATURE] = 26;
+    DeliveryDialogStore(FakeControlsAccess(d), s);
+    EXPECT_EQ(s.deliveryShinyMethod, 0);
+    EXPECT_EQ(s.deliveryNature, -1);
+}
+
 TEST(DeliveryDialog, InitShowsStoredValues) {
     FakeControls f;
     DeliveryDialogInit(FakeControlsAccess(f), Defaults());

@@ -82,6 +82,15 @@ TEST(SeedMessage, WeekdaysAndBcd) {
     EXPECT_EQ(Bcd(45), 0x45u);
     EXPECT_EQ(Bcd(9), 0x09u);
     EXPECT_EQ(Bcd(0), 0u);
+    // Far outside two digits (a settings record only): modulo 2^32.
+    EXPECT_EQ(Bcd(INT32_MAX), 0xCCCCCCC7u);
+    EXPECT_EQ(Bcd(INT32_MIN), 0x33333338u);
+    // Years before year 1 keep the 400-year cycle: 1 January of the years
+    // 0 and -400 are Saturdays like 2000's, of the year 1 a Monday.
+    EXPECT_EQ(WeekdayOf(-2000, 1, 1), 6);
+    EXPECT_EQ(WeekdayOf(-2400, 1, 1), 6);
+    EXPECT_EQ(WeekdayOf(-1999, 1, 1), 1);
+    EXPECT_EQ(WeekdayOf(INT32_MIN, 3, 1), WeekdayOf(INT32_MIN + 400, 3, 1));
 }
 
 TEST(Sha1Block, KnownVectors) {

@@ -72,6 +72,15 @@ TEST(DateAdvance, MonthLengthsAsTheWalkCountsThem) {
     y = 99, m = 12, d = 31;
     SearchAdvanceDate(y, m, d);
     EXPECT_EQ(y * 10000 + m * 100 + d, 1000101);
+    // Counters at INT_MAX roll over; the year after INT_MAX is past every end.
+    y = 12, m = 3, d = INT32_MAX;
+    EXPECT_TRUE(SearchAdvanceDate(y, m, d));
+    EXPECT_EQ(y * 10000 + m * 100 + d, 120401);
+    y = 12, m = INT32_MAX, d = 31;
+    EXPECT_TRUE(SearchAdvanceDate(y, m, d));
+    EXPECT_EQ(y * 10000 + m * 100 + d, 130101);
+    y = INT32_MAX, m = 12, d = 31;
+    EXPECT_FALSE(SearchAdvanceDate(y, m, d));
 }
 
 namespace {
@@ -100,6 +109,22 @@ bool BareStop(void* context) {
 uint64_t BareNow(void*) { return 0; }
 int32_t BareCount(void*) { return 0; }
 
+// A walk that evaluates nothing: a clock that moves 1 ms at every reading,
+// and a stop requested at the third pump.
+struct IdleWalk {
+    uint64_t now;
+    std::vector<uint64_t> pumpTimes;
+    int days;
+};
+void IdleEvaluate(void*, const CandidateMoment*, int32_t) { ADD_FAILURE() << "a candidate"; }
+bool IdleStop(void* context) { return static_cast<IdleWalk*>(context)->pumpTimes.size() >= 3; }
+void IdlePump(void* context) {
+    IdleWalk& w = *static_cast<IdleWalk*>(context);
+    w.pumpTimes.push_back(w.now);
+}
+uint64_t IdleNow(void* context) { return ++static_cast<IdleWalk*>(context)->now; }
+void IdleDay(void* context, int32_t, int32_t, int32_t, int32_t) { ++static_cast<IdleWalk*>(context)->days; }
+
 }  // namespace
 
 TEST(SeedWalk, ReadsTheLivePatternAndRunsWithoutPumpOrProgress) {
@@ -123,4 +148,26 @@ TEST(SeedWalk, ReadsTheLivePatternAndRunsWithoutPumpOrProgress) {
     w.stopAfter = 4;
     EXPECT_FALSE(SeedWalkRun(range, keys, 2, hooks));
     EXPECT_EQ(w.masks, (std::vector<uint32_t>{1023, 1023, 1023, 1023}));
+
+    // An hour range that ends at INT_MAX walks that hour once.
+    w.masks.clear();
+    w.stopAfter = 2;
+    range = {12, 11, 29, 12, 11, 29, INT32_MAX, 0, 0, INT32_MAX, 0, 0, false};
+    EXPECT_TRUE(SeedWalkRun(range, keys, 1, hooks));
+    EXPECT_EQ(w.masks, (std::vector<uint32_t>{1023}));
+}
+
+// Hours 5 to 3 over a century: no candidate, yet the walk pumps every 10 ms
+// and stops when asked to, instead of walking all 36500 days unseen.
+TEST(SeedWalk, PumpsAndStopsWhileEvaluatingNothing) {
+    IdleWalk w{};
+    BareWalk keysOwner{};
+    const WalkHooks hooks = {&w, IdleEvaluate, IdleStop, IdlePump, IdleNow, BareCount, IdleDay};
+    const KeyPatternView keys = {keysOwner.usableKeys, &keysOwner.exclude};
+    const WalkRange range = {0, 1, 1, 99, 12, 31, 5, 0, 0, 3, 59, 59, false};
+    EXPECT_FALSE(SeedWalkRun(range, keys, 256, hooks));
+    ASSERT_EQ(w.pumpTimes.size(), 3u);
+    for (size_t i = 1; i < w.pumpTimes.size(); ++i)
+        EXPECT_LE(w.pumpTimes[i] - w.pumpTimes[i - 1], 10u + 2u) << i;
+    EXPECT_LT(w.days, 100);
 }
