@@ -3,7 +3,7 @@
 #   build.sh native   core, tests, benchmark (build/native)
 #   build.sh asan     the same with AddressSanitizer and UBSan (build/asan)
 #   build.sh win      the Windows programs, cross-compiled (build/win)
-#   build.sh nosimd   native without any SIMD backend (build/nosimd)
+#   build.sh nosimd   the tests without any SIMD backend (build/nosimd)
 #   build.sh clang    with clang and its sanitizers: the engine's tests and the
 #                     libFuzzer targets (build/clang)
 set -euo pipefail
@@ -21,7 +21,8 @@ case "${1:-native}" in
   nosimd)
     bash scripts/deps.sh native
     cmake -S . -B build/nosimd -DCMAKE_BUILD_TYPE=Release -DMORVANE_SIMD=OFF >/dev/null
-    cmake --build build/nosimd -j"$jobs" ;;
+    # The tests only: the benchmark and the e2e helper add nothing here.
+    cmake --build build/nosimd -j"$jobs" --target morvane_tests morvane_cli_tests ;;
   clang)
     # One core for both: the fuzzer's coverage costs the tests little.
     bash scripts/deps.sh native clang
