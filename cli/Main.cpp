@@ -25,8 +25,9 @@ int Fail(int code, const std::string& message) {
     return code;
 }
 
-// The console: named completely, or not at all and then from config.txt.
-bool ConsoleSettle(CliSettings& settings, const SettingsOrigins& origins, std::string& error) {
+// The console: named completely, or not at all and then from config.txt,
+// which the checks then name as the origin of those fields.
+bool ConsoleSettle(CliSettings& settings, SettingsOrigins& origins, std::string& error) {
     std::string missing;
     int named = 0;
     for (int i = 0; i < kConsoleFieldCount; ++i) {
@@ -38,7 +39,10 @@ bool ConsoleSettle(CliSettings& settings, const SettingsOrigins& origins, std::s
     }
     if (named == kConsoleFieldCount) return true;
     if (named == 0) {
-        if (ConsoleConfigLoad("config.txt", settings)) return true;
+        if (ConsoleConfigLoad("config.txt", settings)) {
+            for (int i = 0; i < kConsoleFieldCount; ++i) origins[static_cast<size_t>(i)] = "config.txt";
+            return true;
+        }
         error = "no console: config.txt is not in this folder; give " + missing +
                 " (or a settings file naming version, mac, vCount, timer0, gxStat and frame)";
         return false;

@@ -443,6 +443,7 @@ bool SettingsFieldInRange(const CliSettings& settings, int index, std::string& e
         switch (f.kind) {
         case kFieldInt: v = FieldAt<int32_t>(settings, f)[i]; break;
         case kFieldUInt16: v = FieldAt<uint16_t>(settings, f)[i]; break;
+        case kFieldMac: v = FieldAt<uint32_t>(settings, f)[i]; break;  // config.txt's "-1" is not a byte
         default: continue;  // every value these kinds can hold is accepted
         }
         if (v < f.low || v > f.high) {

@@ -21,7 +21,7 @@ struct HexRange {
 
 struct CliSettings {
     SearchSettings search;  // vCount, timer0 and the MAC words are set per walk
-    uint32_t mac[6];        // MAC bytes, MAC[0] first (from config.txt they may exceed 0xFF)
+    uint32_t mac[6];        // MAC bytes, MAC[0] first (config.txt may hold more; the check refuses it)
     HexRange vCount;
     HexRange timer0;
 };

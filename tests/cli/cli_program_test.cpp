@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -356,6 +357,17 @@ TEST(CliProgram, BadInputWritesNothingAndSaysWhat) {
               std::string::npos)
         << noConsole.err;
     EXPECT_EQ(ReadBytes(dir + "result.txt"), kept);
+    // A config.txt the window reads leniently: "-1" as a MAC byte is no byte,
+    // and a settings file saved from it could not be read back.
+    WriteBytes(dir + "config.txt", "60\r\nc79\r\n6000000\r\n8\r\n12-34-56-78-9A--1\r\n02215F10\r\n");
+    CliRun badMac = RunCli(dir, {"--from", "2012-11-29", "--to", "2012-11-29", "--save-settings", "saved.txt"});
+    EXPECT_EQ(badMac.exitCode, 2);
+    EXPECT_NE(badMac.err.find("config.txt: mac is 12-34-56-78-9A-FFFFFFFF; it takes six hexadecimal bytes"),
+              std::string::npos)
+        << badMac.err;
+    EXPECT_EQ(ReadBytes(dir + "result.txt"), kept);
+    EXPECT_EQ(ReadBytes(dir + "saved.txt"), "");
+    std::remove((dir + "config.txt").c_str());
 
     CliRun unwritable = RunCli(dir, Args({kConsole, {"-o", "missing/result.txt"}}));
     EXPECT_EQ(unwritable.exitCode, 1);
