@@ -55,7 +55,11 @@ uint32_t SeedMessageTimeWord(const CandidateMoment& m, bool threeDsMode) {
     return (hourByte << 24) | (Bcd(m.minute) << 16) | (Bcd(m.second) << 8);
 }
 
-uint32_t SeedMessageKeyWord(uint32_t keyMask) { return Swap32(keyMask ^ 0x2C00u); }
+// The key word carries the mask with these bits flipped, byte-swapped into
+// its top half: all ten keys held (mask 0) gives 0x002C0000.
+constexpr uint32_t kKeyWordFlip = 0x2C00u;
+
+uint32_t SeedMessageKeyWord(uint32_t keyMask) { return Swap32(keyMask ^ kKeyWordFlip); }
 
 SeedMessage SeedMessageBuild(const SeedMessagePrefix& prefix, const CandidateMoment& m,
                              bool threeDsMode) {
