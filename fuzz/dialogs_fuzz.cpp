@@ -6,43 +6,41 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/KeyPatternDialog.h"
+#include "app/SettingsDialogs.h"
 #include "fuzz/fuzz_support.h"
-#include "modes/BreedingDialog.h"
-#include "modes/CometDialog.h"
-#include "modes/DeliveryDialog.h"
-#include "modes/DomeDialog.h"
-#include "modes/GrottoDialog.h"
-#include "modes/ShinyPidDialog.h"
+#include "res/resource.h"
 #include "tests/ui/fake_controls.h"
 
 namespace {
 
 #define FIELD_END(field) (offsetof(SearchSettings, field) + sizeof(SearchSettings::field))
 
-struct FuzzedDialog {
-    void (*init)(const ControlAccess& controls, const SearchSettings& settings);
-    void (*store)(const ControlAccess& controls, SearchSettings& settings);
-    size_t fieldsBegin, fieldsEnd;  // the dialog's fields, one run of the record
+// The window's dialogs (kSettingsDialogs) by template, each with the run of
+// the record it owns. The input's first byte picks an entry of this table, so
+// the corpus keeps its meaning whatever order the window lists them in.
+struct DialogFields {
+    int templateId;
+    size_t begin, end;
 };
 
-const FuzzedDialog kDialogs[] = {
-    {KeyPatternDialogInit, KeyPatternDialogStore, offsetof(SearchSettings, usableKeys),
-     FIELD_END(excludeOppositeAndReset)},
-    {ShinyPidDialogInit, ShinyPidDialogStore, offsetof(SearchSettings, shinyTrainerId),
-     FIELD_END(shinyNature)},
-    {BreedingDialogInit, BreedingDialogStore, offsetof(SearchSettings, parentIv),
-     FIELD_END(breedingGender)},
-    {DeliveryDialogInit, DeliveryDialogStore, offsetof(SearchSettings, deliveryNatureOffset),
-     FIELD_END(deliverySecretId)},
-    {CometDialogInit, CometDialogStore, offsetof(SearchSettings, cometCompoundEyes),
-     FIELD_END(cometCompoundEyes)},
-    {DomeDialogInit, DomeDialogStore, offsetof(SearchSettings, domeTrainers),
-     FIELD_END(domeShiftWidth)},
-    {GrottoDialogInit, GrottoDialogStore, offsetof(SearchSettings, grottoKind),
-     FIELD_END(grottoSlots)},
+const DialogFields kDialogs[] = {
+    {IDD_KEY_PATTERN, offsetof(SearchSettings, usableKeys), FIELD_END(excludeOppositeAndReset)},
+    {IDD_SHINY_PID, offsetof(SearchSettings, shinyTrainerId), FIELD_END(shinyNature)},
+    {IDD_BREEDING, offsetof(SearchSettings, parentIv), FIELD_END(breedingGender)},
+    {IDD_DELIVERY, offsetof(SearchSettings, deliveryNatureOffset), FIELD_END(deliverySecretId)},
+    {IDD_COMET, offsetof(SearchSettings, cometCompoundEyes), FIELD_END(cometCompoundEyes)},
+    {IDD_DOME, offsetof(SearchSettings, domeTrainers), FIELD_END(domeShiftWidth)},
+    {IDD_GROTTO, offsetof(SearchSettings, grottoKind), FIELD_END(grottoSlots)},
 };
 constexpr int kDialogCount = static_cast<int>(sizeof kDialogs / sizeof kDialogs[0]);
+static_assert(kDialogCount == kSettingsDialogCount, "every settings dialog needs its fields here");
+
+const SettingsDialog& WindowDialogOf(const DialogFields& fields) {
+    for (const SettingsDialog& dialog : kSettingsDialogs)
+        if (dialog.templateId == fields.templateId) return dialog;
+    std::fprintf(stderr, "dialogs fuzz: template %d is none of the window's dialogs\n", fields.templateId);
+    std::abort();
+}
 
 const char* Bytes(const SearchSettings& s) { return reinterpret_cast<const char*>(&s); }
 
@@ -108,7 +106,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzReader in{data, size, 0};
-    const FuzzedDialog& dialog = kDialogs[FuzzByte(in) % kDialogCount];
+    const DialogFields& fields = kDialogs[FuzzByte(in) % kDialogCount];
+    const SettingsDialog& dialog = WindowDialogOf(fields);
     SearchSettings opened;
     FuzzSettings(in, opened);
     FakeControls fake;
@@ -117,13 +116,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SearchSettings stored;
     std::memcpy(&stored, &opened, sizeof stored);
     dialog.store(FakeControlsAccess(fake), stored);
-    FUZZ_CHECK(SameOutside(stored, opened, dialog.fieldsBegin, dialog.fieldsEnd));
+    FUZZ_CHECK(SameOutside(stored, opened, fields.begin, fields.end));
 
     FakeControls reopened;
     dialog.init(FakeControlsAccess(reopened), stored);
     SearchSettings again;
     std::memcpy(&again, &stored, sizeof again);
     dialog.store(FakeControlsAccess(reopened), again);
-    FUZZ_CHECK(SameInside(again, stored, dialog.fieldsBegin, dialog.fieldsEnd));
+    FUZZ_CHECK(SameInside(again, stored, fields.begin, fields.end));
     return 0;
 }
