@@ -377,7 +377,6 @@ void WorkerInit(Worker& w, Shared& s, const SearchSettings& settings) {
                         WalkClockStill, WalkNoMatchCount,   nullptr};
 }
 
-
 }  // namespace
 
 int32_t ParallelCoreCount() {

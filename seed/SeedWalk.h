@@ -76,7 +76,8 @@ constexpr int32_t kWalkMaxBatch = 1024;
 // Walks the ranges, handing batches of up to batchSize candidates (clamped
 // to 1..kWalkMaxBatch) to hooks.evaluate. Before each batch it asks whether
 // to stop, pumps at most every 10 ms and shows a grown count at most every
-// 100 ms; between batches, however long, it asks and pumps every 10 ms; a batch slower than 20 ms halves the next ones and one quicker
-// than 5 ms doubles them again. Returns false when it was stopped.
+// 100 ms; between batches, however long, it asks and pumps every 10 ms. A
+// batch slower than 20 ms halves the next ones and one quicker than 5 ms
+// doubles them again. Returns false when it was stopped.
 bool SeedWalkRun(const WalkRange& range, const KeyPatternView& keys, int32_t batchSize,
                  const WalkHooks& hooks);
