@@ -247,11 +247,13 @@ int Check() {
 
 int main(int argc, char** argv) {
     bool quick = false, wholeDayOnly = false;
+    const char* onlyCase = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--check") == 0) return Check();
         if (std::strcmp(argv[i], "--quick") == 0) quick = true;
         if (std::strcmp(argv[i], "--whole-day") == 0) wholeDayOnly = true;
         if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) g_out = argv[++i];
+        if (std::strcmp(argv[i], "--case") == 0 && i + 1 < argc) onlyCase = argv[++i];
     }
     if (quick) g_minimumSeconds = 0.3;
     const SearchEngine* best = SearchEngineBest();
@@ -267,7 +269,7 @@ int main(int argc, char** argv) {
     // The whole day runs first, so that the process's peak resident size is
     // that of the one-thread search alone: after its first batch and at its
     // end the two agree when the search keeps its tables from start to end.
-    if (!quick) {
+    if (!quick && !onlyCase) {
         SearchSettings s = BenchSettings("iv-keys");
         SetMinutes(s, 1440);
         Resident atStart{0, 0};
@@ -303,6 +305,7 @@ int main(int argc, char** argv) {
     const char* cases[] = {"iv-keys", "iv-roamer", "shiny", "breeding", "delivery", "comet", "dome", "grotto"};
     for (const char* name : cases) {
         if (wholeDayOnly) break;
+        if (onlyCase && std::strcmp(onlyCase, name) != 0) continue;
         SearchSettings s = BenchSettings(name);
         const double literal = Rate(s, &kPlainEngine);
         const double fast = Rate(s, best);
@@ -312,6 +315,7 @@ int main(int argc, char** argv) {
     const char* extras[] = {"iv-6v", "delivery-6v", "breeding-6v", "dome-3"};
     for (const char* name : extras) {
         if (wholeDayOnly) break;
+        if (onlyCase && std::strcmp(onlyCase, name) != 0) continue;
         SearchSettings s = BenchSettings(name);
         const double literal = Rate(s, &kPlainEngine);
         const double fast = Rate(s, best);

@@ -74,7 +74,7 @@ inline Sha1State Sha1FirstEightRounds(const uint32_t* prefix) {
     return s;
 }
 
-void Sha1SeedsBody(const Sha1BatchInput& in, uint64_t* seeds) {
+[[maybe_unused]] void Sha1SeedsBody(const Sha1BatchInput& in, uint64_t* seeds) {
     const Sha1State first = Sha1FirstEightRounds(in.prefix);
     for (int32_t base = 0; base < in.count; base += kW) {
         V w[16];
@@ -541,5 +541,6 @@ void LcgScreenBody(const LcgScreenParams& params, const uint32_t* rows, const ui
     for (int j = 0; j < kLanesPerChunk; ++j) out[j] = static_cast<uint8_t>(any[j] != 0);
 }
 
-#define MORVANE_ENGINE_KERNELS(backendName)                                                   \
-    { backendName, Sha1SeedsBody, MtWordsBody, LcgWindowBody, IvScreenBody, LcgScreenBody }
+// The backend's kernel family, with the digest it runs on.
+#define MORVANE_ENGINE_KERNELS(sha1Seeds) \
+    { sha1Seeds, MtWordsBody, LcgWindowBody, IvScreenBody, LcgScreenBody }

@@ -25,7 +25,6 @@ struct Sha1BatchInput {
 };
 
 struct EngineKernels {
-    const char* name;
     // seeds[i] = initial seed of lane i, for in.count lanes.
     void (*sha1Seeds)(const Sha1BatchInput& in, uint64_t* seeds);
     // Regenerated MT words lo..hi (0 <= lo <= hi <= 623) of one chunk, row
@@ -46,14 +45,9 @@ struct EngineKernels {
                       uint8_t* any, uint64_t* inherited);
 };
 
-// Declared whatever the build holds; only SearchEngine.cpp refers to them,
-// and only to those the build defines (MORVANE_HAVE_AVX2 and the like).
-extern const EngineKernels kEngineKernelsPortable;
-extern const EngineKernels kEngineKernelsAvx2;
-extern const EngineKernels kEngineKernelsAvx2Sha;  // the AVX2 kernels with Sha1SeedsShani
-extern const EngineKernels kEngineKernelsAvx512;
-// The digest with the SHA instructions, four messages at a time.
-void Sha1SeedsShani(const Sha1BatchInput& in, uint64_t* seeds);
+// Each backend file engine/EngineKernels_<id>.cpp defines kEngineKernels_<id>;
+// SearchEngine.cpp declares and lists those the build holds
+// (engine/Backends.def).
 
 // Initial seed from the first two digest words.
 // Internal linkage: every backend keeps its own copy, compiled with its flags.

@@ -45,4 +45,4 @@ inline void StoreHigh32(uint32_t* p, V64 x) {
 
 }  // namespace
 
-const EngineKernels kEngineKernelsAvx512 = MORVANE_ENGINE_KERNELS("avx512");
+extern const EngineKernels kEngineKernels_avx512 = MORVANE_ENGINE_KERNELS(Sha1SeedsBody);

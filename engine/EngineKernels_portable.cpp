@@ -72,4 +72,4 @@ inline void StoreHigh32(uint32_t* p, V64 a) {
 
 }  // namespace
 
-const EngineKernels kEngineKernelsPortable = MORVANE_ENGINE_KERNELS("portable");
+extern const EngineKernels kEngineKernels_portable = MORVANE_ENGINE_KERNELS(Sha1SeedsBody);

@@ -1,7 +1,7 @@
-// The one place that knows the processor: it reads cpuid and xgetbv once,
-// keeps the result, and picks the widest batch engine the build holds and
-// the processor and OS can run. Callers get an engine; no other file tests
-// a CPU feature.
+// The one place that knows the processor: it reads what the architecture
+// offers once (cpuid and xgetbv on x86), keeps the result, and picks the
+// widest batch engine the build holds and the processor and OS can run.
+// Callers get an engine; no other file tests a CPU feature.
 #include "engine/SearchEngine.h"
 
 #include "engine/BatchEngine.h"
@@ -10,6 +10,13 @@
 #if defined(__x86_64__) || defined(__i386__)
 #include <cpuid.h>
 #endif
+
+// The backends the build holds (cmake/Backends.cmake writes their rows of
+// engine/Backends.def), narrowest first; the widest one the processor runs is
+// the best.
+#define MORVANE_BACKEND(id, name, arch, flags, needs) extern const EngineKernels kEngineKernels_##id;
+#include "MorvaneBackends.h"
+#undef MORVANE_BACKEND
 
 namespace {
 
@@ -26,6 +33,11 @@ CpuFeatures DetectCpuFeatures() {
     }
     if (!__get_cpuid_count(7, 0, &eax, &ebx, &ecx, &edx)) ebx = 0;
     return CpuFeaturesOf(leaf1Ecx, ebx, xcr0);
+#elif defined(__wasm_simd128__)
+    // A WebAssembly module built for SIMD does not load where it is missing.
+    CpuFeatures f{};
+    f.simd128 = true;
+    return f;
 #else
     return CpuFeatures{};
 #endif
@@ -42,35 +54,33 @@ void EvaluateWith(SearchRun& run, const CandidateMoment* moments, int32_t count)
     BatchEngineEvaluate(run, moments, count, kernels);
 }
 
-// The batch engines the build holds, narrowest first; the widest one the
-// processor runs is the best.
+// The table of the backends, in the order of their rows.
 struct EngineRow {
     SearchEngine engine;
     const EngineKernels* kernels;
-    bool (*runs)(const CpuFeatures& features);
+    uint32_t needs;  // CpuFeatureBits
 };
 
 const EngineRow kEngineRows[] = {
-    {{"portable", 256, EvaluateWith<kEngineKernelsPortable>}, &kEngineKernelsPortable,
-     [](const CpuFeatures&) { return true; }},
-#if defined(MORVANE_HAVE_AVX2)
-    {{"avx2", 256, EvaluateWith<kEngineKernelsAvx2>}, &kEngineKernelsAvx2,
-     [](const CpuFeatures& f) { return f.avx2; }},
-#if defined(MORVANE_HAVE_SHANI)
-    {{"avx2-sha", 256, EvaluateWith<kEngineKernelsAvx2Sha>}, &kEngineKernelsAvx2Sha,
-     [](const CpuFeatures& f) { return f.avx2 && f.sha; }},
-#endif
-#endif
-#if defined(MORVANE_HAVE_AVX512)
-    {{"avx512", 256, EvaluateWith<kEngineKernelsAvx512>}, &kEngineKernelsAvx512,
-     [](const CpuFeatures& f) { return f.avx512; }},
-#endif
+#define MORVANE_BACKEND(id, name, arch, flags, needs) \
+    {{name, 256, EvaluateWith<kEngineKernels_##id>}, &kEngineKernels_##id, needs},
+#include "MorvaneBackends.h"
+#undef MORVANE_BACKEND
 };
 constexpr int32_t kEngineRowCount = sizeof kEngineRows / sizeof kEngineRows[0];
+
+bool RowRuns(const EngineRow& row) {
+    return (CpuFeatureBitsOf(Features()) & row.needs) == row.needs;
+}
 
 }  // namespace
 
 CpuFeatures CpuFeaturesDetected() { return Features(); }
+
+uint32_t CpuFeatureBitsOf(const CpuFeatures& f) {
+    return (f.avx2 ? kCpuAvx2 : 0u) | (f.avx512 ? kCpuAvx512 : 0u) | (f.sha ? kCpuSha : 0u) |
+           (f.simd128 ? kCpuSimd128 : 0u);
+}
 
 CpuFeatures CpuFeaturesOf(uint32_t leaf1Ecx, uint32_t leaf7Ebx, uint64_t xcr0) {
     auto bit = [](uint64_t word, int n) { return ((word >> n) & 1u) != 0; };
@@ -92,14 +102,14 @@ int32_t SearchEngineCount() { return kEngineRowCount; }
 SearchEngineEntry SearchEngineAt(int32_t index) {
     if (index < 0 || index >= kEngineRowCount) return SearchEngineEntry{nullptr, nullptr, false};
     const EngineRow& row = kEngineRows[index];
-    return SearchEngineEntry{&row.engine, row.kernels, row.runs(Features())};
+    return SearchEngineEntry{&row.engine, row.kernels, RowRuns(row)};
 }
 
 const SearchEngine* SearchEngineBest() {
     static const SearchEngine* best = [] {
         const SearchEngine* chosen = &kEngineRows[0].engine;
         for (const EngineRow& row : kEngineRows)
-            if (row.runs(Features())) chosen = &row.engine;
+            if (RowRuns(row)) chosen = &row.engine;
         return chosen;
     }();
     return best;

@@ -27,8 +27,19 @@ struct CpuFeatures {
     bool avx2;     // AVX2 and BMI2 with the OS saving the 256-bit state
     bool avx512;   // that and AVX-512 F, DQ, BW and VL with the OS saving the 512-bit state
     bool sha;      // SHA instructions with SSE4.1
+    bool simd128;  // WebAssembly SIMD (the build's target has it)
 };
 CpuFeatures CpuFeaturesDetected();
+
+// The features a backend needs (the last column of engine/Backends.def).
+enum CpuFeatureBits : uint32_t {
+    kCpuNone = 0,
+    kCpuAvx2 = 1u << 0,
+    kCpuAvx512 = 1u << 1,
+    kCpuSha = 1u << 2,
+    kCpuSimd128 = 1u << 3,
+};
+uint32_t CpuFeatureBitsOf(const CpuFeatures& features);
 
 // The decision on the raw words: ecx of cpuid leaf 1, ebx of leaf 7, and
 // XCR0 (0 when the OS does not enable xgetbv). The AVX2 and AVX-512 backends

@@ -1,15 +1,19 @@
-// The seed digest with the SHA instructions. One message runs through four
+// The AVX2 backend with the seed digest on the SHA instructions. One message runs through four
 // rounds per instruction, but each instruction waits for the one before, so
 // four messages go through side by side. The first eight rounds read only
 // W0..W7, which the whole search shares: they run once per call.
 #include <immintrin.h>
 
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "engine/EngineKernels.h"
 
 namespace {
+
+#include "engine/EngineLanes_avx2.h"
+#include "engine/EngineKernelBody.h"
 
 constexpr int kStreams = 8;
 
@@ -34,8 +38,6 @@ inline void Sha1ShaniGroups(__m128i (&abcd)[kStreams], __m128i (&saved)[kStreams
                             __m128i (&m)[kStreams][4], std::integer_sequence<int, g...>) {
     (Sha1ShaniGroup<g + 2>(abcd, saved, m), ...);
 }
-
-}  // namespace
 
 void Sha1SeedsShani(const Sha1BatchInput& in, uint64_t* seeds) {
     const __m128i m0 = _mm_set_epi32(static_cast<int>(in.prefix[0]), static_cast<int>(in.prefix[1]),
@@ -71,3 +73,7 @@ void Sha1SeedsShani(const Sha1BatchInput& in, uint64_t* seeds) {
         }
     }
 }
+
+}  // namespace
+
+extern const EngineKernels kEngineKernels_avx2sha = MORVANE_ENGINE_KERNELS(Sha1SeedsShani);
