@@ -35,24 +35,25 @@ constexpr auto kPlanDelivery =
 
 const SearchModeEntry kSearchModes[] = {
     {kModeGrotto, &SearchSettings::grottoEnabled, "年,月,日,時,分,秒,性格値乱数消費,初期seed",
-     PidStreamCount, EvaluateGrotto, kPlanGrotto},
+     PidStreamCount, EvaluateGrotto, EvaluateGrottoRange, kPlanGrotto},
     {kModeDome, &SearchSettings::domeEnabled,
-     "年,月,日,時,分,秒,性格値乱数消費下限,上限,初期seed", PidStreamCount, EvaluateDome, kPlanDome},
+     "年,月,日,時,分,秒,性格値乱数消費下限,上限,初期seed", PidStreamCount, EvaluateDome,
+     EvaluateDomeRange, kPlanDome},
     {kModeComet, &SearchSettings::cometEnabled, "年,月,日,時,分,秒,性格値乱数消費,初期seed",
-     PidStreamCount, EvaluateComet, kPlanComet},
+     PidStreamCount, EvaluateComet, EvaluateCometRange, kPlanComet},
     {kModeDelivery, &SearchSettings::deliveryEnabled,
      "年,月,日,時,分,秒,性格値乱数消費,性格,H,A,B,C,D,S,めざパ,威力,初期seed", DeliveryLcgCount,
-     EvaluateDelivery, kPlanDelivery},
+     EvaluateDelivery, EvaluateDeliveryRange, kPlanDelivery},
     {kModeBreeding, &SearchSettings::breedingEnabled,
      "年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,初期seed,性格値乱数消費,遺伝1,遺伝2,遺伝3,"
      "性別,特性",
-     PidStreamCount, EvaluateIvBlock, PlanIvBlock},
+     PidStreamCount, EvaluateIvBlock, nullptr, PlanIvBlock},
     {kModeShiny, &SearchSettings::shinyPidEnabled,
      "年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,めざパ,威力,初期seed,性格値乱数消費,乱数値,"
      "性格値",
-     PidStreamCount, EvaluateIvBlock, PlanIvBlock},
+     PidStreamCount, EvaluateIvBlock, nullptr, PlanIvBlock},
     {kModeIv, nullptr, "年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed", NoStream,
-     EvaluateIvBlock, PlanIvBlock},
+     EvaluateIvBlock, nullptr, PlanIvBlock},
 };
 const int32_t kSearchModeCount = sizeof kSearchModes / sizeof kSearchModes[0];
 

@@ -22,6 +22,11 @@ struct SearchModeEntry {
     const char* header;             // result header line, without ",キー入力" and line end
     int32_t (*lcgCount)(const SearchRun& run);
     void (*evaluate)(SearchRun& run, const CandidateMoment& moment, uint64_t seed);
+    // The personality-value positions first..last alone, for the modes whose
+    // draw screen is exact (the engines evaluate only the positions that
+    // pass it); null for the individual-value block.
+    void (*evaluateRange)(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t first,
+                          int32_t last);
     void (*plan)(const SearchRun& run, BatchPlan& plan);
 };
 

@@ -10,6 +10,7 @@
 #include "modes/SearchModes.h"
 #include "engine/BatchEngine.h"
 #include "seed/RandomStreams.h"
+#include "seed/SecondDigest.h"
 
 namespace {
 
@@ -76,29 +77,49 @@ TEST_P(EngineKernelsTest, MtWordsMatchTheRegeneratedTable) {
     }
 }
 
-TEST_P(EngineKernelsTest, LcgWindowMatchesTheStream) {
+// Lanes of one second from the second's digest and the key terms of their
+// masks: every mask, the masks of a pattern with its exclusions, runs of
+// every length up to the widest vector and past it, across a day's end.
+TEST_P(EngineKernelsTest, SecondSeedsMatchThePlainDigest) {
     SearchEngineEntry entry = SearchEngineAt(GetParam());
     SKIP_UNLESS_SUPPORTED(entry);
-    std::mt19937 rng(13);
-    std::vector<uint64_t> seeds(C);
-    for (uint64_t& seed : seeds) seed = (static_cast<uint64_t>(rng()) << 32) | rng();
-    seeds[0] = 0;
-    seeds[1] = ~0ull;
-    std::vector<LcgStream> streams(C);
-    for (int32_t j = 0; j < C; ++j) {
-        LcgStreamInit(streams[j], kLcgMinimumCapacity);
-        LcgStreamFill(streams[j], seeds[j], 2830);
-    }
-    std::vector<uint32_t> u(static_cast<size_t>(2831) * C);
-    for (int32_t start : {0, 1, 50, 2799}) {
-        const int32_t rows = 2831 - start;
-        uint64_t mul, add;
-        LcgJump(static_cast<uint64_t>(start), mul, add);
-        entry.kernels->lcgWindow(seeds.data(), mul, add, rows, u.data());
-        for (int32_t r = 0; r < rows; ++r)
-            for (int32_t j = 0; j < C; ++j)
-                ASSERT_EQ(u[static_cast<size_t>(r * C + j)], streams[j].U[static_cast<size_t>(start + r)])
-                    << "draw " << start + r << " lane " << j;
+    std::mt19937 rng(21);
+    constexpr int32_t stride = 1024 + kEngineMaxLanes;
+    std::vector<uint32_t> rows(static_cast<size_t>(kKeyTermRows) * stride, 0);
+    std::vector<uint64_t> seeds(1024 + kEngineMaxLanes);
+    for (int round = 0; round < 6; ++round) {
+        SearchSettings s = RandomConsole(rng);
+        s.excludeOppositeAndReset = round % 2 == 0;
+        for (bool& key : s.usableKeys) key = round < 2 || rng() % 3 != 0;
+        std::vector<uint32_t> masks;
+        for (uint32_t mask = 0; mask < 1024; ++mask)
+            if (KeyMaskAllowed(s, mask)) masks.push_back(mask);
+        const int32_t count = static_cast<int32_t>(masks.size());
+        for (int32_t p = 0; p < count; ++p) {
+            uint32_t terms[kKeyTermRows];
+            KeyScheduleTerms(masks[static_cast<size_t>(p)], terms);
+            for (int32_t t = 0; t < kKeyTermRows; ++t) rows[static_cast<size_t>(t) * stride + p] = terms[t];
+        }
+        CandidateMoment m = RandomMoment(rng);
+        if (round == 3) m = CandidateMoment{99, 12, 31, WeekdayOf(99, 12, 31), 23, 59, 59, 0};
+        if (round == 4) m.hour = 12;
+        const SeedMessagePrefix prefix = SeedMessagePrefixOf(StartupParametersOf(s));
+        const SecondDigest second =
+            SecondDigestOf(prefix, SeedMessageDateWord(m), SeedMessageTimeWord(m, s.threeDsMode));
+        for (int32_t first : {0, 1, 7, count / 2}) {
+            for (int32_t n : {1, 3, 8, 15, 16, 17, 100, count}) {
+                n = std::min(n, count - first);
+                if (n <= 0) continue;
+                Sha1SecondInput in{&second, rows.data() + first, stride, n};
+                entry.kernels->sha1SecondSeeds(in, seeds.data());
+                for (int32_t i = 0; i < n; ++i) {
+                    m.keyMask = masks[static_cast<size_t>(first + i)];
+                    ASSERT_EQ(seeds[static_cast<size_t>(i)],
+                              InitialSeedOf(SeedMessageBuild(prefix, m, s.threeDsMode)))
+                        << "round " << round << " lanes " << first << "+" << i << " of " << n;
+                }
+            }
+        }
     }
 }
 
@@ -157,13 +178,17 @@ TEST_P(EngineKernelsTest, IvScreenMatchesTheFilter) {
 
 // The screens against the modes' own evaluation of each candidate: a lane
 // passes exactly when the plain evaluation finds a row (breeding: at least
-// when it does), and a plan that expects nothing is never contradicted.
+// when it does), and a plan that expects nothing is never contradicted. The
+// exact screens also say which positions give rows: evaluating a passing
+// position alone (with the positions its row depends on) writes a row, and
+// the rows of all passing positions are the candidate's rows.
 TEST_P(EngineKernelsTest, ScreensPassExactlyTheCandidatesWithRows) {
     SearchEngineEntry entry = SearchEngineAt(GetParam());
     SKIP_UNLESS_SUPPORTED(entry);
     std::mt19937 rng(16);
-    std::vector<uint32_t> draws(static_cast<size_t>(2900) * C), natures(draws.size());
     std::vector<uint64_t> seeds(C);
+    std::vector<uint8_t> scratch(kLcgScreenScratchBytes + 64);
+    std::vector<LaneSet> pass(kLcgScreenMaxRows);
     const SearchMode modes[] = {kModeGrotto, kModeDome, kModeComet, kModeDelivery, kModeShiny,
                                 kModeBreeding};
     int32_t lanesWithRows = 0;
@@ -178,6 +203,11 @@ TEST_P(EngineKernelsTest, ScreensPassExactlyTheCandidatesWithRows) {
             }
             s.hiddenPowerType = -1;
             s.hiddenPowerMinimum = 30;
+            if (mode == kModeDelivery && round % 3 == 1) {
+                s.hiddenPowerType = static_cast<int32_t>(rng() % 16);
+                s.hiddenPowerMinimum = 50;
+                s.ivMin[static_cast<size_t>(rng() % 6)] = 16;
+            }
             s.ivConsumptionStart = s.ivConsumptionEnd = 0;
             for (auto& parent : s.parentIv)
                 for (int32_t& v : parent) v = 31;
@@ -188,34 +218,47 @@ TEST_P(EngineKernelsTest, ScreensPassExactlyTheCandidatesWithRows) {
             LcgStreamInit(run.lcg, kLcgCapacity);
             BatchPlan plan;
             BatchPlanOf(run, plan);
-            uint8_t any[C] = {};
-            uint64_t inherited[C] = {};
+            LcgScreenOutput out{};
+            out.pass = pass.data();
             for (uint64_t& seed : seeds) seed = (static_cast<uint64_t>(rng()) << 32) | rng();
+            std::vector<LcgJumpRow> rows, natureRows;
             if (!plan.nothing) {
                 ASSERT_TRUE(plan.lcgScreen);
-                uint64_t mul, add;
-                LcgJump(static_cast<uint64_t>(plan.pidStart), mul, add);
-                entry.kernels->lcgWindow(seeds.data(), mul, add, plan.lcgRows, draws.data());
-                const uint32_t* natureRows = draws.data() + std::max(plan.natureRow, 0) * C;
-                if (plan.natureRow < 0) {
-                    LcgJump(static_cast<uint64_t>(plan.pidStart + SearchRunDeliveryOffset(run)), mul, add);
-                    entry.kernels->lcgWindow(seeds.data(), mul, add, plan.lcg.positions, natures.data());
-                    natureRows = natures.data();
-                }
-                entry.kernels->lcgScreen(plan.lcg, draws.data(), natureRows, any, inherited);
+                for (int32_t r = 0; r < plan.lcgRows; ++r) rows.push_back(LcgJumpRowOf(static_cast<uint64_t>(plan.pidStart + r)));
+                for (int32_t k = 0; k < plan.lcg.positions; ++k)
+                    natureRows.push_back(LcgJumpRowOf(static_cast<uint64_t>(plan.pidStart + SearchRunDeliveryOffset(run) + k)));
+                LcgScreenInput in{&plan.lcg, rows.data(), plan.natureRow < 0 ? natureRows.data() : nullptr,
+                                  seeds.data(), scratch.data()};
+                entry.kernels->lcgScreen(in, out);
             }
+            const SearchModeEntry& modeEntry = SearchModeEntryOf(mode);
             for (int32_t j = 0; j < C; ++j) {
+                const bool any = (out.any.w[j / 64] >> (j % 64)) & 1u;
                 run.candidateCount = 0;
                 LcgStreamFill(run.lcg, seeds[j], SearchRunLcgCount(run));
                 MtTableFill(run.mt, seeds[j]);
-                EvaluateCandidate(run, RandomMoment(rng), seeds[j]);
-                const bool rows = run.candidateCount > 0;
-                lanesWithRows += rows ? 1 : 0;
-                if (mode == kModeBreeding && rows) {
-                    ASSERT_TRUE(any[j]) << "breeding round " << round << " lane " << j;
-                } else if (mode != kModeBreeding) {
-                    ASSERT_EQ(any[j] != 0, rows) << "mode " << mode << " round " << round << " lane " << j;
+                const CandidateMoment moment = RandomMoment(rng);
+                EvaluateCandidate(run, moment, seeds[j]);
+                const int32_t rowsOfLane = run.candidateCount;
+                lanesWithRows += rowsOfLane > 0 ? 1 : 0;
+                if (mode == kModeBreeding) {
+                    if (rowsOfLane > 0) {
+                        ASSERT_TRUE(any) << "breeding round " << round << " lane " << j;
+                    }
+                    continue;
                 }
+                ASSERT_EQ(any, rowsOfLane > 0) << "mode " << mode << " round " << round << " lane " << j;
+                if (!modeEntry.evaluateRange || plan.nothing) continue;
+                int32_t positionRows = 0;
+                for (int32_t k = 0; k < plan.lcg.positions; ++k) {
+                    if (!((pass[k].w[j / 64] >> (j % 64)) & 1u)) continue;
+                    run.candidateCount = 0;
+                    const int32_t last = plan.pidStart + k;
+                    modeEntry.evaluateRange(run, moment, seeds[j], last - plan.lead, last);
+                    ASSERT_EQ(run.candidateCount, 1) << "mode " << mode << " position " << last;
+                    ++positionRows;
+                }
+                ASSERT_EQ(positionRows, rowsOfLane) << "mode " << mode << " round " << round << " lane " << j;
             }
         }
     }
