@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "modes/IvSearch.h"
 #include "modes/SearchModes.h"
 
 namespace {
@@ -17,7 +18,6 @@ constexpr int32_t kSecondRunLanes = 8;
 // Columns of the key-term rows: every mask, and the padding the widest
 // vector reads past the last lane.
 constexpr int32_t kKeyStride = 1024 + kEngineMaxLanes;
-constexpr int32_t kRowTextBytes = 1 << 20;  // few writes: each one is a system call
 
 // The key terms of every mask (seed/SecondDigest.h), made once.
 struct KeyTermTable {
@@ -57,8 +57,6 @@ struct BatchScratch {
     std::vector<uint64_t> inherited;        // breeding: inherited-stat sets per survivor
     std::vector<uint32_t> words, mtScratch; // MT words of one chunk
     std::vector<uint8_t> ivs, ivPass;       // individual values and pass flags of one chunk
-    std::vector<char> rowText;
-    RowBuffer rows;
 };
 
 void BatchScratchFree(void* scratch) { delete static_cast<BatchScratch*>(scratch); }
@@ -86,8 +84,6 @@ BatchScratch& BatchScratchOf(SearchRun& run) {
         s->mtScratch.resize(static_cast<size_t>(kMtSize) * C);
         s->ivs.resize(static_cast<size_t>(kMtSize) * C);
         s->ivPass.resize(static_cast<size_t>(kMtSize) * C);
-        s->rowText.resize(kRowTextBytes);
-        RowBufferInit(s->rows, s->rowText.data(), kRowTextBytes);
         run.engineScratch = s;
         run.engineScratchFree = BatchScratchFree;
     }
@@ -341,8 +337,9 @@ void ScreenChunk(SearchRun& run, const BatchPlan& plan, const EngineKernels& ker
     kernels.lcgScreen(in, out);
 }
 
-// The modes with an exact screen: each passing position (with the positions
-// its row depends on) is evaluated alone, in walk order.
+// The modes with an exact screen: the candidates that pass it are evaluated
+// over the positions that pass (with the positions their rows depend on),
+// in walk order.
 void EvaluateScreenedPositions(SearchRun& run, const BatchPlan& plan, BatchScratch& s,
                                const CandidateMoment* moments, int32_t count, int32_t padded,
                                const EngineKernels& kernels) {
@@ -352,13 +349,17 @@ void EvaluateScreenedPositions(SearchRun& run, const BatchPlan& plan, BatchScrat
         ScreenChunk(run, plan, kernels, s, base, out);
         for (int32_t j = 0; j < C && base + j < count; ++j) {
             if (!LaneIn(out.any, j)) continue;
+            // The draws from the first passing position (less the positions
+            // its row depends on) to the last, then each passing position.
+            int32_t firstPass = 0, lastPass = plan.lcg.positions - 1;
+            while (!LaneIn(out.pass[firstPass], j)) ++firstPass;
+            while (!LaneIn(out.pass[lastPass], j)) --lastPass;
             const uint64_t seed = s.seeds[static_cast<size_t>(base + j)];
-            for (int32_t k = 0; k < plan.lcg.positions; ++k) {
+            MaterialiseRange(run, plan, seed, plan.pidStart + firstPass - plan.lead, plan.pidStart + lastPass);
+            for (int32_t k = firstPass; k <= lastPass; ++k) {
                 if (!LaneIn(out.pass[k], j)) continue;
-                const int32_t last = plan.pidStart + k, first = last - plan.lead;
-                MaterialiseRange(run, plan, seed, first, last);
-                RowBufferFlush(s.rows, run);
-                entry.evaluateRange(run, moments[base + j], seed, first, last);
+                const int32_t last = plan.pidStart + k;
+                entry.evaluateRange(run, moments[base + j], seed, last - plan.lead, last);
             }
         }
     }
@@ -414,7 +415,6 @@ void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t
 
     if (plan.lcgScreen && SearchModeEntryOf(run.mode).evaluateRange) {
         EvaluateScreenedPositions(run, plan, s, moments, count, padded, kernels);
-        RowBufferFlush(s.rows, run);
         return;
     }
 
@@ -439,17 +439,15 @@ void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t
             if (plan.ivRows) {
                 for (int32_t c = 0; c < plan.iv.positions; ++c) {
                     if (!s.ivPass[static_cast<size_t>(c * C + j)]) continue;
-                    int32_t ivs[6];
+                    IvSet ivs;
                     for (int i = 0; i < 6; ++i)
-                        ivs[i] = s.ivs[static_cast<size_t>((c + plan.iv.offsets[i]) * C + j)];
-                    RowBufferAddIvRow(s.rows, run, moment, seed, plan.ivStart + c, ivs);
+                        ivs.v[i] = s.ivs[static_cast<size_t>((c + plan.iv.offsets[i]) * C + j)];
+                    IvSearchWriteRow(run, moment, seed, plan.ivStart + c, ivs);
                 }
                 continue;
             }
             Materialise(run, plan, seed, s.words.data(), j);
-            RowBufferFlush(s.rows, run);
             EvaluateCandidate(run, moment, seed);
         }
     }
-    RowBufferFlush(s.rows, run);
 }

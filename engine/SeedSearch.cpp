@@ -25,6 +25,7 @@ const SearchEngine kPlainEngine = {"plain", 1, PlainEvaluateBatch};
 void SearchEvaluateChunk(SearchRun& run, const SearchEngine& engine,
                          const CandidateMoment* moments, int32_t count) {
     if (count > 0) engine.evaluateBatch(run, moments, count);
+    SearchRunFlush(run);
 }
 
 void SearchProgressText(char* buffer, int32_t year, int32_t month, int32_t day, int32_t count) {

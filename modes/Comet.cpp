@@ -46,11 +46,11 @@ void EvaluateCometRange(SearchRun& run, const CandidateMoment& moment, uint64_t 
     const bool compoundEyes = run.settings->cometCompoundEyes;
     for (int32_t v = first; v <= last; ++v) {
         if (!CometTestsPass(U, compoundEyes ? v : v + kCometBaseWithout, compoundEyes)) continue;
-        char columns[64];
-        char* out = RowAppendInt(columns, v);
+        char* out = ResultRowStart(run, moment);
+        if (!out) continue;
+        out = RowAppendInt(out, v);
         *out++ = ',';
-        *RowAppendSeed(out, seed) = '\0';
-        ResultWriteMatch(run, moment, columns);
+        ResultRowFinish(run, moment, RowAppendSeed(out, seed));
     }
 }
 

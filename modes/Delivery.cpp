@@ -65,8 +65,9 @@ void EvaluateDeliveryRange(SearchRun& run, const CandidateMoment& moment, uint64
         if (method > 0 && !ShinyTestPasses(DeliveryPidOf(method, U[v + kDeliveryPidDraw], U[v + kDeliveryPidLowDraw]),
                                            s.deliveryTrainerId, s.deliverySecretId))
             continue;
-        char columns[200];
-        char* out = RowAppendInt(columns, v);
+        char* out = ResultRowStart(run, moment);
+        if (!out) continue;
+        out = RowAppendInt(out, v);
         *out++ = ',';
         out = RowAppendText(out, NatureNameOf(nature));
         for (int32_t value : ivs.v) {
@@ -78,8 +79,7 @@ void EvaluateDeliveryRange(SearchRun& run, const CandidateMoment& moment, uint64
         *out++ = ',';
         out = RowAppendInt(out, HiddenPowerPowerOf(ivs));
         *out++ = ',';
-        *RowAppendSeed(out, seed) = '\0';
-        ResultWriteMatch(run, moment, columns);
+        ResultRowFinish(run, moment, RowAppendSeed(out, seed));
     }
 }
 

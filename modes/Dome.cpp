@@ -118,13 +118,13 @@ void EvaluateDomeRange(SearchRun& run, const CandidateMoment& moment, uint64_t s
             ++runLength;
             continue;
         }
-        char columns[64];
-        char* out = RowAppendInt(columns, i - width);
+        char* out = ResultRowStart(run, moment);
+        if (!out) continue;
+        out = RowAppendInt(out, i - width);
         *out++ = ',';
         out = RowAppendInt(out, i);
         *out++ = ',';
-        *RowAppendSeed(out, seed) = '\0';
-        ResultWriteMatch(run, moment, columns);
+        ResultRowFinish(run, moment, RowAppendSeed(out, seed));
     }
 }
 

@@ -60,11 +60,11 @@ void EvaluateGrottoRange(SearchRun& run, const CandidateMoment& moment, uint64_t
     const uint32_t* U = run.lcg.U.data();
     for (int32_t n = first; n <= last; ++n) {
         if (!GrottoPositionMatches(*run.settings, U, n)) continue;
-        char columns[64];
-        char* out = RowAppendInt(columns, n - 1);
+        char* out = ResultRowStart(run, moment);
+        if (!out) continue;
+        out = RowAppendInt(out, n - 1);
         *out++ = ',';
-        *RowAppendSeed(out, seed) = '\0';
-        ResultWriteMatch(run, moment, columns);
+        ResultRowFinish(run, moment, RowAppendSeed(out, seed));
     }
 }
 

@@ -89,6 +89,8 @@ void SearchRunInit(SearchRun& run, const SearchSettings& settings) {
     LcgStreamInit(run.lcg, kLcgCapacity);
     run.engineScratch = nullptr;
     run.engineScratchFree = nullptr;
+    run.rowUsed = 0;
+    run.prefixValid = false;
 }
 
 void ResultWriteHeader(SearchRun& run) {
@@ -96,6 +98,7 @@ void ResultWriteHeader(SearchRun& run) {
     if (run.settings->keyInputEnabled) line += ",キー入力";
     line += "\r\n";
     SearchRunWrite(run, line.data(), line.size());
+    SearchRunFlush(run);
 }
 
 void BatchPlanOf(const SearchRun& run, BatchPlan& plan) {

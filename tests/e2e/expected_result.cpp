@@ -375,6 +375,7 @@ bool AfterLimit(const CandidateMoment& m) {
 
 void RecordingBatch(SearchRun& run, const CandidateMoment* moments, int32_t count) {
     if (g_recording.headerEnd < 0) {
+        SearchRunFlush(run);
         std::fflush(run.resultFile);
         g_recording.headerEnd = std::ftell(run.resultFile);
     }
