@@ -26,7 +26,7 @@
 #include "engine/SearchEngine.h"
 #include "seed/SeedMessage.h"
 #include "engine/SeedSearch.h"
-#include "seed/WindowSystem.h"
+#include "engine/WindowSystem.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 // The pump runs no more often than this while candidates are evaluated, and
 // a grown count is shown no more often than the second.
 constexpr uint64_t kPumpIntervalMillis = 10;
-constexpr uint64_t kTitleIntervalMillis = 100;
+constexpr uint64_t kProgressIntervalMillis = 100;
 // A batch that took longer than this halves the next ones, and one quicker
 // than the second doubles them again, up to the batch size: a search whose
 // settings write many rows per candidate still pumps every few milliseconds.
@@ -76,7 +76,7 @@ struct Walk {
     bool stopped;
     bool pumpedOnce;
     uint64_t lastPump;
-    uint64_t lastTitle;
+    uint64_t lastProgress;
     int32_t shownCount;
     int32_t year, month, day;  // the current day, for the progress
     uint64_t added;            // candidates handed out so far
@@ -86,7 +86,7 @@ void ShowProgress(Walk& walk, uint64_t now) {
     const WalkHooks& h = *walk.hooks;
     walk.shownCount = h.matchCount(h.context);
     if (h.showProgress) h.showProgress(h.context, walk.year, walk.month, walk.day, walk.shownCount);
-    walk.lastTitle = now;
+    walk.lastProgress = now;
 }
 
 // Stop check, pump and progress before the batch, then its evaluation.
@@ -104,7 +104,8 @@ void FlushBatch(Walk& walk) {
         now = h.nowMillis(h.context);
         walk.lastPump = now;
     }
-    if (h.matchCount(h.context) > walk.shownCount && now - walk.lastTitle >= kTitleIntervalMillis)
+    if (h.matchCount(h.context) > walk.shownCount &&
+        now - walk.lastProgress >= kProgressIntervalMillis)
         ShowProgress(walk, now);
     h.evaluate(h.context, walk.batch.data(), walk.batchCount);
     uint64_t took = h.nowMillis(h.context) - now;
