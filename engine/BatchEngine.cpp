@@ -426,7 +426,7 @@ void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t
             uint64_t chunkSeeds[C];
             for (int32_t j = 0; j < C; ++j)
                 chunkSeeds[j] = s.seeds[static_cast<size_t>(s.survivors[static_cast<size_t>(first + std::min(j, n - 1))])];
-            kernels.mtWords(chunkSeeds, plan.mtLo, plan.mtHi, s.words.data(), s.mtScratch.data());
+            kernels.mtWords(chunkSeeds, n, plan.mtLo, plan.mtHi, s.words.data(), s.mtScratch.data());
             kernels.ivScreen(plan.iv, s.words.data(), s.ivs.data(), s.ivPass.data(), any);
         }
         for (int32_t j = 0; j < n; ++j) {

@@ -152,12 +152,13 @@ inline void MtSeedRange(V (&x)[n], int32_t from, int32_t to, uint32_t* row, int3
     }
 }
 
-// Regenerated word from seeding words i, i + 1 and i + 397 (rows of a chunk).
+// Regenerated word from seeding words i, i + 1 and i + 397 (rows of a chunk)
+// for the first groups of lanes.
 inline void MtRegenerateRow(const uint32_t* wi, const uint32_t* wi1, const uint32_t* wi397,
-                            uint32_t* out) {
+                            uint32_t* out, int groups = kGroups) {
     const V upper = Set1(0x80000000u), lower = Set1(0x7FFFFFFFu), one = Set1(1u),
             magic = Set1(0x9908B0DFu), zero = Set1(0);
-    for (int g = 0; g < kGroups; ++g) {
+    for (int g = 0; g < groups; ++g) {
         V y = Or(And(Load(wi + g * kW), upper), And(Load(wi1 + g * kW), lower));
         V v = Xor(Load(wi397 + g * kW), Shr<1>(y));
         v = Xor(v, And(Sub(zero, And(y, one)), magic));
@@ -188,22 +189,33 @@ inline void MtSeedWindows(const uint32_t* first, int g0, int32_t lo, int32_t hi,
     MtSeedRange(x, lo + 397, hi + 397, far, C);
 }
 
-void MtWordsBody(const uint64_t* seeds, int32_t lo, int32_t hi, uint32_t* words,
+// A block of n vectors (1 <= n <= kMtChains) from group g0 on.
+template <int n>
+inline void MtSeedBlock(int count, const uint32_t* first, int g0, int32_t lo, int32_t hi, uint32_t* near,
+                        uint32_t* far) {
+    if constexpr (n > 1) {
+        if (count < n) return MtSeedBlock<n - 1>(count, first, g0, lo, hi, near, far);
+    }
+    MtSeedWindows<n>(first, g0, lo, hi, near, far);
+}
+
+void MtWordsBody(const uint64_t* seeds, int32_t lanes, int32_t lo, int32_t hi, uint32_t* words,
                  uint32_t* scratch) {
     alignas(64) uint32_t first[kLanesPerChunk];
     for (int j = 0; j < kLanesPerChunk; ++j) first[j] = static_cast<uint32_t>(seeds[j] >> 32);
     const int32_t C = kLanesPerChunk;
     if (hi + 397 < kMtWords) {
         // Words below 227 read seeding words only: i, i + 1 and i + 397.
+        // Only the groups that hold the lanes asked for: a chunk with a few
+        // survivors costs a few chains.
+        const int groups = lanes <= 0 ? 1 : lanes >= C ? kGroups : (lanes + kW - 1) / kW;
         uint32_t* near = scratch;
         uint32_t* far = scratch + (hi - lo + 2) * C;
-        constexpr int blocks = kGroups / kMtChains, rest = kGroups % kMtChains;
-        for (int block = 0; block < blocks; ++block)
-            MtSeedWindows<kMtChains>(first, block * kMtChains, lo, hi, near, far);
-        if constexpr (rest > 0) MtSeedWindows<rest>(first, blocks * kMtChains, lo, hi, near, far);
+        for (int g0 = 0; g0 < groups; g0 += kMtChains)
+            MtSeedBlock<kMtChains>(groups - g0, first, g0, lo, hi, near, far);
         for (int32_t k = lo; k <= hi; ++k) {
             const int32_t r = k - lo;
-            MtRegenerateRow(near + r * C, near + (r + 1) * C, far + r * C, words + r * C);
+            MtRegenerateRow(near + r * C, near + (r + 1) * C, far + r * C, words + r * C, groups);
         }
         return;
     }
@@ -221,83 +233,15 @@ void MtWordsBody(const uint64_t* seeds, int32_t lo, int32_t hi, uint32_t* words,
 }
 
 // --- Individual values of MT words ----------------------------------------------
-//
-// The screens read a private copy of their parameters and gather their
-// results in a private array: stores through the byte-typed outputs could
-// otherwise alias both, and the lane loops would stay scalar.
 
-// Bounds and hidden power of six values, written out stat by stat so that
-// the lane loops around it vectorise.
-struct IvTerms {
-    uint32_t low[6], high[6];
-    uint32_t powerMinimum;
-    uint32_t typeLow, typeHigh;
-};
-
-inline IvTerms IvTermsOf(const IvFilterTerms& filter) {
-    IvTerms t;
-    for (int i = 0; i < 6; ++i) {
-        t.low[i] = filter.low[i];
-        t.high[i] = filter.high[i];
-    }
-    t.powerMinimum = filter.powerMinimum;
-    // Without a wanted type every parity sum 0..63 passes: no branch per lane.
-    t.typeLow = filter.typeTest ? filter.typeLow : 0;
-    t.typeHigh = filter.typeTest ? filter.typeHigh : 63;
-    return t;
-}
-
-inline uint32_t IvStatPasses(const IvTerms& t, int i, uint32_t v, uint32_t& p, uint32_t& parity) {
-    const uint32_t weight = static_cast<uint32_t>(kHiddenPowerWeights[i]);
-    p += weight * ((v >> 1) & 1u);
-    parity += weight * (v & 1u);
-    return static_cast<uint32_t>(v >= t.low[i]) & static_cast<uint32_t>(v < t.high[i]);
-}
-
-inline uint32_t IvValuesPass(const IvTerms& t, uint32_t h, uint32_t a, uint32_t b, uint32_t c,
-                             uint32_t d, uint32_t s) {
-    uint32_t p = 0, parity = 0;
-    uint32_t ok = IvStatPasses(t, 0, h, p, parity) & IvStatPasses(t, 1, a, p, parity) &
-                  IvStatPasses(t, 2, b, p, parity) & IvStatPasses(t, 3, c, p, parity) &
-                  IvStatPasses(t, 4, d, p, parity) & IvStatPasses(t, 5, s, p, parity);
-    return ok & static_cast<uint32_t>(p >= t.powerMinimum) &
-           static_cast<uint32_t>(parity >= t.typeLow) & static_cast<uint32_t>(parity <= t.typeHigh);
-}
-
+// The top five bits of the tempered word y, from the first two tempering steps.
 inline uint32_t TemperTop5(uint32_t y) {
     y ^= y >> 11;
     y ^= (y << 7) & 0x9D2C5680u;
     return (y >> 27) ^ ((y >> 12) & 0x1Du);
 }
 
-void IvScreenBody(const IvScreenParams& params, const uint32_t* words, uint8_t* ivs, uint8_t* pass,
-                  uint8_t* out) {
-    const IvScreenParams p = params;
-    const int C = kLanesPerChunk;
-    for (int32_t r = 0; r < p.rows; ++r) {
-        alignas(64) uint8_t row[kLanesPerChunk];
-        for (int j = 0; j < C; ++j) row[j] = static_cast<uint8_t>(TemperTop5(words[r * C + j]));
-        std::memcpy(ivs + r * C, row, sizeof row);
-    }
-    alignas(64) uint32_t any[kLanesPerChunk] = {};
-    const IvTerms terms = IvTermsOf(p.terms);
-    for (int32_t c = 0; c < p.positions; ++c) {
-        const uint8_t* h = ivs + (c + p.offsets[0]) * C;
-        const uint8_t* a = ivs + (c + p.offsets[1]) * C;
-        const uint8_t* b = ivs + (c + p.offsets[2]) * C;
-        const uint8_t* cc = ivs + (c + p.offsets[3]) * C;
-        const uint8_t* d = ivs + (c + p.offsets[4]) * C;
-        const uint8_t* sp = ivs + (c + p.offsets[5]) * C;
-        alignas(64) uint32_t passRow[kLanesPerChunk];
-        for (int j = 0; j < C; ++j) {
-            uint32_t ok = IvValuesPass(terms, h[j], a[j], b[j], cc[j], d[j], sp[j]);
-            passRow[j] = ok;
-            any[j] |= ok;
-        }
-        for (int j = 0; j < C; ++j) pass[c * C + j] = static_cast<uint8_t>(passRow[j]);
-    }
-    for (int j = 0; j < C; ++j) out[j] = static_cast<uint8_t>(any[j]);
-}
+#include "modes/IvScreen.h"
 
 // --- Draw screens ---------------------------------------------------------------
 //
@@ -312,17 +256,22 @@ constexpr int32_t kChunkBytes = kEngineChunk / 8;
 
 inline V Unbiased(V u) { return Xor(u, Set1(kDrawBias)); }
 
-// Lane bits of u within r (biased u; r's bounds as draws).
-inline uint32_t BitsAtMost(V u, uint32_t hi) {
-    return hi == 0xFFFFFFFFu ? kLaneBits : ~GtBits(u, Set1(hi ^ kDrawBias)) & kLaneBits;
+// A range of draws as the screens test it on biased draws u, without a
+// branch: lo <= U <= hi is (U - lo) <= (hi - lo) unsigned, that is
+// (u - lo) <= (hi - lo) ^ bias signed. An empty range keeps no lane.
+struct DrawTest {
+    V lo, span;
+    uint32_t keep;
+};
+
+inline DrawTest DrawTestOf(DrawRange r) {
+    if (r.lo > r.hi) return DrawTest{Set1(0), Set1(0), 0};
+    return DrawTest{Set1(r.lo), Set1((r.hi - r.lo) ^ kDrawBias), kLaneBits};
 }
-inline uint32_t BitsAtLeast(V u, uint32_t lo) {
-    return lo == 0 ? kLaneBits : ~GtBits(Set1(lo ^ kDrawBias), u) & kLaneBits;
-}
-inline uint32_t BitsWithin(V u, DrawRange r) {
-    if (r.lo > r.hi) return 0;
-    return BitsAtLeast(u, r.lo) & BitsAtMost(u, r.hi);
-}
+inline bool DrawRangeAll(DrawRange r) { return r.lo == 0 && r.hi == 0xFFFFFFFFu; }
+
+// Lane bits of the draws within the test's range.
+inline uint32_t TestBits(V u, const DrawTest& t) { return ~GtBits(Sub(u, t.lo), t.span) & t.keep; }
 
 // One bit per lane of the chunk for each row of a window.
 struct BitRows {
@@ -390,10 +339,11 @@ inline V ScaledSmall(V u, uint32_t n) {
 inline uint32_t ShinyTest(uint32_t pid, uint32_t ids) {
     return static_cast<uint32_t>((((pid >> 16) ^ pid ^ ids) & 0xFFFFu) <= 7u);
 }
-// Lane bits of pid passing the shiny test for ids (trainer ID XOR secret ID).
+// Lane bits of pid passing the shiny test for ids (trainer ID XOR secret ID):
+// the 16-bit value (pid >> 16) ^ pid ^ ids is at most 7 when its bits above
+// the lowest three are those of ids.
 inline uint32_t ShinyBits(V pid, uint32_t ids) {
-    const V t = And(Xor3(Shr<16>(pid), pid, Set1(ids)), Set1(0xFFFFu));
-    return GtBits(Set1(8u), t);
+    return EqBits(And(Xor(Shr<16>(pid), pid), Set1(0xFFF8u)), Set1(ids & 0xFFF8u));
 }
 
 #include "modes/GrottoScreen.h"

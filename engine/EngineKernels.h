@@ -87,9 +87,10 @@ struct EngineKernels {
     // seeds[i] = initial seed of lane i of the second, for in.count lanes
     // (written up to the next multiple of kEngineMaxLanes).
     void (*sha1SecondSeeds)(const Sha1SecondInput& in, uint64_t* seeds);
-    // Regenerated MT words lo..hi (0 <= lo <= hi <= 623) of one chunk, row
-    // k - lo; scratch holds kMtSize rows of the chunk.
-    void (*mtWords)(const uint64_t* seeds, int32_t lo, int32_t hi, uint32_t* words,
+    // Regenerated MT words lo..hi (0 <= lo <= hi <= 623) of the first lanes
+    // of one chunk (at least those, at most the chunk), row k - lo; scratch
+    // holds kMtSize rows of the chunk.
+    void (*mtWords)(const uint64_t* seeds, int32_t lanes, int32_t lo, int32_t hi, uint32_t* words,
                     uint32_t* scratch);
     // Individual values of every word row into ivs, the positions' pass flags
     // into pass (row c) and any[lane] = some position passed.

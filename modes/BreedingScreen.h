@@ -92,8 +92,9 @@ inline void BreedingScreen(const LcgScreenInput& in, ScreenScratch& scratch, Lcg
     const BreedingScreenParams t = p.breeding;
     const int32_t rows = p.positions + BreedingScreenReach(t.firstPick);
     uint32_t* draws = scratch.Draws(rows * kW);
+    const LcgJumpRow* jumps = in.rows;
     ForEachGroup(in.seeds, [&](int g, const SeedLanes& lanes) {
-        for (int32_t r = 0; r < rows; ++r) Store(draws + r * kW, Unbiased(LcgDraw(lanes, in.rows[r])));
+        for (int32_t r = 0; r < rows; ++r) Store(draws + r * kW, Unbiased(LcgDraw(lanes, jumps[r])));
         uint32_t bits = 0;
         uint64_t* inherited = out.inherited + g * kW;
         // The first pick as a constant: 2 or 3 (a parent is ditto or not),

@@ -47,17 +47,23 @@ inline void DeliveryScreen(const LcgScreenInput& in, ScreenScratch& scratch, Lcg
         }
     }
     BitRows stat[6];
-    for (int j = 0; j < distinct; ++j) stat[j] = scratch.Rows(rows);
+    DrawTest statTests[6];
+    for (int j = 0; j < distinct; ++j) {
+        stat[j] = scratch.Rows(rows);
+        statTests[j] = DrawTestOf(bounds[j]);
+    }
+    const DrawTest natureOf = DrawTestOf(t.nature);
+    const LcgJumpRow* jumps = in.rows;
     const BitRows nature = scratch.Rows(rows), power = scratch.Rows(positions), shiny = scratch.Rows(positions);
-    const bool natureTested = p.delivery.nature.lo != 0 || p.delivery.nature.hi != 0xFFFFFFFFu;
+    const bool natureTested = !DrawRangeAll(t.nature);
     ForEachGroup(in.seeds, [&](int g, const SeedLanes& lanes) {
         V d[10];  // the last ten draws, d[9] the newest
         for (V& v : d) v = Set1(0);
         for (int32_t r = 0; r < rows; ++r) {
             for (int i = 0; i < 9; ++i) d[i] = d[i + 1];
-            d[9] = LcgDraw(lanes, in.rows[r]);
-            for (int j = 0; j < distinct; ++j) stat[j].Put(r, g, BitsWithin(d[9], bounds[j]));
-            if (natureTested && !in.natureRows) nature.Put(r, g, BitsWithin(d[9], t.nature));
+            d[9] = LcgDraw(lanes, jumps[r]);
+            for (int j = 0; j < distinct; ++j) stat[j].Put(r, g, TestBits(d[9], statTests[j]));
+            if (natureTested && !in.natureRows) nature.Put(r, g, TestBits(d[9], natureOf));
             const int32_t k = r - kDeliveryIvReach;  // the position whose six values end here
             if (powerTest && k >= 0 && k < positions) {
                 const V six[6] = {d[4], d[5], d[6], d[7], d[8], d[9]};
@@ -74,7 +80,7 @@ inline void DeliveryScreen(const LcgScreenInput& in, ScreenScratch& scratch, Lcg
         // A nature beyond the window's reach: its own row per position.
         if (natureTested && in.natureRows)
             for (int32_t k = 0; k < positions; ++k)
-                nature.Put(k, g, BitsWithin(LcgDraw(lanes, in.natureRows[k]), t.nature));
+                nature.Put(k, g, TestBits(LcgDraw(lanes, in.natureRows[k]), natureOf));
     });
     if (!natureTested) nature.Fill(rows);
     if (!powerTest) power.Fill(positions);

@@ -31,12 +31,13 @@ inline void DomeScreen(const LcgScreenInput& in, ScreenScratch& scratch, LcgScre
     for (int q = 0; q < 6; ++q)
         if (t.trainer[q] != kDomeNoTrainer) required[count++] = t.trainer[q];
     const BitRows satisfied = scratch.Rows(positions);
+    const LcgJumpRow* jumps = in.rows;
     ForEachGroup(in.seeds, [&](int g, const SeedLanes& lanes) {
         V d[kDomePicks];
-        for (int32_t r = 0; r < kDomeReach; ++r) d[r + 1] = Unbiased(LcgDraw(lanes, in.rows[r]));
+        for (int32_t r = 0; r < kDomeReach; ++r) d[r + 1] = Unbiased(LcgDraw(lanes, jumps[r]));
         for (int32_t k = 0; k < positions; ++k) {
             for (int i = 0; i + 1 < kDomePicks; ++i) d[i] = d[i + 1];
-            d[kDomePicks - 1] = Unbiased(LcgDraw(lanes, in.rows[k + kDomeReach]));
+            d[kDomePicks - 1] = Unbiased(LcgDraw(lanes, jumps[k + kDomeReach]));
             V pick[kDomePicks];
             DomePickLanes(d, pick);
             uint32_t bits = kLaneBits;

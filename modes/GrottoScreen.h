@@ -16,21 +16,24 @@ inline uint32_t GrottoSlotBits(V u, uint32_t slotMask) {
     return bits & kLaneBits;
 }
 
-inline void GrottoScreen(const LcgScreenInput& in, ScreenScratch& scratch, LcgScreenOutput& out) {
+// The slot and female tests only when the settings make them.
+template <bool slotTest, bool femaleTest>
+inline void GrottoScreenTests(const LcgScreenInput& in, ScreenScratch& scratch, LcgScreenOutput& out) {
     const LcgScreenParams& p = *in.params;
     const GrottoScreenParams t = p.grotto;
+    const LcgJumpRow* jumps = in.rows;
     const int32_t rows = p.positions + kGrottoReach;
-    const bool slotTest = (t.slotMask & 15u) != 15u;
-    const bool femaleTest = t.female.lo != 0 || t.female.hi != 0xFFFFFFFFu;
+    const DrawTest appearTest = DrawTestOf(t.appear), kindTest = DrawTestOf(t.kind);
+    const DrawTest femaleTestOf = DrawTestOf(t.female);
     const BitRows appear = scratch.Rows(rows), kind = scratch.Rows(rows);
     const BitRows slot = scratch.Rows(rows), female = scratch.Rows(rows);
     ForEachGroup(in.seeds, [&](int g, const SeedLanes& lanes) {
         for (int32_t r = 0; r < rows; ++r) {
-            const V u = LcgDraw(lanes, in.rows[r]);
-            appear.Put(r, g, BitsWithin(u, t.appear));
-            kind.Put(r, g, BitsWithin(u, t.kind));
+            const V u = LcgDraw(lanes, jumps[r]);
+            appear.Put(r, g, TestBits(u, appearTest));
+            kind.Put(r, g, TestBits(u, kindTest));
             if (slotTest) slot.Put(r, g, GrottoSlotBits(u, t.slotMask));
-            if (femaleTest) female.Put(r, g, BitsWithin(u, t.female));
+            if (femaleTest) female.Put(r, g, TestBits(u, femaleTestOf));
         }
     });
     if (!slotTest) slot.Fill(rows);
@@ -40,5 +43,15 @@ inline void GrottoScreen(const LcgScreenInput& in, ScreenScratch& scratch, LcgSc
         pass = LaneSetAnd(LaneSetAnd(pass, kind.Row(k + kGrottoKindDraw)), female.Row(k + kGrottoFemaleDraw));
         out.pass[k] = pass;
         LaneSetAddTo(out.any, pass);
+    }
+}
+
+inline void GrottoScreen(const LcgScreenInput& in, ScreenScratch& scratch, LcgScreenOutput& out) {
+    const GrottoScreenParams& t = in.params->grotto;
+    const bool slotTest = (t.slotMask & 15u) != 15u, femaleTest = !DrawRangeAll(t.female);
+    if (slotTest) {
+        femaleTest ? GrottoScreenTests<true, true>(in, scratch, out) : GrottoScreenTests<true, false>(in, scratch, out);
+    } else {
+        femaleTest ? GrottoScreenTests<false, true>(in, scratch, out) : GrottoScreenTests<false, false>(in, scratch, out);
     }
 }

@@ -21,20 +21,26 @@ inline V ShinyPidLanes(V d, uint32_t ids) {
     return v;
 }
 
-template <int rule, bool adjust>
+template <int rule, bool adjust, bool natureTest>
 inline void ShinyScreenRule(const LcgScreenInput& in, ScreenScratch& scratch, LcgScreenOutput& out) {
     const LcgScreenParams& p = *in.params;
     const ShinyScreenParams t = p.shiny;
+    const LcgJumpRow* jumps = in.rows;
     const int32_t rows = p.positions + kShinyReach;
+    const DrawTest natureOf = DrawTestOf(t.nature);
     const BitRows shiny = scratch.Rows(rows), nature = scratch.Rows(rows);
     ForEachGroup(in.seeds, [&](int g, const SeedLanes& lanes) {
         for (int32_t r = 0; r < rows; ++r) {
-            const V u = LcgDraw(lanes, in.rows[r]);
-            shiny.Put(r, g, ShinyBits(ShinyPidLanes<rule, adjust>(Unbiased(u), t.ids), t.ids));
-            if (t.natureTest) nature.Put(r, g, BitsWithin(u, t.nature));
+            const V u = LcgDraw(lanes, jumps[r]);
+            // The egg's value, d - 1 with 0 for 0, passes the test exactly
+            // when d - 1 does: both ways draw 0 leaves the IDs alone.
+            const V pid = rule == kShinyEncounterEgg && !adjust ? Sub(Unbiased(u), Set1(1u))
+                                                                : ShinyPidLanes<rule, adjust>(Unbiased(u), t.ids);
+            shiny.Put(r, g, ShinyBits(pid, t.ids));
+            if (natureTest) nature.Put(r, g, TestBits(u, natureOf));
         }
     });
-    if (!t.natureTest) nature.Fill(rows);
+    if (!natureTest) nature.Fill(rows);
     for (int32_t k = 0; k < p.positions; ++k) {
         const LaneSet pass = LaneSetAnd(shiny.Row(k + kShinyPidDraw), nature.Row(k + kShinyNatureDraw));
         out.pass[k] = pass;
@@ -42,16 +48,24 @@ inline void ShinyScreenRule(const LcgScreenInput& in, ScreenScratch& scratch, Lc
     }
 }
 
+template <int rule, bool adjust>
+inline void ShinyScreenAdjusted(const LcgScreenInput& in, ScreenScratch& scratch, LcgScreenOutput& out) {
+    in.params->shiny.natureTest ? ShinyScreenRule<rule, adjust, true>(in, scratch, out)
+                                : ShinyScreenRule<rule, adjust, false>(in, scratch, out);
+}
+
+template <int rule>
+inline void ShinyScreenOf(const LcgScreenInput& in, ScreenScratch& scratch, LcgScreenOutput& out) {
+    in.params->shiny.idAdjust ? ShinyScreenAdjusted<rule, true>(in, scratch, out)
+                              : ShinyScreenAdjusted<rule, false>(in, scratch, out);
+}
+
 inline void ShinyScreen(const LcgScreenInput& in, ScreenScratch& scratch, LcgScreenOutput& out) {
-    const ShinyScreenParams& t = in.params->shiny;
-    if (t.rule == kShinyEncounterEgg) {
-        t.idAdjust ? ShinyScreenRule<kShinyEncounterEgg, true>(in, scratch, out)
-                   : ShinyScreenRule<kShinyEncounterEgg, false>(in, scratch, out);
-    } else if (t.rule == kShinyEncounterRoamer) {
-        t.idAdjust ? ShinyScreenRule<kShinyEncounterRoamer, true>(in, scratch, out)
-                   : ShinyScreenRule<kShinyEncounterRoamer, false>(in, scratch, out);
-    } else {
-        t.idAdjust ? ShinyScreenRule<kShinyEncounterFixed, true>(in, scratch, out)
-                   : ShinyScreenRule<kShinyEncounterFixed, false>(in, scratch, out);
-    }
+    const int32_t rule = in.params->shiny.rule;
+    if (rule == kShinyEncounterEgg)
+        ShinyScreenOf<kShinyEncounterEgg>(in, scratch, out);
+    else if (rule == kShinyEncounterRoamer)
+        ShinyScreenOf<kShinyEncounterRoamer>(in, scratch, out);
+    else
+        ShinyScreenOf<kShinyEncounterFixed>(in, scratch, out);
 }

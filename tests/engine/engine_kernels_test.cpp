@@ -67,13 +67,17 @@ TEST_P(EngineKernelsTest, MtWordsMatchTheRegeneratedTable) {
     // regenerated words start to read regenerated ones, and the table's end.
     const int32_t ranges[][2] = {{0, 0},     {7, 12},    {0, 5},     {221, 226}, {220, 227},
                                  {226, 233}, {300, 305}, {612, 623}, {0, 623}};
+    // A chunk's first lanes alone (the survivors of a screen), in every
+    // block size of the seeding chains.
     for (const auto& range : ranges) {
         const int32_t lo = range[0], hi = range[1];
-        entry.kernels->mtWords(seeds.data(), lo, hi, words.data(), scratch.data());
-        for (int32_t k = lo; k <= hi; ++k)
-            for (int32_t j = 0; j < C; ++j)
-                ASSERT_EQ(words[static_cast<size_t>((k - lo) * C + j)], tables[j].mt[k])
-                    << "word " << k << " lane " << j << " of window " << lo << ".." << hi;
+        for (int32_t lanes : {C, 1, 7, 9, 33, 64, 100, 127}) {
+            entry.kernels->mtWords(seeds.data(), lanes, lo, hi, words.data(), scratch.data());
+            for (int32_t k = lo; k <= hi; ++k)
+                for (int32_t j = 0; j < lanes; ++j)
+                    ASSERT_EQ(words[static_cast<size_t>((k - lo) * C + j)], tables[j].mt[k])
+                        << "word " << k << " lane " << j << " of " << lanes << ", window " << lo << ".." << hi;
+        }
     }
 }
 
@@ -156,7 +160,7 @@ TEST_P(EngineKernelsTest, IvScreenMatchesTheFilter) {
         BatchPlan plan;
         BatchPlanOf(run, plan);
         ASSERT_TRUE(plan.mtNeeded);
-        entry.kernels->mtWords(seeds.data(), plan.mtLo, plan.mtHi, words.data(), scratch.data());
+        entry.kernels->mtWords(seeds.data(), C, plan.mtLo, plan.mtHi, words.data(), scratch.data());
         uint8_t any[C];
         entry.kernels->ivScreen(plan.iv, words.data(), ivs.data(), pass.data(), any);
         for (int32_t j = 0; j < C; ++j) {
