@@ -298,7 +298,7 @@ int Kernels() {
         Sha1SecondInput second{&digest, rows.data(), stride, masks};
         std::printf("kernels: %-9s sha1 one second %6.2f ns/lane", entry.engine->name,
                     NanosPerCall([&] { k.sha1SecondSeeds(second, seeds.data()); }) / masks);
-        Sha1BatchInput own;
+        Sha1BatchInput own{};
         std::copy(prefix.w, prefix.w + 8, own.prefix);
         own.w8 = w8.data();
         own.w9 = w9.data();

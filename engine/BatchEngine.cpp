@@ -183,7 +183,7 @@ void ComputeSeeds(SearchRun& run, BatchScratch& s, const CandidateMoment* moment
         s.w12[static_cast<size_t>(padded)] = s.w12[static_cast<size_t>(own - 1)];
         ++padded;
     }
-    Sha1BatchInput in;
+    Sha1BatchInput in{};
     std::copy(run.prefix.w, run.prefix.w + 8, in.prefix);
     in.w8 = s.w8.data();
     in.w9 = s.w9.data();

@@ -54,11 +54,11 @@ inline void Sha1Round(V (&w)[16], V& a, V& b, V& c, V& d, V& e) {
     Sha1RoundWith<t>(w[t & 15], a, b, c, d, e);
 }
 
-// Rounds 8..79.
-template <int... t>
+// Rounds first..79.
+template <int first, int... t>
 inline void Sha1Rounds(V (&w)[16], V& a, V& b, V& c, V& d, V& e,
                        std::integer_sequence<int, t...>) {
-    (Sha1Round<t + 8>(w, a, b, c, d, e), ...);
+    (Sha1Round<t + first>(w, a, b, c, d, e), ...);
 }
 
 inline void StoreSeeds(V a, V b, uint64_t* seeds) {
@@ -68,14 +68,18 @@ inline void StoreSeeds(V a, V b, uint64_t* seeds) {
     for (int j = 0; j < kW; ++j) seeds[j] = EngineSeedOfDigest(h0[j], h1[j]);
 }
 
-// Lanes with messages of their own: rounds 0..7 read W0..W7 only, which the
-// whole search shares.
-[[maybe_unused]] void Sha1SeedsBody(const Sha1BatchInput& in, uint64_t* seeds) {
+// Lanes with messages of their own: the rounds before the first word that
+// varies (W8, or W5 for lanes of several consoles) read words the whole
+// call shares.
+template <int shared>
+inline void Sha1SeedsFrom(const Sha1BatchInput& in, uint64_t* seeds) {
     Sha1State first = Sha1InitialState();
-    for (int t = 0; t < 8; ++t) Sha1Round(first, t, in.prefix[t]);
+    for (int t = 0; t < shared; ++t) Sha1Round(first, t, in.prefix[t]);
     for (int32_t base = 0; base < in.count; base += kW) {
         V w[16];
         for (int i = 0; i < 8; ++i) w[i] = Set1(in.prefix[i]);
+        if (in.w5) w[5] = Load(in.w5 + base);
+        if (in.w7) w[7] = Load(in.w7 + base);
         w[8] = Load(in.w8 + base);
         w[9] = Load(in.w9 + base);
         w[10] = Set1(0);
@@ -86,9 +90,18 @@ inline void StoreSeeds(V a, V b, uint64_t* seeds) {
         w[15] = Set1(0x000001A0u);
         V a = Set1(first.a), b = Set1(first.b), c = Set1(first.c), d = Set1(first.d),
           e = Set1(first.e);
-        Sha1Rounds(w, a, b, c, d, e, std::make_integer_sequence<int, 72>());
+        Sha1Rounds<shared>(w, a, b, c, d, e, std::make_integer_sequence<int, 80 - shared>());
         StoreSeeds(a, b, seeds + base);
     }
+}
+
+[[maybe_unused]] void Sha1SeedsBody(const Sha1BatchInput& in, uint64_t* seeds) {
+    if (in.w5)
+        Sha1SeedsFrom<5>(in, seeds);
+    else if (in.w7)
+        Sha1SeedsFrom<7>(in, seeds);
+    else
+        Sha1SeedsFrom<8>(in, seeds);
 }
 
 // Round t >= 16 of lanes of one second: the second's word XOR the key's.

@@ -19,14 +19,18 @@ constexpr int32_t kEngineChunk = 128;
 constexpr int32_t kEngineMaxLanes = 16;
 
 // Message words of lanes with messages of their own: W0..W7 fixed for the
-// search, then per lane the date (W8), time (W9) and key (W12) words. count
-// is a multiple of kEngineMaxLanes.
+// search, then per lane the date (W8), time (W9) and key (W12) words. A
+// search over several consoles gives each lane its own VCount and Timer0
+// word (W5) and MAC/GxStat/Frame word (W7) too; null takes the prefix's.
+// count is a multiple of kEngineMaxLanes.
 struct Sha1BatchInput {
     uint32_t prefix[8];
     const uint32_t* w8;
     const uint32_t* w9;
     const uint32_t* w12;
     int32_t count;
+    const uint32_t* w5;
+    const uint32_t* w7;
 };
 
 // Lanes of one second: the second's part of the digest (seed/SecondDigest.h)

@@ -90,26 +90,38 @@ inline void ShaniSeeds(const __m128i (&abcd)[kStreams], uint64_t* seeds) {
     }
 }
 
-// Lanes with messages of their own: the first two groups read W0..W7 only,
-// which the whole search shares.
-void Sha1SeedsShani(const Sha1BatchInput& in, uint64_t* seeds) {
-    const ShaniStart start = ShaniShared<2>(in.prefix);
-    const __m128i m0 = Words4(in.prefix), m1 = Words4(in.prefix + 4);
+// Lanes with messages of their own: the groups before the first word that
+// varies (W8, or W5/W7 for lanes of several consoles) read words the whole
+// call shares.
+template <int shared>
+void Sha1SeedsShaniFrom(const Sha1BatchInput& in, uint64_t* seeds) {
+    const ShaniStart start = ShaniShared<shared>(in.prefix);
+    const __m128i m0 = Words4(in.prefix);
     for (int32_t base = 0; base < in.count; base += kStreams) {
         __m128i abcd[kStreams], saved[kStreams], m[kStreams][4];
         for (int s = 0; s < kStreams; ++s) {
             const int32_t i = base + s;
+            uint32_t w4[4] = {in.prefix[4], in.prefix[5], in.prefix[6], in.prefix[7]};
+            if (in.w5) w4[1] = in.w5[i];
+            if (in.w7) w4[3] = in.w7[i];
             abcd[s] = start.abcd;
             saved[s] = start.saved;
             m[s][0] = m0;
-            m[s][1] = m1;
+            m[s][1] = Words4(w4);
             m[s][2] = _mm_set_epi32(static_cast<int>(in.w8[i]), static_cast<int>(in.w9[i]), 0, 0);
             m[s][3] = _mm_set_epi32(static_cast<int>(in.w12[i]), static_cast<int>(0x80000000u), 0,
                                     0x1A0);
         }
-        Sha1ShaniGroups<2>(abcd, saved, m, std::make_integer_sequence<int, 18>());
+        Sha1ShaniGroups<shared>(abcd, saved, m, std::make_integer_sequence<int, 20 - shared>());
         ShaniSeeds(abcd, seeds + base);
     }
+}
+
+void Sha1SeedsShani(const Sha1BatchInput& in, uint64_t* seeds) {
+    if (in.w5 || in.w7)
+        Sha1SeedsShaniFrom<1>(in, seeds);
+    else
+        Sha1SeedsShaniFrom<2>(in, seeds);
 }
 
 // Lanes of one second: the first three groups read W0..W11 only.

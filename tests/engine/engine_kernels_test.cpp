@@ -18,11 +18,15 @@ constexpr int32_t C = kEngineChunk;
 
 class EngineKernelsTest : public ::testing::TestWithParam<int32_t> {};
 
+// Lanes with messages of their own, and lanes of several consoles: each
+// with its own VCount and Timer0 word, its own MAC/GxStat/Frame word, or both.
 TEST_P(EngineKernelsTest, SeedsMatchThePlainDigest) {
     SearchEngineEntry entry = SearchEngineAt(GetParam());
     SKIP_UNLESS_SUPPORTED(entry);
     std::mt19937 rng(11);
-    for (int32_t count : {C, 2 * C, 16 * C}) {
+    for (int round = 0; round < 6; ++round) {
+        const int32_t count = round < 3 ? C << (2 * round) : 3 * kEngineMaxLanes;
+        const bool ownW5 = round == 3 || round == 5, ownW7 = round >= 4;
         SearchSettings s = RandomConsole(rng);
         SeedMessagePrefix prefix = SeedMessagePrefixOf(StartupParametersOf(s));
         std::vector<CandidateMoment> moments = RandomMoments(rng, count);
@@ -30,14 +34,26 @@ TEST_P(EngineKernelsTest, SeedsMatchThePlainDigest) {
         moments[0].keyMask = 0;
         moments[1].keyMask = 1023;
         moments[2].hour = 12;
-        std::vector<uint32_t> w8, w9, w12;
+        std::vector<uint32_t> w5, w7, w8, w9, w12;
+        std::vector<SeedMessagePrefix> prefixes;
         for (const CandidateMoment& m : moments) {
+            SearchSettings lane = s;
+            if (ownW5) {
+                lane.timer0 = rng() % 0x10000;
+                lane.vCount = rng() % 0x100;
+            }
+            if (ownW7) lane.MacWord7 = static_cast<uint32_t>(rng());
+            prefixes.push_back(SeedMessagePrefixOf(StartupParametersOf(lane)));
+            w5.push_back(prefixes.back().w[5]);
+            w7.push_back(prefixes.back().w[7]);
             w8.push_back(SeedMessageDateWord(m));
             w9.push_back(SeedMessageTimeWord(m, s.threeDsMode));
             w12.push_back(SeedMessageKeyWord(m.keyMask));
         }
-        Sha1BatchInput in;
+        Sha1BatchInput in{};
         std::copy(prefix.w, prefix.w + 8, in.prefix);
+        in.w5 = ownW5 ? w5.data() : nullptr;
+        in.w7 = ownW7 ? w7.data() : nullptr;
         in.w8 = w8.data();
         in.w9 = w9.data();
         in.w12 = w12.data();
@@ -45,8 +61,8 @@ TEST_P(EngineKernelsTest, SeedsMatchThePlainDigest) {
         std::vector<uint64_t> seeds(static_cast<size_t>(count));
         entry.kernels->sha1Seeds(in, seeds.data());
         for (int32_t i = 0; i < count; ++i) {
-            uint64_t expected = InitialSeedOf(SeedMessageBuild(prefix, moments[i], s.threeDsMode));
-            ASSERT_EQ(seeds[i], expected) << "lane " << i << " of " << count;
+            uint64_t expected = InitialSeedOf(SeedMessageBuild(prefixes[i], moments[i], s.threeDsMode));
+            ASSERT_EQ(seeds[i], expected) << "round " << round << " lane " << i << " of " << count;
         }
     }
 }
