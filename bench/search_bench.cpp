@@ -10,6 +10,7 @@
 //   morvane_bench --quick    shorter measurements, no whole day
 //   morvane_bench --whole-day   the whole day alone
 //   morvane_bench --engine NAME   a given batch engine instead of the best one
+//   morvane_bench --profile CASE   the engine alone on one case, three seconds
 //   morvane_bench --kernels  each kernel of every supported engine alone, in
 //                            nanoseconds per lane (for tuning the kernels)
 //   morvane_bench --check    every supported engine, and the parallel walk on the
@@ -289,7 +290,9 @@ int Kernels() {
     std::vector<uint32_t> w8(1024, 0x12112904u), w9(1024, 0x53450700u), w12(1024);
     for (uint32_t i = 0; i < 1024; ++i) w12[i] = SeedMessageKeyWord(i);
     std::vector<uint32_t> words(static_cast<size_t>(kMtSize) * kEngineChunk), scratch(words.size());
-    std::vector<uint8_t> ivs(words.size()), pass(words.size()), screenScratch(kLcgScreenScratchBytes + 64);
+    std::vector<uint32_t> ivs(words.size());
+    std::vector<LaneSet> pass(kMtSize);
+    std::vector<uint8_t> screenScratch(kLcgScreenScratchBytes + 64);
     std::vector<LaneSet> passSets(kLcgScreenMaxRows);
     for (int32_t e = 0; e < SearchEngineCount(); ++e) {
         const SearchEngineEntry entry = SearchEngineAt(e);
@@ -310,7 +313,7 @@ int Kernels() {
         SearchRunInit(run, iv);
         BatchPlan plan;
         BatchPlanOf(run, plan);
-        uint8_t any[kEngineChunk];
+        LaneSet any;
         std::printf(", MT words %d..%d %6.2f", plan.mtLo, plan.mtHi, NanosPerCall([&] {
                         k.mtWords(seeds.data(), kEngineChunk, plan.mtLo, plan.mtHi, words.data(), scratch.data());
                     }) / kEngineChunk);
@@ -346,9 +349,11 @@ int Kernels() {
 int main(int argc, char** argv) {
     bool quick = false, wholeDayOnly = false;
     const char* onlyCase = nullptr;
+    const char* profileCase = nullptr;  // the best engine alone on one case, for a profiler
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--check") == 0) return Check();
         if (std::strcmp(argv[i], "--kernels") == 0) return Kernels();
+        if (std::strcmp(argv[i], "--profile") == 0 && i + 1 < argc) profileCase = argv[++i];
         if (std::strcmp(argv[i], "--quick") == 0) quick = true;
         if (std::strcmp(argv[i], "--whole-day") == 0) wholeDayOnly = true;
         if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) g_out = argv[++i];
@@ -361,6 +366,11 @@ int main(int argc, char** argv) {
         for (int32_t e = 0; e < SearchEngineCount(); ++e)
             if (std::strcmp(SearchEngineAt(e).engine->name, argv[i + 1]) == 0 && SearchEngineAt(e).supported)
                 best = SearchEngineAt(e).engine;
+    }
+    if (profileCase) {
+        g_minimumSeconds = 3;
+        std::printf("bench: %s %.0f (best engine only)\n", profileCase, Rate(BenchSettings(profileCase), best));
+        return 0;
     }
     CpuFeatures f = CpuFeaturesDetected();
     std::printf("bench: engine %s (cpu: avx2 %d, avx512 %d, sha %d)\n", best->name, f.avx2, f.avx512,

@@ -56,7 +56,8 @@ struct BatchScratch {
     std::vector<int32_t> survivors;         // lanes past the LCG screen, in walk order
     std::vector<uint64_t> inherited;        // breeding: inherited-stat sets per survivor
     std::vector<uint32_t> words, mtScratch; // MT words of one chunk
-    std::vector<uint8_t> ivs, ivPass;       // individual values and pass flags of one chunk
+    std::vector<uint32_t> ivs;              // individual values of one chunk
+    std::vector<LaneSet> ivPass;            // its lanes that pass, by position
 };
 
 void BatchScratchFree(void* scratch) { delete static_cast<BatchScratch*>(scratch); }
@@ -83,7 +84,7 @@ BatchScratch& BatchScratchOf(SearchRun& run) {
         s->words.resize(static_cast<size_t>(kMtSize) * C);
         s->mtScratch.resize(static_cast<size_t>(kMtSize) * C);
         s->ivs.resize(static_cast<size_t>(kMtSize) * C);
-        s->ivPass.resize(static_cast<size_t>(kMtSize) * C);
+        s->ivPass.resize(kMtSize);
         run.engineScratch = s;
         run.engineScratchFree = BatchScratchFree;
     }
@@ -308,11 +309,11 @@ const InheritanceCover kInheritanceCover;
 // A breeding candidate can match only at a position c whose stream values
 // lie within the bounds for every stat that some passing consumption does
 // not inherit from a parent.
-bool BreedingStatsCanMatch(const BatchPlan& plan, const uint8_t* ivs, int32_t lane, uint64_t inherited) {
+bool BreedingStatsCanMatch(const BatchPlan& plan, const uint32_t* ivs, int32_t lane, uint64_t inherited) {
     for (int32_t c = 0; c < plan.iv.positions; ++c) {
         uint32_t have = 0;
         for (int i = 0; i < 6; ++i) {
-            const uint8_t v = ivs[(c + plan.iv.offsets[i]) * C + lane];
+            const uint32_t v = ivs[(c + plan.iv.offsets[i]) * C + lane];
             have |= static_cast<uint32_t>(v >= plan.ivBounds.low[i] && v < plan.ivBounds.high[i]) << i;
         }
         if (inherited & kInheritanceCover.compatible[have]) return true;
@@ -421,7 +422,7 @@ void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t
     const int32_t survivors = ScreenLanes(run, plan, kernels, s, count, padded);
     for (int32_t first = 0; first < survivors; first += C) {
         const int32_t n = std::min(survivors - first, C);
-        uint8_t any[C];
+        LaneSet any{};
         if (plan.mtNeeded) {
             uint64_t chunkSeeds[C];
             for (int32_t j = 0; j < C; ++j)
@@ -430,7 +431,7 @@ void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t
             kernels.ivScreen(plan.iv, s.words.data(), s.ivs.data(), s.ivPass.data(), any);
         }
         for (int32_t j = 0; j < n; ++j) {
-            if (plan.mtNeeded && !any[j]) continue;
+            if (plan.mtNeeded && !LaneIn(any, j)) continue;
             if (plan.breedingSets && !BreedingStatsCanMatch(plan, s.ivs.data(), j, s.inherited[static_cast<size_t>(first + j)]))
                 continue;
             const int32_t lane = s.survivors[static_cast<size_t>(first + j)];
@@ -438,10 +439,10 @@ void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t
             const uint64_t seed = s.seeds[static_cast<size_t>(lane)];
             if (plan.ivRows) {
                 for (int32_t c = 0; c < plan.iv.positions; ++c) {
-                    if (!s.ivPass[static_cast<size_t>(c * C + j)]) continue;
+                    if (!LaneIn(s.ivPass[static_cast<size_t>(c)], j)) continue;
                     IvSet ivs;
                     for (int i = 0; i < 6; ++i)
-                        ivs.v[i] = s.ivs[static_cast<size_t>((c + plan.iv.offsets[i]) * C + j)];
+                        ivs.v[i] = static_cast<int32_t>(s.ivs[static_cast<size_t>((c + plan.iv.offsets[i]) * C + j)]);
                     IvSearchWriteRow(run, moment, seed, plan.ivStart + c, ivs);
                 }
                 continue;

@@ -247,14 +247,13 @@ void MtWordsBody(const uint64_t* seeds, int32_t lanes, int32_t lo, int32_t hi, u
 
 // --- Individual values of MT words ----------------------------------------------
 
-// The top five bits of the tempered word y, from the first two tempering steps.
-inline uint32_t TemperTop5(uint32_t y) {
-    y ^= y >> 11;
-    y ^= (y << 7) & 0x9D2C5680u;
-    return (y >> 27) ^ ((y >> 12) & 0x1Du);
+// The top five bits of the tempered words y, from the first two tempering
+// steps.
+inline V TemperTop5(V y) {
+    y = Xor(y, Shr<11>(y));
+    y = Xor(y, And(Shl<7>(y), Set1(0x9D2C5680u)));
+    return Xor(Shr<27>(y), And(Shr<12>(y), Set1(0x1Du)));
 }
-
-#include "modes/IvScreen.h"
 
 // --- Draw screens ---------------------------------------------------------------
 //
@@ -359,6 +358,7 @@ inline uint32_t ShinyBits(V pid, uint32_t ids) {
     return EqBits(And(Xor(Shr<16>(pid), pid), Set1(0xFFF8u)), Set1(ids & 0xFFF8u));
 }
 
+#include "modes/IvScreen.h"
 #include "modes/GrottoScreen.h"
 #include "modes/CometScreen.h"
 #include "modes/DomeScreen.h"

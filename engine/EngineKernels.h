@@ -96,10 +96,10 @@ struct EngineKernels {
     // holds kMtSize rows of the chunk.
     void (*mtWords)(const uint64_t* seeds, int32_t lanes, int32_t lo, int32_t hi, uint32_t* words,
                     uint32_t* scratch);
-    // Individual values of every word row into ivs, the positions' pass flags
-    // into pass (row c) and any[lane] = some position passed.
-    void (*ivScreen)(const IvScreenParams& p, const uint32_t* words, uint8_t* ivs, uint8_t* pass,
-                     uint8_t* any);
+    // Individual values of every word row into ivs (row r of the chunk), the
+    // lanes whose position c passes into pass[c], and those of any position.
+    void (*ivScreen)(const IvScreenParams& p, const uint32_t* words, uint32_t* ivs, LaneSet* pass,
+                     LaneSet& any);
     // The mode's draw screen over one chunk.
     void (*lcgScreen)(const LcgScreenInput& in, LcgScreenOutput& out);
 };

@@ -1,76 +1,65 @@
 // The individual-value search's screen over MT words. Included by the batch
-// engines' kernel body (engine/EngineKernelBody.h) inside each backend, after
-// TemperTop5: the six values of every position within their bounds and with
-// the wanted hidden power (breeding's prefilter uses the same terms).
+// engines' kernel body (engine/EngineKernelBody.h) inside each backend, with
+// the draw screens: the six values of every position within their bounds and
+// with the wanted hidden power (breeding's prefilter uses the same terms).
 //
-// The screens read a private copy of their parameters and gather their
-// results in a private array: stores through the byte-typed outputs could
-// otherwise alias both, and the lane loops would stay scalar.
-
-// Bounds and hidden power of six values, written out stat by stat so that
-// the lane loops around it vectorise.
-struct IvTerms {
-    uint32_t low[6], high[6];
-    uint32_t powerMinimum;
-    uint32_t typeLow, typeHigh;
+// The same terms as vectors: lane bits of six values of the lanes (0..31,
+// one value in each 32-bit lane) within their bounds and, when the filter
+// asks for it, with the wanted hidden power.
+struct IvLaneTerms {
+    V above[6], below[6];  // low - 1 < v < high
+    V powerAbove;          // powerMinimum - 1 < p
+    V typeAbove, typeBelow;
+    bool powerTest;
 };
 
-inline IvTerms IvTermsOf(const IvFilterTerms& filter) {
-    IvTerms t;
+inline IvLaneTerms IvLaneTermsOf(const IvFilterTerms& filter) {
+    IvLaneTerms t;
     for (int i = 0; i < 6; ++i) {
-        t.low[i] = filter.low[i];
-        t.high[i] = filter.high[i];
+        t.above[i] = Set1(static_cast<uint32_t>(filter.low[i]) - 1u);
+        t.below[i] = Set1(filter.high[i]);
     }
-    t.powerMinimum = filter.powerMinimum;
-    // Without a wanted type every parity sum 0..63 passes: no branch per lane.
-    t.typeLow = filter.typeTest ? filter.typeLow : 0;
-    t.typeHigh = filter.typeTest ? filter.typeHigh : 63;
+    t.powerTest = filter.powerMinimum > 0 || filter.typeTest;
+    t.powerAbove = Set1(static_cast<uint32_t>(filter.powerMinimum) - 1u);
+    t.typeAbove = Set1(filter.typeTest ? static_cast<uint32_t>(filter.typeLow) - 1u : ~0u);
+    t.typeBelow = Set1(filter.typeTest ? filter.typeHigh + 1u : 64u);
     return t;
 }
 
-inline uint32_t IvStatPasses(const IvTerms& t, int i, uint32_t v, uint32_t& p, uint32_t& parity) {
-    const uint32_t weight = static_cast<uint32_t>(kHiddenPowerWeights[i]);
-    p += weight * ((v >> 1) & 1u);
-    parity += weight * (v & 1u);
-    return static_cast<uint32_t>(v >= t.low[i]) & static_cast<uint32_t>(v < t.high[i]);
+inline uint32_t IvLanesPass(const IvLaneTerms& t, const V (&v)[6]) {
+    V ok = And(Gt(v[0], t.above[0]), Gt(t.below[0], v[0]));
+    for (int i = 1; i < 6; ++i) ok = And(ok, And(Gt(v[i], t.above[i]), Gt(t.below[i], v[i])));
+    if (t.powerTest) {
+        // The weight sums of the remainder bits (bit 1) and the parity bits
+        // (bit 0); every weight is a power of two.
+        V p = Set1(0), parity = Set1(0);
+        for (int i = 0; i < 6; ++i) {
+            const uint32_t weight = static_cast<uint32_t>(kHiddenPowerWeights[i]);
+            p = Add(p, MulLo(And(Shr<1>(v[i]), Set1(1u)), Set1(weight)));
+            parity = Add(parity, MulLo(And(v[i], Set1(1u)), Set1(weight)));
+        }
+        ok = And(ok, And(Gt(p, t.powerAbove), And(Gt(parity, t.typeAbove), Gt(t.typeBelow, parity))));
+    }
+    return GtBits(Set1(0), ok);  // the all-ones lanes
 }
 
-inline uint32_t IvValuesPass(const IvTerms& t, uint32_t h, uint32_t a, uint32_t b, uint32_t c,
-                             uint32_t d, uint32_t s) {
-    uint32_t p = 0, parity = 0;
-    uint32_t ok = IvStatPasses(t, 0, h, p, parity) & IvStatPasses(t, 1, a, p, parity) &
-                  IvStatPasses(t, 2, b, p, parity) & IvStatPasses(t, 3, c, p, parity) &
-                  IvStatPasses(t, 4, d, p, parity) & IvStatPasses(t, 5, s, p, parity);
-    return ok & static_cast<uint32_t>(p >= t.powerMinimum) &
-           static_cast<uint32_t>(parity >= t.typeLow) & static_cast<uint32_t>(parity <= t.typeHigh);
-}
-
-
-void IvScreenBody(const IvScreenParams& params, const uint32_t* words, uint8_t* ivs, uint8_t* pass,
-                  uint8_t* out) {
+// Individual values of every word row into ivs (row r of the chunk), the
+// positions' lanes into pass[c] and those of any position into any.
+void IvScreenBody(const IvScreenParams& params, const uint32_t* words, uint32_t* ivs, LaneSet* pass,
+                  LaneSet& any) {
     const IvScreenParams p = params;
     const int C = kLanesPerChunk;
-    for (int32_t r = 0; r < p.rows; ++r) {
-        alignas(64) uint8_t row[kLanesPerChunk];
-        for (int j = 0; j < C; ++j) row[j] = static_cast<uint8_t>(TemperTop5(words[r * C + j]));
-        std::memcpy(ivs + r * C, row, sizeof row);
-    }
-    alignas(64) uint32_t any[kLanesPerChunk] = {};
-    const IvTerms terms = IvTermsOf(p.terms);
-    for (int32_t c = 0; c < p.positions; ++c) {
-        const uint8_t* h = ivs + (c + p.offsets[0]) * C;
-        const uint8_t* a = ivs + (c + p.offsets[1]) * C;
-        const uint8_t* b = ivs + (c + p.offsets[2]) * C;
-        const uint8_t* cc = ivs + (c + p.offsets[3]) * C;
-        const uint8_t* d = ivs + (c + p.offsets[4]) * C;
-        const uint8_t* sp = ivs + (c + p.offsets[5]) * C;
-        alignas(64) uint32_t passRow[kLanesPerChunk];
-        for (int j = 0; j < C; ++j) {
-            uint32_t ok = IvValuesPass(terms, h[j], a[j], b[j], cc[j], d[j], sp[j]);
-            passRow[j] = ok;
-            any[j] |= ok;
+    const IvLaneTerms terms = IvLaneTermsOf(p.terms);
+    BitRows bits{reinterpret_cast<uint8_t*>(pass)};
+    for (int g = 0; g < kGroups; ++g) {
+        for (int32_t r = 0; r < p.rows; ++r)
+            Store(ivs + r * C + g * kW, TemperTop5(Load(words + r * C + g * kW)));
+        for (int32_t c = 0; c < p.positions; ++c) {
+            V v[6];
+            for (int i = 0; i < 6; ++i) v[i] = Load(ivs + (c + p.offsets[i]) * C + g * kW);
+            bits.Put(c, g, IvLanesPass(terms, v));
         }
-        for (int j = 0; j < C; ++j) pass[c * C + j] = static_cast<uint8_t>(passRow[j]);
     }
-    for (int j = 0; j < C; ++j) out[j] = static_cast<uint8_t>(any[j]);
+    any = LaneSet{};
+    for (int32_t c = 0; c < p.positions; ++c) LaneSetAddTo(any, pass[c]);
 }

@@ -150,7 +150,9 @@ TEST_P(EngineKernelsTest, IvScreenMatchesTheFilter) {
     std::vector<uint64_t> seeds(C);
     std::vector<MtTable> tables(C);
     std::vector<uint32_t> words(static_cast<size_t>(kMtSize) * C), scratch(words.size());
-    std::vector<uint8_t> ivs(words.size()), pass(words.size());
+    std::vector<uint32_t> ivs(words.size());
+    std::vector<LaneSet> pass(kMtSize);
+    auto laneIn = [](const LaneSet& set, int32_t j) { return ((set.w[j / 64] >> (j % 64)) & 1u) != 0; };
     for (int round = 0; round < 40; ++round) {
         for (int32_t j = 0; j < C; ++j) {
             seeds[j] = (static_cast<uint64_t>(rng()) << 32) | rng();
@@ -177,7 +179,7 @@ TEST_P(EngineKernelsTest, IvScreenMatchesTheFilter) {
         BatchPlanOf(run, plan);
         ASSERT_TRUE(plan.mtNeeded);
         entry.kernels->mtWords(seeds.data(), C, plan.mtLo, plan.mtHi, words.data(), scratch.data());
-        uint8_t any[C];
+        LaneSet any;
         entry.kernels->ivScreen(plan.iv, words.data(), ivs.data(), pass.data(), any);
         for (int32_t j = 0; j < C; ++j) {
             bool anyExpected = false;
@@ -185,13 +187,13 @@ TEST_P(EngineKernelsTest, IvScreenMatchesTheFilter) {
                 const int32_t consumption = plan.ivStart + c;
                 IvSet set = IvSetAt(tables[j], consumption, s.roamerEnabled);
                 for (int i = 0; i < 6; ++i)
-                    ASSERT_EQ(ivs[static_cast<size_t>((c + plan.iv.offsets[i]) * C + j)], set.v[i]);
+                    ASSERT_EQ(static_cast<int32_t>(ivs[static_cast<size_t>((c + plan.iv.offsets[i]) * C + j)]), set.v[i]);
                 const bool expected = IvFilterPasses(s, set);
                 anyExpected = anyExpected || expected;
-                ASSERT_EQ(pass[static_cast<size_t>(c * C + j)] != 0, expected)
+                ASSERT_EQ(laneIn(pass[static_cast<size_t>(c)], j), expected)
                     << "round " << round << " lane " << j << " c " << consumption;
             }
-            ASSERT_EQ(any[j] != 0, anyExpected);
+            ASSERT_EQ(laneIn(any, j), anyExpected);
         }
     }
 }
