@@ -27,7 +27,7 @@ int Fail(int code, const std::string& message) {
 
 // The console: named completely, or not at all and then from config.txt,
 // which the checks then name as the origin of those fields.
-bool ConsoleSettle(CliSettings& settings, SettingsOrigins& origins, std::string& error) {
+bool ConsoleSettle(SettingsRecord& settings, SettingsOrigins& origins, std::string& error) {
     std::string missing;
     int named = 0;
     for (int i = 0; i < kConsoleFieldCount; ++i) {
@@ -77,10 +77,10 @@ void ProgressHook(void* context, const CandidateMoment& moment, uint64_t candida
 // An interrupt, or an output that can no longer be written.
 bool StopHook(void* context) { return ConsoleInterrupted() || static_cast<Run*>(context)->output->error != 0; }
 
-bool WriteSettings(const std::string& path, const CliSettings& settings, std::string& error) {
+bool WriteSettings(const std::string& path, const SettingsRecord& settings, std::string& error) {
     ResultOutput file;
     if (!ResultOutputOpen(file, path, false, false, error)) return false;
-    std::string text = SettingsFileText(settings);
+    std::string text = SettingsText(settings);
     if (std::fwrite(text.data(), 1, text.size(), file.file) != text.size()) file.error = errno;
     return ResultOutputClose(file, error);
 }
@@ -90,7 +90,7 @@ bool WriteSettings(const std::string& path, const CliSettings& settings, std::st
 int main(int argc, char** argv) {
     ConsoleInterruptInstall();
     CliRunOptions options;
-    CliSettings settings;
+    SettingsRecord settings;
     SettingsOrigins origins;
     int parsed = CliParse(argc, argv, options, settings, origins);
     if (parsed != kExitContinue) return parsed;
@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
     bool stopped = false;
     for (uint64_t v = settings.vCount.low; v <= settings.vCount.high && !stopped; ++v) {
         for (uint64_t t = settings.timer0.low; t <= settings.timer0.high && !stopped; ++t) {
-            SearchSettings walk = CliSettingsForWalk(settings, static_cast<uint32_t>(v), static_cast<uint32_t>(t));
+            SearchSettings walk = SearchSettingsOfConsole(settings, static_cast<uint32_t>(v), static_cast<uint32_t>(t));
             ResultOutputBeginWalk(output, static_cast<uint32_t>(t), static_cast<uint32_t>(v));
             run.rowsBefore = output.rows;
             stopped = StopHook(&run) || !CliSearchWalk(walk, options.threads, engine, hooks);

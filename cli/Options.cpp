@@ -8,6 +8,7 @@
 
 #include "cli/Console.h"
 #include "engine/SearchEngine.h"
+#include "modes/SearchModes.h"
 
 namespace {
 
@@ -55,20 +56,6 @@ constexpr CombinedOption kCombined[] = {
      {"pidConsumptionStart", "pidConsumptionEnd"}, 2, '-'},
 };
 
-struct ModeName {
-    const char* name;
-    const char* field;  // the switch it sets; null: none (the individual-value search)
-};
-constexpr ModeName kModes[] = {
-    {"iv", nullptr},
-    {"shiny", "shinyPidEnabled"},
-    {"breeding", "breedingEnabled"},
-    {"delivery", "deliveryEnabled"},
-    {"comet", "cometEnabled"},
-    {"dome", "domeEnabled"},
-    {"grotto", "grottoEnabled"},
-};
-
 // Splits at every separator; the time form splits at ':' and at the one '-'.
 std::vector<std::string> Parts(const std::string& text, char separator) {
     std::vector<std::string> parts(1);
@@ -80,7 +67,7 @@ std::vector<std::string> Parts(const std::string& text, char separator) {
     return parts;
 }
 
-bool SetField(CliSettings& settings, SettingsOrigins& origins, const char* name, const std::string& text,
+bool SetField(SettingsRecord& settings, SettingsOrigins& origins, const char* name, const std::string& text,
               const std::string& where, std::string& error) {
     int index = SettingsFieldFind(name);
     std::string message;
@@ -92,7 +79,7 @@ bool SetField(CliSettings& settings, SettingsOrigins& origins, const char* name,
     return true;
 }
 
-bool ApplyCombined(const CombinedOption& c, const std::string& text, CliSettings& settings,
+bool ApplyCombined(const CombinedOption& c, const std::string& text, SettingsRecord& settings,
                    SettingsOrigins& origins, std::string& error) {
     std::vector<std::string> parts = Parts(text, c.separator);
     const bool date = c.fieldCount == 3;
@@ -122,20 +109,25 @@ bool ApplyCombined(const CombinedOption& c, const std::string& text, CliSettings
     return true;
 }
 
-bool ApplyMode(const std::string& text, CliSettings& settings, SettingsOrigins& origins,
+// The modes by their names, simplest first: "iv|shiny|...|grotto".
+std::string ModeNames(const char* separator, const char* last) {
+    std::string names;
+    for (int32_t i = kSearchModeCount - 1; i >= 0; --i)
+        names += std::string(i == kSearchModeCount - 1 ? "" : i == 0 ? last : separator) + kSearchModes[i].name;
+    return names;
+}
+
+bool ApplyMode(const std::string& text, SettingsRecord& settings, SettingsOrigins& origins,
                std::string& error) {
-    const ModeName* chosen = nullptr;
-    for (const ModeName& mode : kModes)
-        if (text == mode.name) chosen = &mode;
+    const SearchModeEntry* chosen = SearchModeNamed(text.c_str());
     if (!chosen) {
-        error = "--mode: expects iv, shiny, breeding, delivery, comet, dome or grotto, not \"" + text + "\"";
+        error = "--mode: expects " + ModeNames(", ", " or ") + ", not \"" + text + "\"";
         return false;
     }
-    for (const ModeName& mode : kModes) {
-        if (!mode.field) continue;
-        std::string unused;
-        SetField(settings, origins, mode.field, &mode == chosen ? "1" : "0", "--mode", unused);
-    }
+    SearchModeSelect(settings.search, chosen->mode);
+    for (int32_t m = 0; m < kSearchModeCount; ++m)
+        if (const SearchModeEntry& mode = kSearchModes[m]; mode.enabled)
+            origins[static_cast<size_t>(SettingsFieldOfSwitch(mode.enabled))] = "--mode";
     return true;
 }
 
@@ -172,9 +164,9 @@ const SearchEngine* CliEngineOf(const std::string& name, std::string& error) {
     return nullptr;
 }
 
-int CliParse(int argc, char** argv, CliRunOptions& run, CliSettings& settings, SettingsOrigins& origins) {
-    CliSettings initial;
-    CliSettingsInit(initial);
+int CliParse(int argc, char** argv, CliRunOptions& run, SettingsRecord& settings, SettingsOrigins& origins) {
+    SettingsRecord initial;
+    SettingsRecordInit(initial);
 
     CLI::App app{kDescription, "morvane-cli"};
     app.footer(kFooter);
@@ -203,7 +195,7 @@ int CliParse(int argc, char** argv, CliRunOptions& run, CliSettings& settings, S
 
     std::string mode;
     app.add_option("--mode", mode, "search mode; sets that mode's switch and clears the others")
-        ->type_name("iv|shiny|breeding|delivery|comet|dome|grotto")
+        ->type_name(ModeNames("|", "|"))
         ->default_str("iv");
     std::vector<std::string> combined(sizeof kCombined / sizeof kCombined[0]);
     for (size_t i = 0; i < combined.size(); ++i)
@@ -254,7 +246,7 @@ int CliParse(int argc, char** argv, CliRunOptions& run, CliSettings& settings, S
     }
     if (!CliEngineOf(run.engineName, error)) return fail();
 
-    CliSettingsInit(settings);
+    SettingsRecordInit(settings);
     origins = SettingsOriginsNone();
     if (!run.settingsPath.empty() && !SettingsFileRead(run.settingsPath, settings, origins, error))
         return fail();

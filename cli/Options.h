@@ -25,7 +25,7 @@ constexpr int kExitUsage = 2;
 // Parses argv, reads the settings file it names and applies the options
 // over it. kExitContinue to go on; otherwise the exit code, the help, the
 // version or a one-line message having been printed.
-int CliParse(int argc, char** argv, CliRunOptions& run, CliSettings& settings, SettingsOrigins& origins);
+int CliParse(int argc, char** argv, CliRunOptions& run, SettingsRecord& settings, SettingsOrigins& origins);
 
 // The batch engine called `name` ("" for the best one); null with a message
 // naming the engines when this build has none of that name or this processor

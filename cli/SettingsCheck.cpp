@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "modes/IndividualValues.h"
 #include "seed/SeedWalk.h"
 
 namespace {
@@ -42,9 +43,8 @@ constexpr OrderedPair kOrderedPairs[] = {
     {"pidConsumptionStart", "pidConsumptionEnd", "personality-value positions"},
 };
 
-int32_t IntField(const CliSettings& settings, const char* name) {
-    const SettingsField& f = SettingsFieldAt(SettingsFieldFind(name));
-    return *reinterpret_cast<const int32_t*>(reinterpret_cast<const char*>(&settings) + f.offset);
+int32_t IntField(const SettingsRecord& settings, const char* name) {
+    return SettingsFieldInt(settings, SettingsFieldFind(name));
 }
 
 }  // namespace
@@ -55,7 +55,7 @@ int32_t DaysInMonth(int32_t yy, int32_t month) {
     return 31;
 }
 
-bool SettingsCheck(const CliSettings& settings, const SettingsOrigins& origins, std::string& error) {
+bool SettingsCheck(const SettingsRecord& settings, const SettingsOrigins& origins, std::string& error) {
     for (int i = 0; i < SettingsFieldCount(); ++i) {
         std::string message;
         if (!SettingsFieldInRange(settings, i, message)) {
@@ -96,8 +96,7 @@ bool SettingsCheck(const CliSettings& settings, const SettingsOrigins& origins, 
     }
     for (int i = 0; i < 6; ++i) {
         if (s.ivMin[i] > s.ivMax[i]) {
-            static const char* const kStats[] = {"H", "A", "B", "C", "D", "S"};
-            error = Where(origins, "ivMin") + ": the lower bound of " + kStats[i] + " (" +
+            error = Where(origins, "ivMin") + ": the lower bound of " + StatNames[i] + " (" +
                     std::to_string(s.ivMin[i]) + ") lies above its upper bound (" +
                     std::to_string(s.ivMax[i]) + ")";
             return false;
@@ -128,7 +127,7 @@ uint64_t WalkCandidateCount(const SearchSettings& s) {
     return days * seconds * masks;
 }
 
-uint64_t SearchCandidateCount(const CliSettings& settings) {
+uint64_t SearchCandidateCount(const SettingsRecord& settings) {
     uint64_t walks = (static_cast<uint64_t>(settings.vCount.high) - settings.vCount.low + 1) *
                      (static_cast<uint64_t>(settings.timer0.high) - settings.timer0.low + 1);
     return walks * WalkCandidateCount(settings.search);

@@ -12,7 +12,7 @@
 // each lower individual-value bound at most its upper bound, and the
 // individual-value positions inside the table (618, 617 with the roamer).
 // False with one line naming where the value came from and what it takes.
-bool SettingsCheck(const CliSettings& settings, const SettingsOrigins& origins, std::string& error);
+bool SettingsCheck(const SettingsRecord& settings, const SettingsOrigins& origins, std::string& error);
 
 // Days in a month of 2000 + yy in the Gregorian calendar.
 int32_t DaysInMonth(int32_t yy, int32_t month);
@@ -20,4 +20,4 @@ int32_t DaysInMonth(int32_t yy, int32_t month);
 // Candidates of one walk: days x seconds per day x key masks allowed.
 uint64_t WalkCandidateCount(const SearchSettings& settings);
 // Every walk of the VCount and Timer0 ranges together.
-uint64_t SearchCandidateCount(const CliSettings& settings);
+uint64_t SearchCandidateCount(const SettingsRecord& settings);

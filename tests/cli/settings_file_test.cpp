@@ -15,7 +15,7 @@ namespace {
 
 // A value for the field that differs from the initial one and from the
 // other fields' (so a value landing in the wrong field shows).
-std::string OtherValue(const CliSettings& initial, int index) {
+std::string OtherValue(const SettingsRecord& initial, int index) {
     const SettingsField& f = SettingsFieldAt(index);
     std::string text;
     for (int i = 0; i < f.count; ++i) {
@@ -43,49 +43,49 @@ std::string OtherValue(const CliSettings& initial, int index) {
     return text;
 }
 
-bool SameSettings(const CliSettings& a, const CliSettings& b) {
+bool SameSettings(const SettingsRecord& a, const SettingsRecord& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;  // both start from one zeroed initial record
 }
 
 // Saved settings have passed the checks, so the dates are real ones.
-CliSettings CheckedInitial() {
-    CliSettings s;
-    CliSettingsInit(s);
+SettingsRecord CheckedInitial() {
+    SettingsRecord s;
+    SettingsRecordInit(s);
     s.search.startMonth = s.search.endMonth = 1;
     s.search.startDay = s.search.endDay = 1;
     return s;
 }
 
 TEST(SettingsFile, EveryFieldSurvivesItsOwnRoundTrip) {
-    const CliSettings initial = CheckedInitial();
-    CliSettings all = initial;
+    const SettingsRecord initial = CheckedInitial();
+    SettingsRecord all = initial;
     for (int i = 0; i < SettingsFieldCount(); ++i) {
         const SettingsField& f = SettingsFieldAt(i);
-        CliSettings one = initial;
+        SettingsRecord one = initial;
         std::string error;
         const std::string value = OtherValue(initial, i);
         ASSERT_TRUE(SettingsFieldParse(one, i, value, error)) << f.name << ": " << error;
         ASSERT_TRUE(SettingsFieldParse(all, i, value, error)) << f.name << ": " << error;
         EXPECT_FALSE(SameSettings(one, initial)) << f.name << " did not change";
 
-        CliSettings loaded = initial;
+        SettingsRecord loaded = initial;
         SettingsOrigins origins = SettingsOriginsNone();
-        ASSERT_TRUE(SettingsTextRead(SettingsFileText(one), "saved", loaded, origins, error)) << error;
+        ASSERT_TRUE(SettingsTextRead(SettingsText(one), "saved", loaded, origins, error)) << error;
         EXPECT_TRUE(SameSettings(loaded, one)) << f.name;
     }
-    CliSettings loaded = initial;
+    SettingsRecord loaded = initial;
     SettingsOrigins origins = SettingsOriginsNone();
     std::string error;
-    ASSERT_TRUE(SettingsTextRead(SettingsFileText(all), "saved", loaded, origins, error)) << error;
+    ASSERT_TRUE(SettingsTextRead(SettingsText(all), "saved", loaded, origins, error)) << error;
     EXPECT_TRUE(SameSettings(loaded, all));
-    EXPECT_EQ(SettingsFileText(loaded), SettingsFileText(all));
+    EXPECT_EQ(SettingsText(loaded), SettingsText(all));
     // Every line of the saved text named where the value came from.
     for (int i = 0; i < SettingsFieldCount(); ++i) EXPECT_EQ(origins[static_cast<size_t>(i)].rfind("saved:", 0), 0u);
 }
 
 TEST(SettingsFile, NamedVersionsAndConsoleForms) {
-    CliSettings s;
-    CliSettingsInit(s);
+    SettingsRecord s;
+    SettingsRecordInit(s);
     std::string error;
     const int version = SettingsFieldFind("version");
     ASSERT_TRUE(SettingsFieldParse(s, version, "w2", error));
@@ -112,7 +112,7 @@ TEST(SettingsFile, NamedVersionsAndConsoleForms) {
     ASSERT_TRUE(SettingsFieldParse(s, mac, "01-02-03-04-05-06", error));
     s.search.gxStat = 6;
     s.search.frame = 5;
-    SearchSettings walk = CliSettingsForWalk(s, 0x60, 0xC79);
+    SearchSettings walk = SearchSettingsOfConsole(s, 0x60, 0xC79);
     EXPECT_EQ(walk.MacWord7, 0x02020304u);
     EXPECT_EQ(walk.MacWord6, 0x0506u);
     EXPECT_EQ(walk.vCount, 0x60u);
@@ -120,8 +120,8 @@ TEST(SettingsFile, NamedVersionsAndConsoleForms) {
 }
 
 TEST(SettingsFile, ReadReportsTheLineAndWhatItTakes) {
-    CliSettings s;
-    CliSettingsInit(s);
+    SettingsRecord s;
+    SettingsRecordInit(s);
     SettingsOrigins origins = SettingsOriginsNone();
     std::string error;
     EXPECT_TRUE(SettingsTextRead("# comment\n\n  ivMin = 30 30 0 0 0 0 # trailing\r\nframe=-5\n", "f.txt", s,
@@ -150,8 +150,8 @@ TEST(SettingsFile, ReadReportsTheLineAndWhatItTakes) {
 }
 
 TEST(SettingsCheck, DatesRangesAndTheTable) {
-    CliSettings s;
-    CliSettingsInit(s);
+    SettingsRecord s;
+    SettingsRecordInit(s);
     SettingsOrigins origins = SettingsOriginsNone();
     std::string error;
     EXPECT_FALSE(SettingsCheck(s, origins, error));  // the window's empty dates
@@ -182,8 +182,8 @@ TEST(SettingsCheck, DatesRangesAndTheTable) {
 }
 
 TEST(SettingsCheck, CandidateCountsFollowTheWalk) {
-    CliSettings s;
-    CliSettingsInit(s);
+    SettingsRecord s;
+    SettingsRecordInit(s);
     SearchSettings& w = s.search;
     w.startYear = w.endYear = 12;
     w.startMonth = 2;
