@@ -171,10 +171,22 @@ void WorkerSink(void* context, const char* bytes, size_t length) {
     s.options->sink(s.options->sinkContext, bytes, length);
 }
 
-// The walk's clock stands still: its batch sizes and pump interval are the
-// window's concern. Here a walk fills chunks or evaluates one, and a walk
-// that waits on the others must not shrink its batches.
+// A worker's walk goes through the seconds of its chunk, every one of which
+// hands out candidates, so the walk looks at the abort before each batch;
+// its clock stands still, since its batch sizes and pump interval are the
+// window's concern and a worker that waits on the others must not shrink
+// its batches.
 uint64_t WalkClockStill(void*) { return 0; }
+
+// The producer's walk may go through days, hours or minutes that hand out
+// no second at all (a range that runs backwards); the walk then asks
+// whether to stop only as often as its clock says 10 ms have passed, so
+// this clock must advance. Its batches are only the seconds it cuts into
+// chunks of their own size, so their length does not matter.
+uint64_t WalkClockNow(void*) {
+    return static_cast<uint64_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count());
+}
 
 int32_t WalkNoMatchCount(void*) { return 0; }
 
@@ -436,8 +448,8 @@ ParallelSearchResult ParallelSearchRun(const SearchSettings& settings,
     // The calling thread walks the seconds; the workers walk their key masks.
     WalkRange seconds = range;
     seconds.keyInputEnabled = false;
-    const WalkHooks hooks = {&p,             ProducerEvaluate, ProducerStopRequested, nullptr,
-                             WalkClockStill, WalkNoMatchCount, nullptr};
+    const WalkHooks hooks = {&p,           ProducerEvaluate, ProducerStopRequested, nullptr,
+                             WalkClockNow, WalkNoMatchCount, nullptr};
     bool walked = SeedWalkRun(seconds, s.keys, kWalkMaxBatch, hooks);
     if (walked && !p.filling->seconds.empty()) walked = ProducerPush(p);
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/ParallelSearch.h"
@@ -200,4 +201,27 @@ TEST(ParallelSearch, EmptyWalkWritesTheHeaderOnly) {
     EXPECT_EQ(r.matches, 0u);
     EXPECT_EQ(out.bytes, ref.bytes);
     EXPECT_EQ(LineCount(out.bytes), 1u);
+}
+
+// An hour range that runs backwards over a very long date range hands out
+// no candidate for days on end; the walk must still look at the abort flag
+// every few milliseconds. It once read it only once and went on for as
+// long as the days lasted.
+TEST(ParallelSearch, AbortStopsAWalkOfDaysWithoutCandidates) {
+    SearchSettings s = KeyedSettings(kModeIv, 10);
+    s.startHour = 5;
+    s.endHour = 3;
+    s.endYear = 1000000;  // millions of days, many seconds of walking
+    Collected out;
+    std::thread stopper([&out] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        out.abortedAt = std::chrono::steady_clock::now();
+        out.abort = true;
+    });
+    ParallelSearchResult r = Parallel(s, 2, out);
+    const auto returned = std::chrono::steady_clock::now();
+    stopper.join();
+    EXPECT_FALSE(r.finished);
+    EXPECT_LT(std::chrono::duration<double>(returned - out.abortedAt).count(), 0.5);
+    EXPECT_EQ(LineCount(out.bytes), 1u);  // the header
 }
