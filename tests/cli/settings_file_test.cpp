@@ -204,7 +204,38 @@ TEST(SettingsCheck, CandidateCountsFollowTheWalk) {
     EXPECT_EQ(WalkCandidateCount(w), 4u * 512u);
     s.vCount = HexRange{0x60, 0x61, true};
     s.timer0 = HexRange{0xC79, 0xC7B, true};
-    EXPECT_EQ(SearchCandidateCount(s), 6u * 4u * 512u);
+    SearchSize size;
+    ASSERT_TRUE(SearchSizeOf(s, size));
+    EXPECT_EQ(size.consoles, 6u);
+    EXPECT_EQ(size.consoleSeconds, 4u);
+    EXPECT_EQ(size.seconds, 24u);
+    EXPECT_EQ(size.candidates, 6u * 4u * 512u);
+}
+
+// Both ranges whole: 2^64 consoles, which no 64-bit count holds. The count
+// once wrapped to 0 there (and the progress showed 100 % from the start);
+// such a search is refused, and the largest that counts is counted exactly.
+TEST(SettingsCheck, SearchTooLargeToCountIsRefused) {
+    SettingsRecord s;
+    SettingsRecordInit(s);
+    s.search.startYear = s.search.endYear = 12;
+    s.search.startMonth = s.search.endMonth = 11;
+    s.search.startDay = s.search.endDay = 29;
+    s.vCount = HexRange{0, 0xFFFFFFFFu, true};
+    s.timer0 = HexRange{0, 0xFFFFFFFFu, true};
+    SearchSize size;
+    EXPECT_FALSE(SearchSizeOf(s, size));
+    SettingsOrigins origins = SettingsOriginsNone();
+    origins[static_cast<size_t>(SettingsFieldFind("timer0"))] = "--timer0";
+    std::string error;
+    EXPECT_FALSE(SettingsCheck(s, origins, error));
+    EXPECT_EQ(error.rfind("--timer0: 4294967296 VCount and 4294967296 Timer0 values", 0), 0u) << error;
+    s.timer0 = HexRange{0, 0xFFFF, true};  // 2^48 consoles of 86400 seconds: past 2^64 too
+    EXPECT_FALSE(SearchSizeOf(s, size));
+    s.timer0 = HexRange{0, 0xFF, true};
+    ASSERT_TRUE(SearchSizeOf(s, size));
+    EXPECT_EQ(size.candidates, (uint64_t{1} << 40) * 86400u);
+    EXPECT_TRUE(SettingsCheck(s, origins, error)) << error;
 }
 
 std::string Cp932(const char* text) { return text; }  // this file's literals are code page 932
@@ -214,12 +245,12 @@ TEST(ResultOutput, ColumnsHeaderOnceAndWholeLinesOnly) {
     ResultOutput out;
     std::string error;
     ASSERT_TRUE(ResultOutputOpen(out, path, false, true, error)) << error;
-    ResultOutputBeginWalk(out, 0xC79, 0x60);
+    ResultOutputSetConsole(out, 0xC79, 0x60);
     const std::string walk1 = Cp932("年,秒\r\n1,2\r\n3,4\r\n");
     ResultOutputWrite(out, walk1.data(), 7);  // a write may end inside a line
     ResultOutputWrite(out, walk1.data() + 7, walk1.size() - 7);
-    ResultOutputBeginWalk(out, 0xC7A, 0x61);
-    const std::string walk2 = Cp932("年,秒\r\n5,6\r\n7,");  // stopped mid-row
+    ResultOutputSetConsole(out, 0xC7A, 0x61);
+    const std::string walk2 = Cp932("5,6\r\n7,");  // stopped mid-row
     ResultOutputWrite(out, walk2.data(), walk2.size());
     ASSERT_TRUE(ResultOutputClose(out, error)) << error;
     EXPECT_EQ(out.rows, 3u);
@@ -243,7 +274,7 @@ TEST(ResultOutput, Utf8WithLineFeeds) {
     ResultOutput out;
     std::string error;
     ASSERT_TRUE(ResultOutputOpen(out, path, true, false, error)) << error;
-    ResultOutputBeginWalk(out, 0, 0);
+    ResultOutputSetConsole(out, 0, 0);
     const std::string walk = Cp932("年\r\nあ\r\n");
     ResultOutputWrite(out, walk.data(), walk.size());
     ASSERT_TRUE(ResultOutputClose(out, error));
