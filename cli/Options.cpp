@@ -142,6 +142,19 @@ const char* TypeNameOf(const SettingsField& f) {
     }
 }
 
+// "K/N" with 1 <= K <= N <= 4294967295.
+bool ParseShard(const std::string& text, uint64_t& index, uint64_t& count) {
+    const size_t slash = text.find('/');
+    if (slash == std::string::npos) return false;
+    const std::string k = text.substr(0, slash), n = text.substr(slash + 1);
+    for (const std::string* part : {&k, &n})
+        if (part->empty() || part->size() > 10 || part->find_first_not_of("0123456789") != std::string::npos)
+            return false;
+    index = std::stoull(k);
+    count = std::stoull(n);
+    return index >= 1 && index <= count && count <= 0xFFFFFFFFull;
+}
+
 std::string EngineNames() {
     std::string names = kPlainEngine.name;
     for (int32_t i = 0; i < SearchEngineCount(); ++i) names += std::string(", ") + SearchEngineAt(i).engine->name;
@@ -192,6 +205,12 @@ int CliParse(int argc, char** argv, CliRunOptions& run, SettingsRecord& settings
     app.add_option("--engine", run.engineName, "batch engine: " + EngineNames())
         ->type_name("NAME")
         ->default_str(SearchEngineBest()->name);
+
+    std::string shard;
+    app.add_option("--shard", shard,
+                   "search only the K-th of N equal parts of the walk (every Timer0 and VCount); "
+                   "the header only in part 1, the N files joined in order are the whole search's")
+        ->type_name("K/N");
 
     std::string mode;
     app.add_option("--mode", mode, "search mode; sets that mode's switch and clears the others")
@@ -245,6 +264,10 @@ int CliParse(int argc, char** argv, CliRunOptions& run, SettingsRecord& settings
         return fail();
     }
     if (!CliEngineOf(run.engineName, error)) return fail();
+    if (!shard.empty() && !ParseShard(shard, run.shardIndex, run.shardCount)) {
+        error = "--shard: expects K/N with 1 <= K <= N <= 4294967295 (such as 2/8), not \"" + shard + "\"";
+        return fail();
+    }
 
     SettingsRecordInit(settings);
     origins = SettingsOriginsNone();

@@ -17,6 +17,8 @@ struct CliRunOptions {
     bool noSearch;                 // --no-search: check (and save) only
     int threads;
     std::string engineName;        // "" for the best this processor runs
+    uint64_t shardIndex;           // --shard K/N: K, 1..N; 0 for the whole search
+    uint64_t shardCount;           // N
 };
 
 constexpr int kExitContinue = -1;

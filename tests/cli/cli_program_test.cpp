@@ -312,6 +312,32 @@ TEST(CliProgram, RangesAddTimer0AndVCountColumnsInWalkOrder) {
     RemoveFolder(dir);
 }
 
+// The shards of a search over Timer0 and VCount ranges, joined in order,
+// are the one-machine file byte for byte, for N shards of a few seconds
+// each, shards that split a console's seconds, and more shards than
+// seconds (some of them empty files).
+TEST(CliProgram, ShardsJoinedAreTheWholeFile) {
+    std::string dir = Folder("shards");
+    const std::vector<std::string> search = Args({kConsole, {"--vcount", "60-61", "--timer0", "C79-C7A", "--to",
+                                                             "2012-11-30", "--time", "13:45:00-13:45:04", "--keys",
+                                                             "--usable-keys", "1 1 1 0 0 0 0 0 0 0"}});
+    ASSERT_EQ(RunCli(dir, search).exitCode, 0);
+    const std::string whole = ReadBytes(dir + "result.txt");
+    ASSERT_EQ(Lines(whole), 1u + 4u * 10u * 8u);  // four consoles of ten seconds, eight masks each
+    for (int n : {1, 3, 7, 43}) {
+        std::string joined;
+        for (int k = 1; k <= n; ++k) {
+            const std::string name = "shard" + std::to_string(k) + ".txt";
+            CliRun run = RunCli(dir, Args({search, {"--shard", std::to_string(k) + "/" + std::to_string(n), "-o", name,
+                                                    "--threads", std::to_string(k % 3 + 1)}}));
+            ASSERT_EQ(run.exitCode, 0) << run.err;
+            joined += ReadBytes(dir + name);
+        }
+        EXPECT_TRUE(joined == whole) << n << " shards";
+    }
+    RemoveFolder(dir);
+}
+
 TEST(CliProgram, BadInputWritesNothingAndSaysWhat) {
     std::string dir = Folder("checks");
     const std::string kept = "an earlier result\r\n";
@@ -342,6 +368,12 @@ TEST(CliProgram, BadInputWritesNothingAndSaysWhat) {
         {{"--settings", "settings.txt"}, "settings.txt:2: \"ivMx\" names no setting"},
         {{"--settings", "short.txt"}, "short.txt:2: domeTrainers expects 6 whole numbers 0..52"},
         {{"--settings", "none.txt"}, "none.txt: cannot be read"},
+        // Once counted as 0 candidates (the progress at 100 % from the start).
+        {{"--vcount", "0-FFFFFFFF", "--timer0", "0-FFFFFFFF"},
+         "--timer0: 4294967296 VCount and 4294967296 Timer0 values over these dates make more candidates"},
+        {{"--shard", "0/3"}, "--shard: expects K/N with 1 <= K <= N <= 4294967295 (such as 2/8), not \"0/3\""},
+        {{"--shard", "4/3"}, "--shard: expects K/N"},
+        {{"--shard", "1/"}, "--shard: expects K/N"},
     };
     for (const Case& c : cases) {
         WriteBytes(dir + "result.txt", kept);
