@@ -99,7 +99,10 @@ int main(int argc, char** argv) {
     if (parsed != kExitContinue) return parsed;
 
     std::string error;
-    if (!ConsoleSettle(settings, origins, error) || !SettingsCheck(settings, origins, error))
+    const InspectRequest& inspect = options.inspectRequest;
+    if (options.inspect) InspectSettle(settings, inspect);
+    const bool needsConsole = !options.inspect || !inspect.seedGiven;
+    if ((needsConsole && !ConsoleSettle(settings, origins, error)) || !SettingsCheck(settings, origins, error))
         return Fail(kExitUsage, error);
     const SearchEngine* engine = CliEngineOf(options.engineName, error);
 
@@ -109,6 +112,11 @@ int main(int argc, char** argv) {
 
     if (ConsoleInterrupted()) return kExitInterrupted;  // before the output is touched
     ResultOutput output;
+    if (options.inspect) {
+        if (!ResultOutputOpen(output, options.outputPath, options.utf8, false, error)) return Fail(kExitOutput, error);
+        InspectWrite(settings, inspect, output);
+        return ResultOutputClose(output, error) ? kExitDone : Fail(kExitOutput, error);
+    }
     const bool rangeColumns = settings.vCount.isRange || settings.timer0.isRange;
     if (!ResultOutputOpen(output, options.outputPath, options.utf8, rangeColumns, error))
         return Fail(kExitOutput, error);

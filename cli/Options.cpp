@@ -206,6 +206,19 @@ int CliParse(int argc, char** argv, CliRunOptions& run, SettingsRecord& settings
         ->type_name("NAME")
         ->default_str(SearchEngineBest()->name);
 
+    CLI::App* inspect = app.add_subcommand(
+        "inspect", "print the message words, the initial seed and every mode's rows for one moment (--at, "
+                   "--held, with the console) or one initial seed (--seed), every filter open, over the "
+                   "consumption ranges; to standard output unless -o is given");
+    inspect->fallthrough();  // the search's options may follow it
+    std::string at, held, seed;
+    inspect->add_option("--at", at, "the moment")->type_name("YYYY-MM-DDTHH:MM:SS");
+    inspect->add_option("--held", held, "the keys held, of A B Se St Right Left Up Down R L")
+        ->type_name("\"KEY ...\"");
+    inspect->add_option("--seed", seed, "an initial seed instead of the moment's (the rows then show --at's "
+                                        "moment, or 2000-01-01 00:00:00)")
+        ->type_name("HEX16");
+
     std::string shard;
     app.add_option("--shard", shard,
                    "search only the K-th of N equal parts of the walk (every Timer0 and VCount); "
@@ -264,6 +277,23 @@ int CliParse(int argc, char** argv, CliRunOptions& run, SettingsRecord& settings
         return fail();
     }
     if (!CliEngineOf(run.engineName, error)) return fail();
+    run.inspect = inspect->parsed();
+    if (run.inspect) {
+        InspectRequest& r = run.inspectRequest;
+        r = InspectRequest{};
+        r.moment = CandidateMoment{0, 1, 1, WeekdayOf(0, 1, 1), 0, 0, 0, kKeyMaskNone};
+        r.atGiven = !at.empty();
+        r.heldGiven = inspect->count("--held") > 0;
+        r.seedGiven = !seed.empty();
+        if (r.atGiven && !InspectParseAt(at, r.moment, error)) return fail();
+        if (r.heldGiven && !InspectParseHeld(held, r.moment.keyMask, error)) return fail();
+        if (r.seedGiven && !InspectParseSeed(seed, r.seed, error)) return fail();
+        if (!r.atGiven && !r.seedGiven) {
+            error = "inspect: expects --at YYYY-MM-DDTHH:MM:SS (with the console) or --seed HEX16";
+            return fail();
+        }
+        if (app.get_option("--output")->count() == 0) run.outputPath = "-";
+    }
     if (!shard.empty() && !ParseShard(shard, run.shardIndex, run.shardCount)) {
         error = "--shard: expects K/N with 1 <= K <= N <= 4294967295 (such as 2/8), not \"" + shard + "\"";
         return fail();

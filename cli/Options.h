@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "cli/Inspect.h"
 #include "cli/SettingsFile.h"
 #include "engine/SeedSearch.h"
 
@@ -19,6 +20,8 @@ struct CliRunOptions {
     std::string engineName;        // "" for the best this processor runs
     uint64_t shardIndex;           // --shard K/N: K, 1..N; 0 for the whole search
     uint64_t shardCount;           // N
+    bool inspect;                  // morvane-cli inspect: one moment instead of a search
+    InspectRequest inspectRequest;
 };
 
 constexpr int kExitContinue = -1;
