@@ -1,13 +1,21 @@
 #include "modes/SearchModes.h"
 
+#include <cstring>
 #include <string>
 
 #include "modes/BatchPlan.h"
+#include "modes/BreedingDialog.h"
 #include "modes/Comet.h"
+#include "modes/CometDialog.h"
 #include "modes/Delivery.h"
+#include "modes/DeliveryDialog.h"
 #include "modes/Dome.h"
+#include "modes/DomeDialog.h"
 #include "modes/Grotto.h"
+#include "modes/GrottoDialog.h"
 #include "modes/IvSearch.h"
+#include "modes/ShinyPidDialog.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -31,35 +39,58 @@ constexpr auto kPlanComet =
 constexpr auto kPlanDelivery =
     PlanScreen<kScreenDelivery, DeliveryScreenParams, &LcgScreenParams::delivery, PlanDelivery>;
 
+const SearchModeDialog kGrottoDialog = {IDC_GROTTO_SETTINGS, IDD_GROTTO, GrottoDialogInit, GrottoDialogStore};
+const SearchModeDialog kDomeDialog = {IDC_DOME_SETTINGS, IDD_DOME, DomeDialogInit, DomeDialogStore};
+const SearchModeDialog kCometDialog = {IDC_COMET_SETTINGS, IDD_COMET, CometDialogInit, CometDialogStore};
+const SearchModeDialog kDeliveryDialog = {IDC_DELIVERY_SETTINGS, IDD_DELIVERY, DeliveryDialogInit,
+                                          DeliveryDialogStore};
+const SearchModeDialog kBreedingDialog = {IDC_BREEDING_SETTINGS, IDD_BREEDING, BreedingDialogInit,
+                                          BreedingDialogStore};
+const SearchModeDialog kShinyDialog = {IDC_SHINY_PID_SETTINGS, IDD_SHINY_PID, ShinyPidDialogInit,
+                                       ShinyPidDialogStore};
+
 }  // namespace
 
 const SearchModeEntry kSearchModes[] = {
-    {kModeGrotto, &SearchSettings::grottoEnabled, "年,月,日,時,分,秒,性格値乱数消費,初期seed",
-     PidStreamCount, EvaluateGrotto, EvaluateGrottoRange, kPlanGrotto},
-    {kModeDome, &SearchSettings::domeEnabled,
-     "年,月,日,時,分,秒,性格値乱数消費下限,上限,初期seed", PidStreamCount, EvaluateDome,
-     EvaluateDomeRange, kPlanDome},
-    {kModeComet, &SearchSettings::cometEnabled, "年,月,日,時,分,秒,性格値乱数消費,初期seed",
-     PidStreamCount, EvaluateComet, EvaluateCometRange, kPlanComet},
-    {kModeDelivery, &SearchSettings::deliveryEnabled,
+    {kModeGrotto, "grotto", &SearchSettings::grottoEnabled, IDC_GROTTO, &kGrottoDialog,
+     "年,月,日,時,分,秒,性格値乱数消費,初期seed", PidStreamCount, EvaluateGrotto, EvaluateGrottoRange,
+     kPlanGrotto},
+    {kModeDome, "dome", &SearchSettings::domeEnabled, IDC_DOME, &kDomeDialog,
+     "年,月,日,時,分,秒,性格値乱数消費下限,上限,初期seed", PidStreamCount, EvaluateDome, EvaluateDomeRange,
+     kPlanDome},
+    {kModeComet, "comet", &SearchSettings::cometEnabled, IDC_COMET, &kCometDialog,
+     "年,月,日,時,分,秒,性格値乱数消費,初期seed", PidStreamCount, EvaluateComet, EvaluateCometRange,
+     kPlanComet},
+    {kModeDelivery, "delivery", &SearchSettings::deliveryEnabled, IDC_DELIVERY, &kDeliveryDialog,
      "年,月,日,時,分,秒,性格値乱数消費,性格,H,A,B,C,D,S,めざパ,威力,初期seed", DeliveryLcgCount,
      EvaluateDelivery, EvaluateDeliveryRange, kPlanDelivery},
-    {kModeBreeding, &SearchSettings::breedingEnabled,
+    {kModeBreeding, "breeding", &SearchSettings::breedingEnabled, IDC_BREEDING, &kBreedingDialog,
      "年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,初期seed,性格値乱数消費,遺伝1,遺伝2,遺伝3,"
      "性別,特性",
      PidStreamCount, EvaluateIvBlock, nullptr, PlanIvBlock},
-    {kModeShiny, &SearchSettings::shinyPidEnabled,
+    {kModeShiny, "shiny", &SearchSettings::shinyPidEnabled, IDC_SHINY_PID, &kShinyDialog,
      "年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,めざパ,威力,初期seed,性格値乱数消費,乱数値,"
      "性格値",
      PidStreamCount, EvaluateIvBlock, nullptr, PlanIvBlock},
-    {kModeIv, nullptr, "年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed", NoStream,
-     EvaluateIvBlock, nullptr, PlanIvBlock},
+    {kModeIv, "iv", nullptr, 0, nullptr, "年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed",
+     NoStream, EvaluateIvBlock, nullptr, PlanIvBlock},
 };
 const int32_t kSearchModeCount = sizeof kSearchModes / sizeof kSearchModes[0];
 
 const SearchModeEntry& SearchModeEntryOf(SearchMode mode) {
     const int32_t index = static_cast<int32_t>(mode);
     return kSearchModes[index >= 0 && index < kSearchModeCount ? index : kSearchModeCount - 1];
+}
+
+const SearchModeEntry* SearchModeNamed(const char* name) {
+    for (const SearchModeEntry& entry : kSearchModes)
+        if (std::strcmp(entry.name, name) == 0) return &entry;
+    return nullptr;
+}
+
+void SearchModeSelect(SearchSettings& s, SearchMode mode) {
+    for (const SearchModeEntry& entry : kSearchModes)
+        if (entry.enabled) s.*entry.enabled = entry.mode == mode;
 }
 
 SearchMode SearchModeOf(const SearchSettings& s) {
