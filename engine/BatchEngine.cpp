@@ -33,6 +33,11 @@ const KeyTermTable& KeyTerms() {
 
 // The engine's buffers, allocated at the first batch of a search.
 struct BatchScratch {
+    // The plan of the settings it was made for: made again only when a
+    // dialog changed them during the search.
+    SearchSettings planSettings;
+    BatchPlan plan;
+    bool planValid;
     std::vector<uint64_t> seeds;            // per lane, padded
     // Lanes with messages of their own, gathered.
     std::vector<int32_t> ownLanes;
@@ -72,6 +77,7 @@ BatchScratch& BatchScratchOf(SearchRun& run) {
         s->w12.resize(kBatchLanes + kEngineMaxLanes);
         s->ownSeeds.resize(kBatchLanes + kEngineMaxLanes);
         s->secondValid = false;
+        s->planValid = false;
         s->keyRows.assign(static_cast<size_t>(kKeyTermRows) * kKeyStride, 0);
         s->packedMasks.assign(1024, 0);
         s->packedIndex.assign(1024, -1);
@@ -292,6 +298,15 @@ const LcgJumpRow* JumpRows(std::vector<LcgJumpRow>& rows, int64_t& madeFrom, int
 
 bool LaneIn(const LaneSet& set, int32_t lane) { return (set.w[lane / 64] >> (lane % 64)) & 1u; }
 
+// The first lane of the set from lane on, or kEngineChunk.
+int32_t NextLane(const LaneSet& set, int32_t lane) {
+    for (int32_t word = lane / 64; word < kEngineChunk / 64; ++word) {
+        const uint64_t bits = lane / 64 == word ? set.w[word] & (~0ull << (lane % 64)) : set.w[word];
+        if (bits) return word * 64 + __builtin_ctzll(bits);
+    }
+    return kEngineChunk;
+}
+
 // Masks m of inherited stats that, with the stats of mask P whose stream
 // values lie within the bounds, cover all six: compatible[P] bit m.
 struct InheritanceCover {
@@ -348,8 +363,7 @@ void EvaluateScreenedPositions(SearchRun& run, const BatchPlan& plan, BatchScrat
     for (int32_t base = 0; base < padded; base += C) {
         LcgScreenOutput out;
         ScreenChunk(run, plan, kernels, s, base, out);
-        for (int32_t j = 0; j < C && base + j < count; ++j) {
-            if (!LaneIn(out.any, j)) continue;
+        for (int32_t j = NextLane(out.any, 0); j < C && base + j < count; j = NextLane(out.any, j + 1)) {
             // The draws from the first passing position (less the positions
             // its row depends on) to the last, then each passing position.
             int32_t firstPass = 0, lastPass = plan.lcg.positions - 1;
@@ -378,8 +392,7 @@ int32_t ScreenLanes(SearchRun& run, const BatchPlan& plan, const EngineKernels& 
     for (int32_t base = 0; base < padded; base += C) {
         LcgScreenOutput out;
         ScreenChunk(run, plan, kernels, s, base, out);
-        for (int32_t j = 0; j < C && base + j < count; ++j) {
-            if (!LaneIn(out.any, j)) continue;
+        for (int32_t j = NextLane(out.any, 0); j < C && base + j < count; j = NextLane(out.any, j + 1)) {
             s.inherited[static_cast<size_t>(survivors)] = out.inherited[j];
             s.survivors[static_cast<size_t>(survivors++)] = base + j;
         }
@@ -405,8 +418,12 @@ void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t
         return;
     }
     BatchScratch& s = BatchScratchOf(run);
-    BatchPlan plan;
-    BatchPlanOf(run, plan);
+    if (!s.planValid || std::memcmp(&s.planSettings, run.settings, sizeof s.planSettings) != 0) {
+        std::memcpy(&s.planSettings, run.settings, sizeof s.planSettings);
+        BatchPlanOf(run, s.plan);
+        s.planValid = true;
+    }
+    const BatchPlan& plan = s.plan;
     if (plan.nothing) return;
 
     ComputeSeeds(run, s, moments, count, kernels);
@@ -422,16 +439,21 @@ void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t
     const int32_t survivors = ScreenLanes(run, plan, kernels, s, count, padded);
     for (int32_t first = 0; first < survivors; first += C) {
         const int32_t n = std::min(survivors - first, C);
-        LaneSet any{};
+        LaneSet any;
+        std::memset(&any, 0xFF, sizeof any);
         if (plan.mtNeeded) {
-            uint64_t chunkSeeds[C];
-            for (int32_t j = 0; j < C; ++j)
-                chunkSeeds[j] = s.seeds[static_cast<size_t>(s.survivors[static_cast<size_t>(first + std::min(j, n - 1))])];
+            // Without a draw screen the survivors are the lanes themselves.
+            const uint64_t* chunkSeeds = &s.seeds[static_cast<size_t>(first)];
+            uint64_t gathered[C];
+            if (plan.lcgScreen) {
+                for (int32_t j = 0; j < C; ++j)
+                    gathered[j] = s.seeds[static_cast<size_t>(s.survivors[static_cast<size_t>(first + std::min(j, n - 1))])];
+                chunkSeeds = gathered;
+            }
             kernels.mtWords(chunkSeeds, n, plan.mtLo, plan.mtHi, s.words.data(), s.mtScratch.data());
             kernels.ivScreen(plan.iv, s.words.data(), s.ivs.data(), s.ivPass.data(), any);
         }
-        for (int32_t j = 0; j < n; ++j) {
-            if (plan.mtNeeded && !LaneIn(any, j)) continue;
+        for (int32_t j = NextLane(any, 0); j < n; j = NextLane(any, j + 1)) {
             if (plan.breedingSets && !BreedingStatsCanMatch(plan, s.ivs.data(), j, s.inherited[static_cast<size_t>(first + j)]))
                 continue;
             const int32_t lane = s.survivors[static_cast<size_t>(first + j)];
