@@ -261,19 +261,6 @@ void Materialise(SearchRun& run, const BatchPlan& plan, uint64_t seed, const uin
     SetFillTop(run.lcg, seed, count);
 }
 
-// The draws the positions first..last of an exactly screened mode read: from
-// first to last + the screen's reach, and delivery's nature draws.
-void MaterialiseRange(SearchRun& run, const BatchPlan& plan, uint64_t seed, int32_t first, int32_t last) {
-    int32_t top = last + (plan.lcgRows - plan.lcg.positions);
-    FillDraws(run.lcg, seed, first, top);
-    if (run.mode == kModeDelivery) {
-        const int32_t offset = SearchRunDeliveryOffset(run);
-        FillDraws(run.lcg, seed, std::max(first + offset, top + 1), last + offset);
-        top = std::max(top, last + offset);
-    }
-    SetFillTop(run.lcg, seed, top);
-}
-
 // --- Screens ------------------------------------------------------------------------
 
 LcgJumpRow JumpRowOf(uint64_t mul, uint64_t add) {
@@ -294,6 +281,33 @@ const LcgJumpRow* JumpRows(std::vector<LcgJumpRow>& rows, int64_t& madeFrom, int
         madeFrom = from;
     }
     return rows.data();
+}
+
+// The LCG state a jump row leads the seed to.
+uint64_t StateOf(const LcgJumpRow& row, uint64_t seed) {
+    const uint64_t mul = (static_cast<uint64_t>(row.mulHi) << 32) | row.mulLo;
+    return mul * seed + (row.add - (1ull << 63));
+}
+
+// The draws the positions first..last of an exactly screened mode read, from
+// the jump rows of the screen that passed them: from first to last + the
+// screen's reach, and delivery's nature draws beyond it.
+void MaterialiseRange(SearchRun& run, const BatchPlan& plan, const BatchScratch& s, uint64_t seed,
+                      int32_t first, int32_t last) {
+    uint32_t* U = run.lcg.U.data();
+    int32_t top = last + (plan.lcgRows - plan.lcg.positions);
+    for (int32_t k = first; k <= top; ++k)
+        U[k] = static_cast<uint32_t>(StateOf(s.jumps[static_cast<size_t>(k - plan.pidStart)], seed) >> 32);
+    const LcgJumpRow* topRow = &s.jumps[static_cast<size_t>(top - plan.pidStart)];
+    if (run.mode == kModeDelivery && plan.natureRow < 0) {
+        const int32_t offset = SearchRunDeliveryOffset(run);
+        for (int32_t v = first; v <= last; ++v)
+            U[v + offset] = static_cast<uint32_t>(StateOf(s.natureJumps[static_cast<size_t>(v - plan.pidStart)], seed) >> 32);
+        top = last + offset;
+        topRow = &s.natureJumps[static_cast<size_t>(last - plan.pidStart)];
+    }
+    run.lcg.L[static_cast<size_t>(top)] = StateOf(*topRow, seed);
+    run.lcg.fillMark = top + 1;
 }
 
 bool LaneIn(const LaneSet& set, int32_t lane) { return (set.w[lane / 64] >> (lane % 64)) & 1u; }
@@ -370,7 +384,7 @@ void EvaluateScreenedPositions(SearchRun& run, const BatchPlan& plan, BatchScrat
             while (!LaneIn(out.pass[firstPass], j)) ++firstPass;
             while (!LaneIn(out.pass[lastPass], j)) --lastPass;
             const uint64_t seed = s.seeds[static_cast<size_t>(base + j)];
-            MaterialiseRange(run, plan, seed, plan.pidStart + firstPass - plan.lead, plan.pidStart + lastPass);
+            MaterialiseRange(run, plan, s, seed, plan.pidStart + firstPass - plan.lead, plan.pidStart + lastPass);
             for (int32_t k = firstPass; k <= lastPass; ++k) {
                 if (!LaneIn(out.pass[k], j)) continue;
                 const int32_t last = plan.pidStart + k;
