@@ -1,6 +1,7 @@
 #include "engine/BatchEngine.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -97,9 +98,18 @@ BatchScratch& BatchScratchOf(SearchRun& run) {
     return *static_cast<BatchScratch*>(run.engineScratch);
 }
 
+// The moments of one second differ in their key mask only: the 28 bytes
+// before it (the weekday goes with the date) compared as four words.
+static_assert(offsetof(CandidateMoment, keyMask) == 28 && sizeof(CandidateMoment) == 32,
+              "a moment's second is its first 28 bytes");
+inline uint64_t Word64(const CandidateMoment& m, int i) {
+    uint64_t word;
+    std::memcpy(&word, reinterpret_cast<const char*>(&m) + 8 * i, sizeof word);
+    return word;
+}
 bool SameSecond(const CandidateMoment& a, const CandidateMoment& b) {
-    return a.second == b.second && a.minute == b.minute && a.hour == b.hour && a.day == b.day &&
-           a.month == b.month && a.year == b.year;
+    return ((Word64(a, 0) ^ Word64(b, 0)) | (Word64(a, 1) ^ Word64(b, 1)) | (Word64(a, 2) ^ Word64(b, 2)) |
+            ((Word64(a, 3) ^ Word64(b, 3)) & 0xFFFFFFFFull)) == 0;
 }
 
 // --- Seeds ----------------------------------------------------------------------
@@ -377,15 +387,27 @@ void EvaluateScreenedPositions(SearchRun& run, const BatchPlan& plan, BatchScrat
     for (int32_t base = 0; base < padded; base += C) {
         LcgScreenOutput out;
         ScreenChunk(run, plan, kernels, s, base, out);
+        // Each lane's first and last passing position, from one walk over
+        // the positions' bits (few are set).
+        int32_t firstPass[C], lastPass[C];
+        LaneSet seen{};
+        for (int32_t k = 0; k < plan.lcg.positions; ++k) {
+            for (int32_t word = 0; word < C / 64; ++word) {
+                const uint64_t bits = out.pass[k].w[word];
+                if (!bits) continue;
+                for (uint64_t fresh = bits & ~seen.w[word]; fresh; fresh &= fresh - 1)
+                    firstPass[word * 64 + __builtin_ctzll(fresh)] = k;
+                seen.w[word] |= bits;
+                for (uint64_t set = bits; set; set &= set - 1) lastPass[word * 64 + __builtin_ctzll(set)] = k;
+            }
+        }
         for (int32_t j = NextLane(out.any, 0); j < C && base + j < count; j = NextLane(out.any, j + 1)) {
             // The draws from the first passing position (less the positions
             // its row depends on) to the last, then each passing position.
-            int32_t firstPass = 0, lastPass = plan.lcg.positions - 1;
-            while (!LaneIn(out.pass[firstPass], j)) ++firstPass;
-            while (!LaneIn(out.pass[lastPass], j)) --lastPass;
             const uint64_t seed = s.seeds[static_cast<size_t>(base + j)];
-            MaterialiseRange(run, plan, s, seed, plan.pidStart + firstPass - plan.lead, plan.pidStart + lastPass);
-            for (int32_t k = firstPass; k <= lastPass; ++k) {
+            MaterialiseRange(run, plan, s, seed, plan.pidStart + firstPass[j] - plan.lead,
+                             plan.pidStart + lastPass[j]);
+            for (int32_t k = firstPass[j]; k <= lastPass[j]; ++k) {
                 if (!LaneIn(out.pass[k], j)) continue;
                 const int32_t last = plan.pidStart + k;
                 entry.evaluateRange(run, moments[base + j], seed, last - plan.lead, last);
