@@ -98,20 +98,6 @@ BatchScratch& BatchScratchOf(SearchRun& run) {
     return *static_cast<BatchScratch*>(run.engineScratch);
 }
 
-// The moments of one second differ in their key mask only: the 28 bytes
-// before it (the weekday goes with the date) compared as four words.
-static_assert(offsetof(CandidateMoment, keyMask) == 28 && sizeof(CandidateMoment) == 32,
-              "a moment's second is its first 28 bytes");
-inline uint64_t Word64(const CandidateMoment& m, int i) {
-    uint64_t word;
-    std::memcpy(&word, reinterpret_cast<const char*>(&m) + 8 * i, sizeof word);
-    return word;
-}
-bool SameSecond(const CandidateMoment& a, const CandidateMoment& b) {
-    return ((Word64(a, 0) ^ Word64(b, 0)) | (Word64(a, 1) ^ Word64(b, 1)) | (Word64(a, 2) ^ Word64(b, 2)) |
-            ((Word64(a, 3) ^ Word64(b, 3)) & 0xFFFFFFFFull)) == 0;
-}
-
 // --- Seeds ----------------------------------------------------------------------
 
 // Packs the key rows of masks in this order.
@@ -164,7 +150,7 @@ void ComputeSeeds(SearchRun& run, BatchScratch& s, const CandidateMoment* moment
     int32_t own = 0;
     for (int32_t first = 0; first < count;) {
         int32_t end = first + 1;
-        while (end < count && SameSecond(moments[end], moments[first])) ++end;
+        while (end < count && CandidateMomentSameSecond(moments[end], moments[first])) ++end;
         const int32_t n = end - first;
         const uint32_t date = SeedMessageDateWord(moments[first]);
         const uint32_t time = SeedMessageTimeWord(moments[first], threeDs);

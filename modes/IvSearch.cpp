@@ -15,10 +15,16 @@ namespace {
 // parity bits and of their remainder bits, made once; each is copied as one
 // fixed block.
 struct IvColumnPieces {
+    char value[32][4];  // ",v"
+    uint8_t valueLength[32];
     char type[64][16];
     uint8_t typeLength[64];
     char power[64][4];
     IvColumnPieces() {
+        for (int32_t v = 0; v < 32; ++v) {
+            value[v][0] = ',';
+            valueLength[v] = static_cast<uint8_t>(RowAppendSmall(value[v] + 1, v) - value[v]);
+        }
         for (int32_t sum = 0; sum < 64; ++sum) {
             IvSet parity, remainder;
             for (int i = 0; i < 6; ++i) {
@@ -44,27 +50,27 @@ const IvColumnPieces& IvColumnPiecesOf() {
 
 char* RowAppendIvColumns(char* out, int32_t c, const IvSet& ivs) {
     out = RowAppendInt(out, c);
-    int32_t parity = 0, remainder = 0;
     bool small = true;
-    for (int i = 0; i < 6; ++i) {
-        const int32_t v = ivs.v[i];
-        *out++ = ',';
-        if (v < 0 || v > 31) {
-            small = false;
-            out = RowAppendInt(out, v);
-            continue;
-        }
-        out = RowAppendSmall(out, v);
-        parity += (v & 1) * kHiddenPowerWeights[i];
-        remainder += ((v >> 1) & 1) * kHiddenPowerWeights[i];
-    }
+    for (int32_t v : ivs.v) small = small && v >= 0 && v <= 31;
     if (!small) {
+        for (int32_t v : ivs.v) {
+            *out++ = ',';
+            out = RowAppendInt(out, v);
+        }
         *out++ = ',';
         out = RowAppendText(out, HiddenPowerTypeNameOf(HiddenPowerTypeOf(ivs)));
         *out++ = ',';
         return RowAppendInt(out, HiddenPowerPowerOf(ivs));
     }
     const IvColumnPieces& pieces = IvColumnPiecesOf();
+    int32_t parity = 0, remainder = 0;
+    for (int i = 0; i < 6; ++i) {
+        const int32_t v = ivs.v[i];
+        std::memcpy(out, pieces.value[v], sizeof pieces.value[v]);
+        out += pieces.valueLength[v];
+        parity += (v & 1) * kHiddenPowerWeights[i];
+        remainder += ((v >> 1) & 1) * kHiddenPowerWeights[i];
+    }
     std::memcpy(out, pieces.type[parity], sizeof pieces.type[parity]);
     out += pieces.typeLength[parity];
     std::memcpy(out, pieces.power[remainder], sizeof pieces.power[remainder]);

@@ -54,59 +54,21 @@ char* RowAppendPrefix(char* out, const CandidateMoment& m) {
     return out;
 }
 
-namespace {
-
-// The key suffix of every mask and the line end after it, made once; each
-// is copied as one fixed block of 32 bytes.
-struct LineEnds {
-    char text[1024][32];
-    uint8_t length[1024];
-    LineEnds() {
-        for (uint32_t mask = 0; mask < 1024; ++mask) {
-            char* end = RowAppendKeySuffix(text[mask], mask);
-            *end++ = '\r';
-            *end++ = '\n';
-            length[mask] = static_cast<uint8_t>(end - text[mask]);
-        }
+ResultLineEnds MakeResultLineEnds() {
+    ResultLineEnds ends{};
+    for (uint32_t mask = 0; mask < 1024; ++mask) {
+        char* end = RowAppendKeySuffix(ends.text[mask], mask);
+        *end++ = '\r';
+        *end++ = '\n';
+        ends.length[mask] = static_cast<uint8_t>(end - ends.text[mask]);
     }
-};
-
-const LineEnds& LineEndsOf() {
-    static const LineEnds ends;
     return ends;
 }
 
-bool SameSecond(const CandidateMoment& a, const CandidateMoment& b) {
-    return a.second == b.second && a.minute == b.minute && a.hour == b.hour && a.day == b.day &&
-           a.month == b.month && a.year == b.year;
-}
-
-}  // namespace
-
-char* ResultRowStart(SearchRun& run, const CandidateMoment& m) {
-    ++run.candidateCount;
-    if (!SearchRunWrites(run)) return nullptr;
-    if (!run.prefixValid || !SameSecond(run.prefixMoment, m)) {
-        run.prefixLength = static_cast<uint8_t>(RowAppendPrefix(run.prefixText, m) - run.prefixText);
-        run.prefixMoment = m;
-        run.prefixValid = true;
-    }
-    char* out = SearchRunRowBegin(run);
-    std::memcpy(out, run.prefixText, sizeof run.prefixText);  // fixed size: a few moves
-    return out + run.prefixLength;
-}
-
-void ResultRowFinish(SearchRun& run, const CandidateMoment& m, char* end) {
-    if (run.settings->keyInputEnabled) {
-        const LineEnds& ends = LineEndsOf();
-        const uint32_t mask = m.keyMask & 1023u;
-        std::memcpy(end, ends.text[mask], sizeof ends.text[mask]);
-        end += ends.length[mask];
-    } else {
-        *end++ = '\r';
-        *end++ = '\n';
-    }
-    SearchRunRowEnd(run, end);
+void ResultRowRenewPrefix(SearchRun& run, const CandidateMoment& m) {
+    run.prefixLength = static_cast<uint8_t>(RowAppendPrefix(run.prefixText, m) - run.prefixText);
+    run.prefixMoment = m;
+    run.prefixValid = true;
 }
 
 void ResultWriteMatch(SearchRun& run, const CandidateMoment& m, const char* columns) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "modes/SearchRun.h"
@@ -33,8 +34,43 @@ char* RowAppendPrefix(char* out, const CandidateMoment& moment);
 // most kResultColumnsMost bytes of columns and hands their end to
 // ResultRowFinish, which adds the key suffix when key input is on and CR LF.
 constexpr size_t kResultColumnsMost = 320;
-char* ResultRowStart(SearchRun& run, const CandidateMoment& moment);
-void ResultRowFinish(SearchRun& run, const CandidateMoment& moment, char* end);
+
+// The key suffix of every mask and the line end after it, each copied as one
+// fixed block; made at first use.
+struct ResultLineEnds {
+    char text[1024][32];
+    uint8_t length[1024];
+};
+ResultLineEnds MakeResultLineEnds();
+inline const ResultLineEnds& ResultLineEndsOf() {
+    static const ResultLineEnds ends = MakeResultLineEnds();
+    return ends;
+}
+void ResultRowRenewPrefix(SearchRun& run, const CandidateMoment& moment);
+
+inline char* ResultRowStart(SearchRun& run, const CandidateMoment& m) {
+    ++run.candidateCount;
+    if (!SearchRunWrites(run)) return nullptr;
+    if (!run.prefixValid || !CandidateMomentSameSecond(run.prefixMoment, m)) ResultRowRenewPrefix(run, m);
+    char* out = SearchRunRowBegin(run);
+    // Fixed-size blocks: a few moves, the second one for the rare long prefix.
+    std::memcpy(out, run.prefixText, 32);
+    if (run.prefixLength > 32) std::memcpy(out + 32, run.prefixText + 32, sizeof run.prefixText - 32);
+    return out + run.prefixLength;
+}
+
+inline void ResultRowFinish(SearchRun& run, const CandidateMoment& m, char* end) {
+    if (run.settings->keyInputEnabled) {
+        const ResultLineEnds& ends = ResultLineEndsOf();
+        const uint32_t mask = m.keyMask & 1023u;
+        std::memcpy(end, ends.text[mask], sizeof ends.text[mask]);
+        end += ends.length[mask];
+    } else {
+        *end++ = '\r';
+        *end++ = '\n';
+    }
+    SearchRunRowEnd(run, end);
+}
 
 // A match with its columns as a text (up to kResultColumnsMost bytes).
 void ResultWriteMatch(SearchRun& run, const CandidateMoment& moment, const char* columns);

@@ -23,7 +23,7 @@ void SearchRunFlush(SearchRun& run) {
     run.rowUsed = 0;
 }
 
-char* SearchRunRowBegin(SearchRun& run) {
+char* SearchRunRowMakeRoom(SearchRun& run) {
     if (run.rowText.size() < kRowTextBytes) run.rowText.resize(kRowTextBytes);
     if (run.rowText.size() - run.rowUsed < kSearchRunRowMost) SearchRunFlush(run);
     return run.rowText.data() + run.rowUsed;

@@ -79,7 +79,11 @@ void SearchRunFlush(SearchRun& run);
 constexpr size_t kSearchRunRowMost = 512;
 // Room for one row at the end of the row text (written out first when
 // full); SearchRunRowEnd takes the row that ends at end.
-char* SearchRunRowBegin(SearchRun& run);
+char* SearchRunRowMakeRoom(SearchRun& run);
+inline char* SearchRunRowBegin(SearchRun& run) {
+    if (run.rowText.size() - run.rowUsed >= kSearchRunRowMost) return run.rowText.data() + run.rowUsed;
+    return SearchRunRowMakeRoom(run);
+}
 inline void SearchRunRowEnd(SearchRun& run, const char* end) {
     run.rowUsed = static_cast<size_t>(end - run.rowText.data());
 }

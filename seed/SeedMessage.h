@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 // One moment of the walk: the real-time clock and the keys held.
 struct CandidateMoment {
@@ -15,6 +16,22 @@ struct CandidateMoment {
     int32_t second;
     uint32_t keyMask; // ten bits, a set bit means the key is not pressed
 };
+
+// True when two moments lie in the same second: they differ in their key mask
+// at most. Compared as the four words of the 28 bytes before the key mask
+// (the weekday goes with the date).
+static_assert(sizeof(CandidateMoment) == 32, "a moment is 32 bytes, the key mask last");
+inline uint64_t CandidateMomentWord(const CandidateMoment& m, int i) {
+    uint64_t word;
+    std::memcpy(&word, reinterpret_cast<const char*>(&m) + 8 * i, sizeof word);
+    return word;
+}
+inline bool CandidateMomentSameSecond(const CandidateMoment& a, const CandidateMoment& b) {
+    return ((CandidateMomentWord(a, 0) ^ CandidateMomentWord(b, 0)) |
+            (CandidateMomentWord(a, 1) ^ CandidateMomentWord(b, 1)) |
+            (CandidateMomentWord(a, 2) ^ CandidateMomentWord(b, 2)) |
+            ((CandidateMomentWord(a, 3) ^ CandidateMomentWord(b, 3)) & 0xFFFFFFFFull)) == 0;
+}
 
 // The words that fix the first five words of the message: one base word
 // for ブラック and ホワイト, five words for ブラック2 and ホワイト2.
