@@ -1,5 +1,6 @@
 #include "cli/ResultOutput.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -19,13 +20,15 @@ void AddLine(ResultOutput& out, const char* line, size_t length, std::string& te
     const bool header = out.headerPending;
     out.headerPending = false;
     if (!header) ++out.rows;
-    std::string converted(line, length);
-    if (out.rangeColumns) converted += header ? std::string(",Timer0,VCount") : out.columns;
+    const size_t start = text.size();
+    text.append(line, length);
+    if (out.rangeColumns) text += header ? ",Timer0,VCount" : out.columns.c_str();
     if (out.utf8) {
-        Cp932ToUtf8(converted.data(), converted.size(), text);
+        std::string converted;
+        Cp932ToUtf8(text.data() + start, text.size() - start, converted);
+        text.replace(start, std::string::npos, converted);
         text += '\n';
     } else {
-        text += converted;
         text += "\r\n";
     }
 }
@@ -60,7 +63,22 @@ void ResultOutputSetConsole(ResultOutput& out, uint32_t timer0, uint32_t vCount)
 }
 
 void ResultOutputWrite(ResultOutput& out, const char* bytes, size_t length) {
-    std::string text;
+    if (!out.rangeColumns && !out.utf8 && out.pending.empty() && length > 0 && bytes[length - 1] == '\n') {
+        // Whole lines in the program's own form (what a search hands): they
+        // pass as they are, counted by their line ends.
+        uint64_t lines = static_cast<uint64_t>(std::count(bytes, bytes + length, '\n'));
+        if (out.headerPending && lines > 0) {
+            out.headerPending = false;
+            --lines;
+        }
+        out.rows += lines;
+        if (out.error != 0) return;
+        errno = 0;
+        if (std::fwrite(bytes, 1, length, out.file) != length) out.error = errno != 0 ? errno : EIO;
+        return;
+    }
+    std::string& text = out.text;
+    text.clear();
     size_t start = 0;
     for (size_t i = 0; i < length; ++i) {
         if (bytes[i] != '\n') continue;

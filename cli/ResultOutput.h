@@ -17,6 +17,7 @@ struct ResultOutput {
     bool rangeColumns;     // ",Timer0,VCount" on the header, the walk's values on its rows
     std::string columns;   // ",<Timer0>,<VCount>" of the console whose rows come
     std::string pending;   // the start of a line not yet complete
+    std::string text;      // the lines of one write, as they go out
     bool headerPending;    // the next line is the header (set by the open; clear it when none comes)
     uint64_t rows;
     int error;             // errno of the first write that failed, 0 while none has
