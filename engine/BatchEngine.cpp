@@ -317,45 +317,32 @@ int32_t NextLane(const LaneSet& set, int32_t lane) {
     return kEngineChunk;
 }
 
-// Masks m of inherited stats that, with the stats of mask P whose stream
-// values lie within the bounds, cover all six: compatible[P] bit m.
+// Masks m of three inherited stats (a record always ends with three) that,
+// with the stats of mask P whose stream values lie within the bounds, cover
+// all six: compatible[P] bit m.
 struct InheritanceCover {
     uint64_t compatible[64];
     InheritanceCover() {
         for (uint32_t have = 0; have < 64; ++have) {
             compatible[have] = 0;
             for (uint32_t inherited = 0; inherited < 64; ++inherited)
-                if ((have | inherited) == 63u) compatible[have] |= 1ull << inherited;
+                if ((have | inherited) == 63u && __builtin_popcount(inherited) == kBreedingInheritedStats)
+                    compatible[have] |= 1ull << inherited;
         }
     }
 };
 const InheritanceCover kInheritanceCover;
 
-// A breeding candidate can match only at a position c whose stream values
-// lie within the bounds for every stat that some passing consumption does
-// not inherit from a parent.
-bool BreedingStatsCanMatch(const BatchPlan& plan, const uint32_t* ivs, int32_t lane, uint64_t inherited) {
-    for (int32_t c = 0; c < plan.iv.positions; ++c) {
-        uint32_t have = 0;
-        for (int i = 0; i < 6; ++i) {
-            const uint32_t v = ivs[(c + plan.iv.offsets[i]) * C + lane];
-            have |= static_cast<uint32_t>(v >= plan.ivBounds.low[i] && v < plan.ivBounds.high[i]) << i;
-        }
-        if (inherited & kInheritanceCover.compatible[have]) return true;
-    }
-    return false;
-}
-
-// The draw screen of the chunk of lanes from base.
+// The draw screen of a chunk of seeds.
 void ScreenChunk(SearchRun& run, const BatchPlan& plan, const EngineKernels& kernels, BatchScratch& s,
-                 int32_t base, LcgScreenOutput& out) {
+                 const uint64_t* seeds, LcgScreenOutput& out) {
     LcgScreenInput in{};
     in.params = &plan.lcg;
     in.rows = JumpRows(s.jumps, s.jumpsFrom, plan.pidStart, plan.lcgRows);
     if (plan.natureRow < 0)
         in.natureRows = JumpRows(s.natureJumps, s.natureFrom,
                                  int64_t{plan.pidStart} + SearchRunDeliveryOffset(run), plan.lcg.positions);
-    in.seeds = &s.seeds[static_cast<size_t>(base)];
+    in.seeds = seeds;
     // The screens cut their scratch into rows of 8-byte words.
     uintptr_t at = reinterpret_cast<uintptr_t>(s.screenScratch.data());
     in.scratch = reinterpret_cast<uint8_t*>((at + 63) & ~uintptr_t{63});
@@ -372,7 +359,7 @@ void EvaluateScreenedPositions(SearchRun& run, const BatchPlan& plan, BatchScrat
     const SearchModeEntry& entry = SearchModeEntryOf(run.mode);
     for (int32_t base = 0; base < padded; base += C) {
         LcgScreenOutput out;
-        ScreenChunk(run, plan, kernels, s, base, out);
+        ScreenChunk(run, plan, kernels, s, &s.seeds[static_cast<size_t>(base)], out);
         // Each lane's first and last passing position, from one walk over
         // the positions' bits (few are set).
         int32_t firstPass[C], lastPass[C];
@@ -402,6 +389,70 @@ void EvaluateScreenedPositions(SearchRun& run, const BatchPlan& plan, BatchScrat
     }
 }
 
+// The seeds of survivors first .. first + C - 1 (the last one repeated past
+// the end), as a chunk.
+void GatherSeeds(const BatchScratch& s, int32_t first, int32_t survivors, uint64_t (&chunk)[C]) {
+    const int32_t n = std::min(survivors - first, C);
+    for (int32_t j = 0; j < C; ++j)
+        chunk[j] = s.seeds[static_cast<size_t>(s.survivors[static_cast<size_t>(first + std::min(j, n - 1))])];
+}
+
+// Breeding. A position c of a lane can give a row only when the stats whose
+// stream values lie outside the bounds are inherited (from a parent whose
+// value lies within them, which the draw screen checks). The individual
+// values come first, as they are cheap; the draw screen, which follows up to
+// eight inheritance picks at every consumption, runs only for the lanes
+// where some position leaves no more than three stats to inherit; the mode
+// evaluates the lanes where a consumption inherits a set that completes one.
+void EvaluateBreedingLanes(SearchRun& run, const BatchPlan& plan, BatchScratch& s,
+                           const CandidateMoment* moments, int32_t count, int32_t padded,
+                           const EngineKernels& kernels) {
+    int32_t kept = 0;
+    for (int32_t base = 0; base < padded; base += C) {
+        const int32_t n = std::min(count - base, C);
+        LaneSet any;
+        kernels.mtWords(&s.seeds[static_cast<size_t>(base)], n, plan.mtLo, plan.mtHi, s.words.data(),
+                        s.mtScratch.data());
+        kernels.ivScreen(plan.iv, s.words.data(), s.ivs.data(), s.ivPass.data(), any);
+        for (int32_t j = NextLane(any, 0); j < n; j = NextLane(any, j + 1)) {
+            uint64_t needed = 0;
+            for (int32_t c = 0; c < plan.iv.positions; ++c) {
+                uint32_t have = 0;
+                for (int i = 0; i < 6; ++i) {
+                    const uint32_t v = s.ivs[static_cast<size_t>((c + plan.iv.offsets[i]) * C + j)];
+                    have |= static_cast<uint32_t>(v >= plan.ivBounds.low[i] && v < plan.ivBounds.high[i]) << i;
+                }
+                needed |= kInheritanceCover.compatible[have];
+            }
+            if (!needed) continue;
+            s.inherited[static_cast<size_t>(kept)] = needed;
+            s.survivors[static_cast<size_t>(kept++)] = base + j;
+        }
+    }
+    int32_t finals = 0;
+    for (int32_t first = 0; first < kept; first += C) {
+        uint64_t chunk[C];
+        GatherSeeds(s, first, kept, chunk);
+        LcgScreenOutput out;
+        ScreenChunk(run, plan, kernels, s, chunk, out);
+        const int32_t n = std::min(kept - first, C);
+        for (int32_t j = NextLane(out.any, 0); j < n; j = NextLane(out.any, j + 1))
+            if (out.inherited[j] & s.inherited[static_cast<size_t>(first + j)])
+                s.survivors[static_cast<size_t>(finals++)] = s.survivors[static_cast<size_t>(first + j)];
+    }
+    for (int32_t first = 0; first < finals; first += C) {
+        uint64_t chunk[C];
+        GatherSeeds(s, first, finals, chunk);
+        const int32_t n = std::min(finals - first, C);
+        kernels.mtWords(chunk, n, plan.mtLo, plan.mtHi, s.words.data(), s.mtScratch.data());
+        for (int32_t j = 0; j < n; ++j) {
+            const int32_t lane = s.survivors[static_cast<size_t>(first + j)];
+            Materialise(run, plan, chunk[j], s.words.data(), j);
+            EvaluateCandidate(run, moments[lane], chunk[j]);
+        }
+    }
+}
+
 // Screens the individual-value block's chunks on their draws and keeps the
 // passing lanes, in order.
 int32_t ScreenLanes(SearchRun& run, const BatchPlan& plan, const EngineKernels& kernels,
@@ -413,7 +464,7 @@ int32_t ScreenLanes(SearchRun& run, const BatchPlan& plan, const EngineKernels& 
     }
     for (int32_t base = 0; base < padded; base += C) {
         LcgScreenOutput out;
-        ScreenChunk(run, plan, kernels, s, base, out);
+        ScreenChunk(run, plan, kernels, s, &s.seeds[static_cast<size_t>(base)], out);
         for (int32_t j = NextLane(out.any, 0); j < C && base + j < count; j = NextLane(out.any, j + 1)) {
             s.inherited[static_cast<size_t>(survivors)] = out.inherited[j];
             s.survivors[static_cast<size_t>(survivors++)] = base + j;
@@ -458,6 +509,10 @@ void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t
         return;
     }
 
+    if (plan.breedingSets) {
+        EvaluateBreedingLanes(run, plan, s, moments, count, padded, kernels);
+        return;
+    }
     const int32_t survivors = ScreenLanes(run, plan, kernels, s, count, padded);
     for (int32_t first = 0; first < survivors; first += C) {
         const int32_t n = std::min(survivors - first, C);
@@ -468,16 +523,13 @@ void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t
             const uint64_t* chunkSeeds = &s.seeds[static_cast<size_t>(first)];
             uint64_t gathered[C];
             if (plan.lcgScreen) {
-                for (int32_t j = 0; j < C; ++j)
-                    gathered[j] = s.seeds[static_cast<size_t>(s.survivors[static_cast<size_t>(first + std::min(j, n - 1))])];
+                GatherSeeds(s, first, survivors, gathered);
                 chunkSeeds = gathered;
             }
             kernels.mtWords(chunkSeeds, n, plan.mtLo, plan.mtHi, s.words.data(), s.mtScratch.data());
             kernels.ivScreen(plan.iv, s.words.data(), s.ivs.data(), s.ivPass.data(), any);
         }
         for (int32_t j = NextLane(any, 0); j < n; j = NextLane(any, j + 1)) {
-            if (plan.breedingSets && !BreedingStatsCanMatch(plan, s.ivs.data(), j, s.inherited[static_cast<size_t>(first + j)]))
-                continue;
             const int32_t lane = s.survivors[static_cast<size_t>(first + j)];
             const CandidateMoment& moment = moments[lane];
             const uint64_t seed = s.seeds[static_cast<size_t>(lane)];

@@ -43,7 +43,7 @@ static bool BreedingDrawAt(LcgStream& lcg, int32_t j, uint32_t& draw) {
 
 bool BreedingInheritanceDraw(LcgStream& lcg, int32_t p, BreedingInheritance& out) {
     int32_t count = 0;
-    while (count < 3) {
+    while (count < kBreedingInheritedStats) {
         uint32_t statDraw, parentDraw;
         if (!BreedingDrawAt(lcg, p + 1, parentDraw) || !BreedingDrawAt(lcg, p, statDraw))
             return false;
@@ -102,7 +102,7 @@ static void BreedingWriteRow(SearchRun& run, const CandidateMoment& moment, uint
     *out++ = ',';
     out = RowAppendInt(out, n);
     *out++ = ',';
-    for (int e = 0; e < 3; ++e) {
+    for (int e = 0; e < kBreedingInheritedStats; ++e) {
         out = RowAppendText(out, kBreedingStatNames[inheritance.stat[e]]);
         out = RowAppendText(out, kBreedingParentNames[inheritance.parent[e]]);
     }
@@ -156,7 +156,7 @@ void EvaluateBreeding(SearchRun& run, const CandidateMoment& moment, uint64_t se
         BreedingInheritance inheritance;
         if (!BreedingInheritanceDraw(run.lcg, p, inheritance)) continue;
         IvSet egg = ivs;
-        for (int e = 0; e < 3; ++e)
+        for (int e = 0; e < kBreedingInheritedStats; ++e)
             egg.v[inheritance.stat[e]] = s.parentIv[inheritance.parent[e]][inheritance.stat[e]];
         if (!IvFilterPasses(s, egg)) continue;
         uint32_t d;

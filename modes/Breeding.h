@@ -39,6 +39,8 @@ constexpr int32_t BreedingAbilityDraw(bool unchanged) { return unchanged ? 2 : 1
 constexpr int32_t BreedingFirstPickDraw(bool noDitto, bool unchanged) {
     return (noDitto ? 2 : 3) + (unchanged ? 1 : 0);
 }
+// Stats an egg inherits: a record holds this many distinct ones.
+constexpr int32_t kBreedingInheritedStats = 3;
 // Inheritance picks the batch screen follows; a record still short of three
 // stats after them lets its position pass.
 constexpr int32_t kBreedingPicks = 8;
@@ -57,8 +59,8 @@ bool BreedingPrefilterPasses(const SearchSettings& settings, const IvSet& ivs);
 
 // Three distinct stats, each with the parent (0 "先", 1 "後") it comes from.
 struct BreedingInheritance {
-    int32_t stat[3];  // 0 = H .. 5 = S
-    int32_t parent[3];
+    int32_t stat[kBreedingInheritedStats];  // 0 = H .. 5 = S
+    int32_t parent[kBreedingInheritedStats];
     int32_t nextDraw;  // first draw after the last pick: the personality value's
 };
 

@@ -57,17 +57,17 @@ inline void BreedingScreenGroup(const BreedingScreenParams& t, int32_t positions
                 uint32_t bit = 0;
                 for (uint32_t b = 0; b < 6; ++b) bit |= static_cast<uint32_t>(stat == b) << b;
                 const uint32_t parentBits = (parentDraws[j] >> 31) ? parentOk >> 6 : parentOk;
-                const uint32_t fresh = static_cast<uint32_t>(count[j] < 3) &
+                const uint32_t fresh = static_cast<uint32_t>(count[j] < kBreedingInheritedStats) &
                                        static_cast<uint32_t>((mask[j] & bit) == 0);
                 mask[j] |= bit & (0u - fresh);
                 parentsOk[j] &= (fresh ^ 1u) | static_cast<uint32_t>((parentBits & bit) != 0);
                 count[j] += fresh;
-                const uint32_t last = fresh & static_cast<uint32_t>(count[j] == 3);
+                const uint32_t last = fresh & static_cast<uint32_t>(count[j] == kBreedingInheritedStats);
                 pidDraw[j] ^= (pidDraw[j] ^ nextDraws[j]) & (0u - last);
             }
         }
         for (int j = 0; j < W; ++j) {
-            const uint32_t unresolved = static_cast<uint32_t>(count[j] != 3);
+            const uint32_t unresolved = static_cast<uint32_t>(count[j] != kBreedingInheritedStats);
             const uint32_t v = pidDraw[j] - static_cast<uint32_t>(pidDraw[j] != 0);
             const uint32_t record = parentsOk[j] & inRange(v & 0xFFu, gender) &
                                     (noSlotTest | static_cast<uint32_t>(((v >> 16) & 1u) + 1 == slot)) &
