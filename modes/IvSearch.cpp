@@ -9,81 +9,39 @@
 #include "modes/RowFormat.h"
 #include "modes/ShinyPid.h"
 
-namespace {
-
-// The type and power columns for values 0..31 by the weight sums of their
-// parity bits and of their remainder bits, made once; each is copied as one
-// fixed block.
-struct IvColumnPieces {
-    char value[32][4];  // ",v"
-    uint8_t valueLength[32];
-    char type[64][16];
-    uint8_t typeLength[64];
-    char power[64][4];
-    IvColumnPieces() {
-        for (int32_t v = 0; v < 32; ++v) {
-            value[v][0] = ',';
-            valueLength[v] = static_cast<uint8_t>(RowAppendSmall(value[v] + 1, v) - value[v]);
-        }
-        for (int32_t sum = 0; sum < 64; ++sum) {
-            IvSet parity, remainder;
-            for (int i = 0; i < 6; ++i) {
-                parity.v[i] = (sum & kHiddenPowerWeights[i]) ? 1 : 0;
-                remainder.v[i] = (sum & kHiddenPowerWeights[i]) ? 2 : 0;
-            }
-            char* end = type[sum];
-            *end++ = ',';
-            end = RowAppendText(end, HiddenPowerTypeNameOf(HiddenPowerTypeOf(parity)));
-            typeLength[sum] = static_cast<uint8_t>(end - type[sum]);
-            power[sum][0] = ',';
-            RowAppendSmall(power[sum] + 1, HiddenPowerPowerOf(remainder));  // 30..70: two digits
-        }
+IvColumnPieces::IvColumnPieces() {
+    for (int32_t v = 0; v < 32; ++v) {
+        value[v][0] = ',';
+        valueLength[v] = static_cast<uint8_t>(RowAppendSmall(value[v] + 1, v) - value[v]);
     }
-};
-
-const IvColumnPieces& IvColumnPiecesOf() {
-    static const IvColumnPieces pieces;
-    return pieces;
+    for (int32_t sum = 0; sum < 64; ++sum) {
+        IvSet parity, remainder;
+        for (int i = 0; i < 6; ++i) {
+            parity.v[i] = (sum & kHiddenPowerWeights[i]) ? 1 : 0;
+            remainder.v[i] = (sum & kHiddenPowerWeights[i]) ? 2 : 0;
+        }
+        char* end = type[sum];
+        *end++ = ',';
+        end = RowAppendText(end, HiddenPowerTypeNameOf(HiddenPowerTypeOf(parity)));
+        typeLength[sum] = static_cast<uint8_t>(end - type[sum]);
+        power[sum][0] = ',';
+        RowAppendSmall(power[sum] + 1, HiddenPowerPowerOf(remainder));  // 30..70: two digits
+    }
 }
 
-}  // namespace
+// Its constructor reads constant tables only, so it may run at start-up in
+// any order with the other units.
+const IvColumnPieces kIvColumnPieces;
 
-char* RowAppendIvColumns(char* out, int32_t c, const IvSet& ivs) {
-    out = RowAppendInt(out, c);
-    bool small = true;
-    for (int32_t v : ivs.v) small = small && v >= 0 && v <= 31;
-    if (!small) {
-        for (int32_t v : ivs.v) {
-            *out++ = ',';
-            out = RowAppendInt(out, v);
-        }
+char* RowAppendIvColumnsAny(char* out, const IvSet& ivs) {
+    for (int32_t v : ivs.v) {
         *out++ = ',';
-        out = RowAppendText(out, HiddenPowerTypeNameOf(HiddenPowerTypeOf(ivs)));
-        *out++ = ',';
-        return RowAppendInt(out, HiddenPowerPowerOf(ivs));
+        out = RowAppendInt(out, v);
     }
-    const IvColumnPieces& pieces = IvColumnPiecesOf();
-    int32_t parity = 0, remainder = 0;
-    for (int i = 0; i < 6; ++i) {
-        const int32_t v = ivs.v[i];
-        std::memcpy(out, pieces.value[v], sizeof pieces.value[v]);
-        out += pieces.valueLength[v];
-        parity += (v & 1) * kHiddenPowerWeights[i];
-        remainder += ((v >> 1) & 1) * kHiddenPowerWeights[i];
-    }
-    std::memcpy(out, pieces.type[parity], sizeof pieces.type[parity]);
-    out += pieces.typeLength[parity];
-    std::memcpy(out, pieces.power[remainder], sizeof pieces.power[remainder]);
-    return out + 3;  // ",30" .. ",70"
-}
-
-void IvSearchWriteRow(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
-                      const IvSet& ivs) {
-    char* out = ResultRowStart(run, moment);
-    if (!out) return;
-    out = RowAppendIvColumns(out, c, ivs);
     *out++ = ',';
-    ResultRowFinish(run, moment, RowAppendSeed(out, seed));
+    out = RowAppendText(out, HiddenPowerTypeNameOf(HiddenPowerTypeOf(ivs)));
+    *out++ = ',';
+    return RowAppendInt(out, HiddenPowerPowerOf(ivs));
 }
 
 // The positions' individual values: the main window's filter, or for

@@ -5,17 +5,60 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "modes/IndividualValues.h"
+#include "modes/ResultFile.h"
+#include "modes/RowFormat.h"
 #include "modes/SearchRun.h"
 
+// The columns of values 0..31, by value and by the weight sums of their
+// parity bits and of their remainder bits; each is copied as one fixed block.
+struct IvColumnPieces {
+    char value[32][4];  // ",v"
+    uint8_t valueLength[32];
+    char type[64][16];  // ",<type name>"
+    uint8_t typeLength[64];
+    char power[64][4];  // ",30" .. ",70"
+    IvColumnPieces();
+};
+extern const IvColumnPieces kIvColumnPieces;
+
+// ",H,A,B,C,D,S,<type>,<power>" of any values.
+char* RowAppendIvColumnsAny(char* out, const IvSet& ivs);
+
 // "c,H,A,B,C,D,S,<hidden-power type>,<power>" of a position: the columns the
-// plain and the shiny rows begin with.
-char* RowAppendIvColumns(char* out, int32_t c, const IvSet& ivs);
+// plain and the shiny rows begin with. Inline: with key input on and loose
+// bounds every candidate writes one.
+inline char* RowAppendIvColumns(char* out, int32_t c, const IvSet& ivs) {
+    out = RowAppendInt(out, c);
+    uint32_t outside = 0;
+    for (int32_t v : ivs.v) outside |= static_cast<uint32_t>(v) & ~31u;
+    if (outside) return RowAppendIvColumnsAny(out, ivs);
+    const IvColumnPieces& pieces = kIvColumnPieces;
+    int32_t parity = 0, remainder = 0;
+    for (int i = 0; i < 6; ++i) {
+        const int32_t v = ivs.v[i];
+        std::memcpy(out, pieces.value[v], sizeof pieces.value[v]);
+        out += pieces.valueLength[v];
+        parity += (v & 1) * kHiddenPowerWeights[i];
+        remainder += ((v >> 1) & 1) * kHiddenPowerWeights[i];
+    }
+    std::memcpy(out, pieces.type[parity], sizeof pieces.type[parity]);
+    out += pieces.typeLength[parity];
+    std::memcpy(out, pieces.power[remainder], sizeof pieces.power[remainder]);
+    return out + 3;
+}
 
 // Writes the plain individual-value row of a passing position c.
-void IvSearchWriteRow(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
-                      const IvSet& ivs);
+inline void IvSearchWriteRow(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
+                             const IvSet& ivs) {
+    char* out = ResultRowStart(run, moment);
+    if (!out) return;
+    out = RowAppendIvColumns(out, c, ivs);
+    *out++ = ',';
+    ResultRowFinish(run, moment, RowAppendSeed(out, seed));
+}
 
 // One candidate through the individual-value block.
 void EvaluateIvBlock(SearchRun& run, const CandidateMoment& moment, uint64_t seed);
