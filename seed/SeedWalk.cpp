@@ -232,7 +232,9 @@ bool SeedWalkRun(const WalkRange& range, const KeyPatternView& keys, int32_t bat
     walk.month = range.startMonth;
     walk.day = range.startDay;
 
-    MaskList masks{};
+    // Kept by the thread from one walk to the next (the parallel search walks
+    // each chunk's minutes on their own), made again only for another pattern.
+    static thread_local MaskList masks{};
     while (!walk.stopped) {
         ShowProgress(walk, hooks.nowMillis(hooks.context));
         CandidateMoment moment{};
