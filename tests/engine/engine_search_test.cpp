@@ -182,6 +182,51 @@ TEST_P(EngineSearchTest, EveryModeWithTheDefaultSettingsGivesThePlainRows) {
     }
 }
 
+// The masks of one second as the walk hands them when a dialog changes the
+// key-input pattern in the middle of it: the masks of one pattern up to some
+// mask, then those of the other after it, cut into batches anywhere. The
+// engines take the masks' key terms from a table packed for the pattern in
+// force, which must follow the change.
+TEST_P(EngineSearchTest, PatternChangedWithinASecondGivesThePlainRows) {
+    SearchEngineEntry entry = SearchEngineAt(GetParam());
+    SKIP_UNLESS_SUPPORTED(entry);
+    std::mt19937 rng(31);
+    for (SearchMode mode : {kModeIv, kModeGrotto}) {
+        SearchSettings s = RandomModeSettings(rng, mode);
+        s.keyInputEnabled = true;
+        s.excludeOppositeAndReset = true;
+        SearchSettings other = s;
+        other.excludeOppositeAndReset = false;
+        other.usableKeys[rng() % 10] = false;
+        const CandidateMoment second = RandomMoment(rng);
+        const uint32_t change = 300 + rng() % 400;
+        std::vector<CandidateMoment> moments;
+        for (uint32_t mask = 0; mask < 1024; ++mask) {
+            if (!KeyMaskAllowed(mask <= change ? s : other, mask)) continue;
+            CandidateMoment m = second;
+            m.keyMask = mask;
+            moments.push_back(m);
+        }
+        const Outcome plain = EvaluateThrough(kPlainEngine, s, moments);
+        ASSERT_EQ(EvaluateThrough(*entry.engine, s, moments).rows, plain.rows) << "mode " << mode;
+        // In pieces, with the second pattern in force from the second piece on.
+        SearchRun run{};
+        SearchRunInit(run, s);
+        run.resultFile = std::tmpfile();
+        const size_t cut = rng() % moments.size();
+        SearchEvaluateChunk(run, *entry.engine, moments.data(), static_cast<int32_t>(cut));
+        run.settings = &other;
+        SearchEvaluateChunk(run, *entry.engine, moments.data() + cut, static_cast<int32_t>(moments.size() - cut));
+        SearchRunRelease(run);
+        std::rewind(run.resultFile);
+        std::string rows;
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, run.resultFile)) > 0;) rows.append(buffer, n);
+        std::fclose(run.resultFile);
+        EXPECT_EQ(rows, plain.rows) << "mode " << mode << " cut at " << cut;
+    }
+}
+
 TEST_P(EngineSearchTest, WholeSearchWritesTheSameFile) {
     SearchEngineEntry entry = SearchEngineAt(GetParam());
     SKIP_UNLESS_SUPPORTED(entry);
