@@ -48,7 +48,7 @@ ParallelPart CliShardPart(const CliShard& shard, uint64_t seconds, uint64_t cons
 
 bool CliSearchRun(const SearchSettings& settings, const ParallelConsoles& consoles, const CliShard* shard,
                   uint64_t consoleSeconds, uint64_t seconds, int threads, const SearchEngine* engine,
-                  const CliSearchHooks& hooks) {
+                  const CliSearchHooks& hooks, uint64_t& rows) {
     CliWalk walk{&hooks, {false}};
     ParallelSearchOptions options{};
     options.engine = engine;
@@ -66,5 +66,7 @@ bool CliSearchRun(const SearchSettings& settings, const ParallelConsoles& consol
         options.part = &part;
         options.noHeader = shard->index > 1;
     }
-    return ParallelSearchRun(settings, options).finished;
+    const ParallelSearchResult result = ParallelSearchRun(settings, options);
+    rows = result.matches;
+    return result.finished;
 }

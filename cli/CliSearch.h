@@ -40,7 +40,8 @@ ParallelPart CliShardPart(const CliShard& shard, uint64_t seconds, uint64_t cons
 
 // settings: the search record of the first console. threads: the worker
 // threads (any N >= 1 gives the same bytes). engine: the batch engine.
-// shard: null for the whole search. False when stopped.
+// shard: null for the whole search. rows: the rows written. False when
+// stopped.
 bool CliSearchRun(const SearchSettings& settings, const ParallelConsoles& consoles, const CliShard* shard,
                   uint64_t consoleSeconds, uint64_t seconds, int threads, const SearchEngine* engine,
-                  const CliSearchHooks& hooks);
+                  const CliSearchHooks& hooks, uint64_t& rows);

@@ -139,8 +139,9 @@ int main(int argc, char** argv) {
     const ParallelConsoles consoles{settings.vCount.low, settings.vCount.high, settings.timer0.low,
                                     settings.timer0.high};
     const SearchSettings first = SearchSettingsOfConsole(settings, settings.vCount.low, settings.timer0.low);
-    CliSearchRun(first, consoles, part, size.consoleSeconds, size.seconds, options.threads, engine, hooks);
-    progress.rows = output.rows;
+    uint64_t rows = 0;
+    CliSearchRun(first, consoles, part, size.consoleSeconds, size.seconds, options.threads, engine, hooks, rows);
+    progress.rows = rows;
     bool closed = ResultOutputClose(output, error);
     ProgressFinish(progress, ConsoleInterrupted());
     if (!closed) return Fail(kExitOutput, error);

@@ -65,13 +65,8 @@ void ResultOutputSetConsole(ResultOutput& out, uint32_t timer0, uint32_t vCount)
 void ResultOutputWrite(ResultOutput& out, const char* bytes, size_t length) {
     if (!out.rangeColumns && !out.utf8 && out.pending.empty() && length > 0 && bytes[length - 1] == '\n') {
         // Whole lines in the program's own form (what a search hands): they
-        // pass as they are, counted by their line ends.
-        uint64_t lines = static_cast<uint64_t>(std::count(bytes, bytes + length, '\n'));
-        if (out.headerPending && lines > 0) {
-            out.headerPending = false;
-            --lines;
-        }
-        out.rows += lines;
+        // pass as they are (the search counts its rows itself).
+        out.headerPending = false;
         if (out.error != 0) return;
         errno = 0;
         if (std::fwrite(bytes, 1, length, out.file) != length) out.error = errno != 0 ? errno : EIO;

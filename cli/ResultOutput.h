@@ -19,7 +19,8 @@ struct ResultOutput {
     std::string pending;   // the start of a line not yet complete
     std::string text;      // the lines of one write, as they go out
     bool headerPending;    // the next line is the header (set by the open; clear it when none comes)
-    uint64_t rows;
+    uint64_t rows;         // rows it put together (with columns or UTF-8); whole lines of the
+                           // program's own form pass uncounted (the search counts them)
     int error;             // errno of the first write that failed, 0 while none has
 };
 
