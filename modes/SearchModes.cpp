@@ -8,6 +8,7 @@
 #include "modes/Dome.h"
 #include "modes/Grotto.h"
 #include "modes/IvSearch.h"
+#include "modes/ResultFile.h"
 
 namespace {
 
@@ -34,24 +35,48 @@ constexpr auto kPlanDelivery =
 }  // namespace
 
 const SearchModeEntry kSearchModes[] = {
-    {kModeGrotto, &SearchSettings::grottoEnabled, "年,月,日,時,分,秒,性格値乱数消費,初期seed",
+    // 年,月,日,時,分,秒,性格値乱数消費,初期seed
+    {kModeGrotto, &SearchSettings::grottoEnabled,
+     "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
+     "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "\x8F\x89\x8A\xFAseed",
      PidStreamCount, EvaluateGrotto, kPlanGrotto},
+    // 年,月,日,時,分,秒,性格値乱数消費下限,上限,初期seed
     {kModeDome, &SearchSettings::domeEnabled,
-     "年,月,日,時,分,秒,性格値乱数消費下限,上限,初期seed", PidStreamCount, EvaluateDome, kPlanDome},
-    {kModeComet, &SearchSettings::cometEnabled, "年,月,日,時,分,秒,性格値乱数消費,初期seed",
+     "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
+     "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF\x89\xBA\x8C\xC0,"
+     "\x8F\xE3\x8C\xC0," "\x8F\x89\x8A\xFAseed", PidStreamCount, EvaluateDome, kPlanDome},
+    // 年,月,日,時,分,秒,性格値乱数消費,初期seed
+    {kModeComet, &SearchSettings::cometEnabled,
+     "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
+     "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "\x8F\x89\x8A\xFAseed",
      PidStreamCount, EvaluateComet, kPlanComet},
+    // 年,月,日,時,分,秒,性格値乱数消費,性格,H,A,B,C,D,S,めざパ,威力,初期seed
     {kModeDelivery, &SearchSettings::deliveryEnabled,
-     "年,月,日,時,分,秒,性格値乱数消費,性格,H,A,B,C,D,S,めざパ,威力,初期seed", DeliveryLcgCount,
+     "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
+     "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "\x90\xAB\x8Ai," "H," "A," "B,"
+     "C," "D," "S," "\x82\xDF\x82\xB4\x83p," "\x88\xD0\x97\xCD," "\x8F\x89\x8A\xFAseed", DeliveryLcgCount,
      EvaluateDelivery, kPlanDelivery},
+    // 年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,初期seed,性格値乱数消費,遺伝1,遺伝2,遺伝3,性別,特性
     {kModeBreeding, &SearchSettings::breedingEnabled,
-     "年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,初期seed,性格値乱数消費,遺伝1,遺伝2,遺伝3,"
-     "性別,特性",
+     "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
+     "\x8C\xC2\x91\xCC\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "H," "A," "B," "C," "D,"
+     "S," "\x8F\x89\x8A\xFAseed," "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF,"
+     "\x88\xE2\x93`1," "\x88\xE2\x93`2," "\x88\xE2\x93`3," "\x90\xAB\x95\xCA,"
+     "\x93\xC1\x90\xAB",
      PidStreamCount, EvaluateIvBlock, PlanIvBlock},
+    // 年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,めざパ,威力,初期seed,性格値乱数消費,乱数値,性格値
     {kModeShiny, &SearchSettings::shinyPidEnabled,
-     "年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,めざパ,威力,初期seed,性格値乱数消費,乱数値,"
-     "性格値",
+     "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
+     "\x8C\xC2\x91\xCC\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "H," "A," "B," "C," "D,"
+     "S," "\x82\xDF\x82\xB4\x83p," "\x88\xD0\x97\xCD," "\x8F\x89\x8A\xFAseed,"
+     "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "\x97\x90\x90\x94\x92l,"
+     "\x90\xAB\x8Ai\x92l",
      PidStreamCount, EvaluateIvBlock, PlanIvBlock},
-    {kModeIv, nullptr, "年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed", NoStream,
+    // 年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed
+    {kModeIv, nullptr,
+     "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
+     "\x8F\xC1\x94\xEF\x90\x94," "H," "A," "B," "C," "D," "S," "\x82\xDF\x82\xB4\x83p,"
+     "\x88\xD0\x97\xCD," "\x8F\x89\x8A\xFAseed", NoStream,
      EvaluateIvBlock, PlanIvBlock},
 };
 const int32_t kSearchModeCount = sizeof kSearchModes / sizeof kSearchModes[0];
@@ -92,7 +117,7 @@ void SearchRunInit(SearchRun& run, const SearchSettings& settings) {
 
 void ResultWriteHeader(SearchRun& run) {
     std::string line = ResultHeaderOf(run.mode);
-    if (run.settings->keyInputEnabled) line += ",キー入力";
+    if (run.settings->keyInputEnabled) line += kResultKeyInputColumn;
     line += "\r\n";
     SearchRunWrite(run, line.data(), line.size());
 }
