@@ -3,7 +3,9 @@
 # make bench - the search benchmark
 # make screenshot - refresh docs/main-window.png from the end-to-end run
 # make fuzz  - every fuzz target for FUZZ_SECONDS seconds each (default 600)
-.PHONY: run test bench screenshot fuzz native win clean
+# make web   - the page in build/web; make web-run serves it on 127.0.0.1
+# make bench-web - the benchmark's cases in headless Chromium beside the native engines
+.PHONY: run test bench screenshot fuzz native win web web-run bench-web clean
 
 run:
 	bash scripts/run.sh
@@ -26,6 +28,15 @@ native:
 
 win:
 	bash scripts/build.sh win
+
+web:
+	bash scripts/build.sh web
+
+web-run: web
+	node web/serve.js build/web $${PORT:-8017}
+
+bench-web:
+	bash scripts/bench_web.sh
 
 clean:
 	rm -rf build

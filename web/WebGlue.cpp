@@ -276,6 +276,17 @@ EMSCRIPTEN_KEEPALIVE uint32_t MvRunChunk(uint32_t walk, double first, uint32_t c
     return matches;
 }
 
+// Every field of a settings text, one line each, as the command line's
+// --save-settings writes them; empty when the text does not read.
+EMSCRIPTEN_KEEPALIVE void MvSettingsText(const char* text) {
+    gResult.clear();
+    CliSettings settings;
+    CliSettingsInit(settings);
+    SettingsOrigins origins = SettingsOriginsNone();
+    std::string error;
+    if (SettingsTextRead(text, "", settings, origins, error)) gResult = SettingsFileText(settings);
+}
+
 // "config.txt" as the window reads it: the console as settings lines.
 EMSCRIPTEN_KEEPALIVE void MvConfigRead(const char* bytes, uint32_t length) {
     if (FILE* f = std::fopen(kConfigPath, "wb")) {

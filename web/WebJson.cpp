@@ -59,7 +59,8 @@ std::string JsonTrim(const std::string& text) {
 }
 
 std::string WebDescribeJson(const CliSettings& initial, const char* engineName) {
-    std::string out = "{\"engine\":" + JsonString(engineName) + ",\"fields\":[";
+    std::string out = "{\"engine\":" + JsonString(engineName) +
+                      ",\"consoleFields\":" + std::to_string(kConsoleFieldCount) + ",\"fields\":[";
     for (int i = 0; i < SettingsFieldCount(); ++i) {
         const SettingsField& f = SettingsFieldAt(i);
         out += (i ? "," : "") + std::string("{\"name\":") + JsonString(f.name) +
