@@ -66,11 +66,13 @@ bool ReadSettingsText(const std::string& text, CliSettings& settings, std::strin
         ++lineNumber;
         std::string error;
         if (SettingsTextRead(line, "", settings, origins, error)) continue;
-        // The reader names the place as ":1: "; the page names the field.
         const size_t eq = line.find('=');
         field = JsonTrim(eq == std::string::npos ? line : line.substr(0, eq));
         if (SettingsFieldFind(field) < 0) field.clear();
-        message = "line " + std::to_string(lineNumber) + error.substr(error.find(':', 1));
+        // The reader names the place (":1: "); a field is named by the page,
+        // a line that names none by its number.
+        const std::string what = error.substr(error.find(": ") + 2);
+        message = field.empty() ? "line " + std::to_string(lineNumber) + ": " + what : what;
         return false;
     }
     if (SettingsCheck(settings, OriginsByName(), message)) return true;

@@ -282,9 +282,12 @@
     $('settings-import').addEventListener('change', async (e) => {
       fillForm(new TextDecoder().decode(await readFile(e.target)), true);
     });
+    // A settings file is written only for settings a search would take.
     $('settings-export').addEventListener('click', () => {
-      const text = core.settingsText(formText());
-      if (text) download('settings.txt', new TextEncoder().encode(text), 'text/plain');
+      clearMarks();
+      const plan = core.prepare(formText());
+      if (!plan.ok) return mark(plan.field, plan.message);
+      download('settings.txt', new TextEncoder().encode(core.settingsText(formText())), 'text/plain');
     });
     $('download').addEventListener('click', () => download('result.txt', result, 'text/plain'));
     $('download-utf8').addEventListener('click', () => {

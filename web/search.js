@@ -31,6 +31,7 @@
 
   let mainCore = null;
   let running = null;  // the search in progress: its stop()
+  let searches = 0;    // searches started
 
   function moduleKind() {
     return MorvaneCore.moduleKind(new URLSearchParams(location.search).get('engine'));
@@ -81,6 +82,19 @@
     const day = Math.min(Math.floor(second / Math.max(1, plan.secondsPerDay)), plan.days.length / 3 - 1);
     const pad = (n) => String(n).padStart(2, '0');
     return plan.days[3 * day] + '-' + pad(plan.days[3 * day + 1]) + '-' + pad(plan.days[3 * day + 2]);
+  }
+
+  // The length of the complete lines (each ending in CR LF) within room bytes.
+  function rowsEnd(bytes, room) {
+    for (let at = Math.min(room, bytes.length); at >= 2; --at)
+      if (bytes[at - 2] === 13 && bytes[at - 1] === 10) return at;
+    return 0;
+  }
+
+  function countLines(bytes) {
+    let n = 0;
+    for (let i = 0; i < bytes.length; ++i) if (bytes[i] === 10) ++n;
+    return n;
   }
 
   async function search(settingsText, options = {}) {
@@ -207,8 +221,12 @@
       function drain() {
         for (let chunk; (chunk = chunks.get(nextWrite)) && chunk.result;) {
           if (!write(chunk.result.bytes)) {
-            finish('bound', 'the result outgrew ' + Math.round(maxBytes / 1048576) +
-              ' MiB: the search stopped there, with every row written so far');
+            // The chunk's complete rows that still fit, then the end.
+            const fit = chunk.result.bytes.subarray(0, rowsEnd(chunk.result.bytes, maxBytes - kept));
+            write(fit);
+            rows += countLines(fit);
+            finish('bound', 'the result outgrew ' + (maxBytes / 1048576).toFixed(1) +
+              ' MiB: the search stopped there, with every row found before it');
             return;
           }
           rows += chunk.result.matches;
@@ -231,6 +249,7 @@
         p.worker.onerror = (event) => fail(new Error(event.message || 'worker failed'));
       }
       running = { stop: () => finish('stopped') };
+      ++searches;
       if (options.signal) {
         if (options.signal.aborted) return finish('stopped');
         options.signal.addEventListener('abort', () => finish('stopped'));
@@ -268,5 +287,6 @@
     search, stop,
     core,
     get running() { return running !== null; },
+    get searches() { return searches; },
   };
 })();
