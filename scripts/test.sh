@@ -3,8 +3,9 @@
 # without any SIMD backend (so that the portable build cannot rot unnoticed)
 # and under the sanitizers, the engine's tests under clang's sanitizers and a
 # short run of every fuzz target, the Windows build and its imports, the command
-# line's Windows build against its native one, and the end-to-end tests of
-# both window programs under Wine.
+# line's Windows build against its native one, the end-to-end tests of
+# both window programs under Wine, and the page's WebAssembly build with its
+# tests in headless Chromium against the native command line.
 #
 # The packages come first (apt-get cannot run twice at once). After the
 # native build two lanes share the two cores: the unit tests and the other
@@ -53,7 +54,7 @@ wine_lane() {
 trap 'trap - INT TERM; kill -TERM 0 2>/dev/null; exit 130' INT TERM
 
 status=0
-step "packages" bash scripts/deps.sh native win wine clang &&
+step "packages" bash scripts/deps.sh native win wine clang web &&
   step "include floors" bash scripts/check_layers.sh &&
   step "native build" bash scripts/build.sh native || status=1
 
@@ -68,7 +69,9 @@ if [ $status -eq 0 ]; then
     step "sanitizer tests" ctest_in build/asan &&
     step "clang build" bash scripts/build.sh clang &&
     step "clang engine tests" clang_engine_tests &&
-    step "fuzz smoke" bash scripts/fuzz.sh smoke || status=1
+    step "fuzz smoke" bash scripts/fuzz.sh smoke &&
+    step "web build" bash scripts/build.sh web &&
+    step "browser tests" bash scripts/web_test.sh || status=1
   # With pipefail the lane's own status, not sed's.
   wait "$wine_pid" || status=1
 fi

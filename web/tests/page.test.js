@@ -9,7 +9,8 @@ const s = require('./support');
 // Each mode's switch with a small walk: a minute of key masks for the modes
 // that match rarely, twenty seconds without key input for those that write
 // many rows per candidate.
-const keyMinute = 'startHour = 14\nendHour = 14\nstartMinute = 58\nendMinute = 58\nkeyInputEnabled = 1\n';
+const keyMinute = 'startHour = 14\nendHour = 14\nstartMinute = 58\nendMinute = 58\nkeyInputEnabled = 1\n' +
+  'excludeOppositeAndReset = 0\n';
 const plainMinute = 'startHour = 14\nendHour = 14\nstartMinute = 58\nendMinute = 58\nendSecond = 19\n';
 const kModes = {
   iv: keyMinute + 'ivMin = 31 31 31 0 31 31\n',
