@@ -23,3 +23,21 @@ target_link_libraries(morvane_web PRIVATE morvane_web_cli)
 target_link_options(morvane_web PRIVATE -sMODULARIZE=1 -sEXPORT_NAME=MorvaneModule
   -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web,worker,node -sEXPORTED_FUNCTIONS=_malloc,_free
   -sEXPORTED_RUNTIME_METHODS=HEAPU8 -sINCOMING_MODULE_JS_API=locateFile,print,printErr,wasmBinary)
+
+# The engine's tests under node (scripts/build.sh web builds them with the
+# SIMD module): every backend this module holds, wasm-simd128 and portable,
+# against the plain path, with GoogleTest from Debian's sources. The
+# parallel walk's tests are left out: the page's modules have no threads.
+set(MORVANE_GTEST_SOURCE /usr/src/googletest/googletest)
+if(MORVANE_SIMD AND EXISTS ${MORVANE_GTEST_SOURCE}/src/gtest-all.cc)
+  add_library(web_gtest STATIC ${MORVANE_GTEST_SOURCE}/src/gtest-all.cc ${MORVANE_GTEST_SOURCE}/src/gtest_main.cc)
+  target_include_directories(web_gtest SYSTEM PUBLIC ${MORVANE_GTEST_SOURCE}/include
+                             PRIVATE ${MORVANE_GTEST_SOURCE})
+  target_compile_options(web_gtest PRIVATE -w)
+  file(GLOB WEB_ENGINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/engine/*_test.cpp)
+  list(FILTER WEB_ENGINE_TESTS EXCLUDE REGEX "/parallel_search_test\\.cpp$")
+  add_executable(morvane_engine_tests_node EXCLUDE_FROM_ALL ${WEB_ENGINE_TESTS})
+  target_link_libraries(morvane_engine_tests_node PRIVATE morvane_core web_gtest)
+  target_link_options(morvane_engine_tests_node PRIVATE -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=node
+                      -sEXIT_RUNTIME=1 -sMODULARIZE=1)
+endif()
