@@ -1,6 +1,7 @@
 #include "app/Capture.h"
 
 #include "app/MainWindowLists.h"
+#include "modes/SearchModes.h"
 #include "ui/ControlText.h"
 #include "res/resource.h"
 #include "seed/SeedMessage.h"
@@ -46,13 +47,7 @@ constexpr SwitchField kSwitchFields[] = {
     {IDC_THREE_DS, &SearchSettings::threeDsMode},
     {IDC_KEY_INPUT, &SearchSettings::keyInputEnabled},
     {IDC_ROAMER, &SearchSettings::roamerEnabled},
-    {IDC_SHINY_PID, &SearchSettings::shinyPidEnabled},
-    {IDC_BREEDING, &SearchSettings::breedingEnabled},
-    {IDC_DELIVERY, &SearchSettings::deliveryEnabled},
-    {IDC_COMET, &SearchSettings::cometEnabled},
-    {IDC_DOME, &SearchSettings::domeEnabled},
-    {IDC_GROTTO, &SearchSettings::grottoEnabled},
-};
+};  // the mode switches follow from the table of modes
 
 template <size_t N>
 void ReadDecimalFields(const ControlAccess& controls, const DecimalField (&fields)[N],
@@ -105,4 +100,7 @@ void CaptureMainWindow(const ControlAccess& controls, SearchSettings& s) {
     ReadDecimalFields(controls, kRangeFields, s);
 
     for (const SwitchField& f : kSwitchFields) s.*f.field = controls.isChecked(controls.context, f.id);
+    for (int32_t m = 0; m < kSearchModeCount; ++m)
+        if (const SearchModeEntry& mode = kSearchModes[m]; mode.enabled)
+            s.*mode.enabled = controls.isChecked(controls.context, mode.checkBoxId);
 }

@@ -1,26 +1,32 @@
 #include "app/SettingsDialogs.h"
 
+#include <vector>
+
 #include "app/KeyPatternDialog.h"
-#include "modes/BreedingDialog.h"
-#include "modes/CometDialog.h"
-#include "modes/DeliveryDialog.h"
-#include "modes/DomeDialog.h"
-#include "modes/GrottoDialog.h"
-#include "modes/ShinyPidDialog.h"
+#include "modes/SearchModes.h"
 #include "res/resource.h"
 
-const SettingsDialog kSettingsDialogs[kSettingsDialogCount] = {
-    {IDC_SHINY_PID_SETTINGS, IDD_SHINY_PID, ShinyPidDialogInit, ShinyPidDialogStore},
-    {IDC_BREEDING_SETTINGS, IDD_BREEDING, BreedingDialogInit, BreedingDialogStore},
-    {IDC_COMET_SETTINGS, IDD_COMET, CometDialogInit, CometDialogStore},
-    {IDC_KEY_PATTERN_SETTINGS, IDD_KEY_PATTERN, KeyPatternDialogInit, KeyPatternDialogStore},
-    {IDC_DOME_SETTINGS, IDD_DOME, DomeDialogInit, DomeDialogStore},
-    {IDC_DELIVERY_SETTINGS, IDD_DELIVERY, DeliveryDialogInit, DeliveryDialogStore},
-    {IDC_GROTTO_SETTINGS, IDD_GROTTO, GrottoDialogInit, GrottoDialogStore},
-};
+namespace {
+
+const std::vector<SettingsDialog>& Dialogs() {
+    static const std::vector<SettingsDialog> dialogs = [] {
+        std::vector<SettingsDialog> list = {
+            {IDC_KEY_PATTERN_SETTINGS, IDD_KEY_PATTERN, KeyPatternDialogInit, KeyPatternDialogStore}};
+        for (int32_t m = 0; m < kSearchModeCount; ++m)
+            if (const SearchModeDialog* d = kSearchModes[m].dialog)
+                list.push_back({d->commandId, d->templateId, d->init, d->store});
+        return list;
+    }();
+    return dialogs;
+}
+
+}  // namespace
+
+int SettingsDialogCount() { return static_cast<int>(Dialogs().size()); }
+const SettingsDialog& SettingsDialogAt(int index) { return Dialogs()[static_cast<size_t>(index)]; }
 
 const SettingsDialog* SettingsDialogOf(int commandId) {
-    for (const SettingsDialog& dialog : kSettingsDialogs)
+    for (const SettingsDialog& dialog : Dialogs())
         if (dialog.commandId == commandId) return &dialog;
     return nullptr;
 }

@@ -1,6 +1,7 @@
 // The settings dialogs the main window opens: which "設定" button opens
 // which template, and the two functions that fill the dialog from
-// SearchSettings and store it back. The Win32 layer runs every one of them
+// SearchSettings and store it back: the key-input pattern's, then each
+// mode's from the table of modes. The Win32 layer runs every one of them
 // through one dialog procedure (SettingsDialog_win.cpp).
 #pragma once
 
@@ -19,8 +20,8 @@ struct SettingsDialog {
     SettingsDialogStore store;
 };
 
-constexpr int kSettingsDialogCount = 7;
-extern const SettingsDialog kSettingsDialogs[kSettingsDialogCount];
+int SettingsDialogCount();
+const SettingsDialog& SettingsDialogAt(int index);
 
 // The dialog a main-window command opens, or null when it opens none.
 const SettingsDialog* SettingsDialogOf(int commandId);

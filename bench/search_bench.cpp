@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "modes/SearchModes.h"
 #include "modes/SearchSettings.h"
 #include "bench/ExampleConsole.h"
 #include "engine/ParallelSearch.h"
@@ -44,12 +45,7 @@ SearchSettings BenchSettings(const char* mode) {
     s.keyInputEnabled = true;
     const std::string m = mode;
     s.roamerEnabled = m == "iv-roamer";
-    s.shinyPidEnabled = m == "shiny";
-    s.breedingEnabled = m == "breeding";
-    s.deliveryEnabled = m == "delivery";
-    s.cometEnabled = m == "comet";
-    s.domeEnabled = m == "dome";
-    s.grottoEnabled = m == "grotto";
+    if (const SearchModeEntry* entry = SearchModeNamed(mode)) SearchModeSelect(s, entry->mode);
     if (m == "dome") s.domeTrainers[0] = 20;  // one trainer chosen
     // Selective variants of the modes whose default settings make nearly
     // every position a row: they show the engine's share of those searches.

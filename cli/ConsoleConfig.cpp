@@ -35,7 +35,7 @@ ControlAccess MemoryControlsAccess(MemoryControls& memory) {
 
 }  // namespace
 
-bool ConsoleConfigLoad(const std::string& path, CliSettings& settings) {
+bool ConsoleConfigLoad(const std::string& path, SettingsRecord& settings) {
     FILE* probe = std::fopen(path.c_str(), "r");
     if (!probe) return false;
     std::fclose(probe);

@@ -8,4 +8,4 @@
 #include "cli/SettingsFile.h"
 
 // False (nothing changed) when the file cannot be opened.
-bool ConsoleConfigLoad(const std::string& path, CliSettings& settings);
+bool ConsoleConfigLoad(const std::string& path, SettingsRecord& settings);

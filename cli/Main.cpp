@@ -1,7 +1,8 @@
 // morvane-cli: the window's search from the command line. Everything is
 // checked before anything is written; then every VCount and Timer0 of the
-// ranges is walked in turn (VCount outside, both ascending), the rows going
-// to the output as they are found.
+// ranges is walked (VCount outside, both ascending) as one parallel walk, or
+// the shard of it that --shard names, the rows going to the output as they
+// are found.
 #include <cerrno>
 #include <cstdio>
 #include <string>
@@ -27,7 +28,7 @@ int Fail(int code, const std::string& message) {
 
 // The console: named completely, or not at all and then from config.txt,
 // which the checks then name as the origin of those fields.
-bool ConsoleSettle(CliSettings& settings, SettingsOrigins& origins, std::string& error) {
+bool ConsoleSettle(SettingsRecord& settings, SettingsOrigins& origins, std::string& error) {
     std::string missing;
     int named = 0;
     for (int i = 0; i < kConsoleFieldCount; ++i) {
@@ -54,20 +55,22 @@ bool ConsoleSettle(CliSettings& settings, SettingsOrigins& origins, std::string&
 struct Run {
     ResultOutput* output;
     ProgressState* progress;
-    uint64_t candidatesBefore;  // of the walks already done
-    uint64_t rowsBefore;        // written by them
 };
 
 void WriteHook(void* context, const char* bytes, size_t length) {
     ResultOutputWrite(*static_cast<Run*>(context)->output, bytes, length);
 }
 
+void ConsoleHook(void* context, uint32_t vCount, uint32_t timer0) {
+    ResultOutputSetConsole(*static_cast<Run*>(context)->output, timer0, vCount);
+}
+
 // On the calling thread: the output's own count belongs to the writing thread.
 void ProgressHook(void* context, const CandidateMoment& moment, uint64_t candidates, uint64_t rows) {
     Run& run = *static_cast<Run*>(context);
     ProgressState& p = *run.progress;
-    p.done = run.candidatesBefore + candidates;
-    p.rows = run.rowsBefore + rows;
+    p.done = candidates;
+    p.rows = rows;
     p.year = moment.year;
     p.month = moment.month;
     p.day = moment.day;
@@ -77,10 +80,10 @@ void ProgressHook(void* context, const CandidateMoment& moment, uint64_t candida
 // An interrupt, or an output that can no longer be written.
 bool StopHook(void* context) { return ConsoleInterrupted() || static_cast<Run*>(context)->output->error != 0; }
 
-bool WriteSettings(const std::string& path, const CliSettings& settings, std::string& error) {
+bool WriteSettings(const std::string& path, const SettingsRecord& settings, std::string& error) {
     ResultOutput file;
     if (!ResultOutputOpen(file, path, false, false, error)) return false;
-    std::string text = SettingsFileText(settings);
+    std::string text = SettingsText(settings);
     if (std::fwrite(text.data(), 1, text.size(), file.file) != text.size()) file.error = errno;
     return ResultOutputClose(file, error);
 }
@@ -90,13 +93,16 @@ bool WriteSettings(const std::string& path, const CliSettings& settings, std::st
 int main(int argc, char** argv) {
     ConsoleInterruptInstall();
     CliRunOptions options;
-    CliSettings settings;
+    SettingsRecord settings;
     SettingsOrigins origins;
     int parsed = CliParse(argc, argv, options, settings, origins);
     if (parsed != kExitContinue) return parsed;
 
     std::string error;
-    if (!ConsoleSettle(settings, origins, error) || !SettingsCheck(settings, origins, error))
+    const InspectRequest& inspect = options.inspectRequest;
+    if (options.inspect) InspectSettle(settings, inspect);
+    const bool needsConsole = !options.inspect || !inspect.seedGiven;
+    if ((needsConsole && !ConsoleSettle(settings, origins, error)) || !SettingsCheck(settings, origins, error))
         return Fail(kExitUsage, error);
     const SearchEngine* engine = CliEngineOf(options.engineName, error);
 
@@ -106,24 +112,34 @@ int main(int argc, char** argv) {
 
     if (ConsoleInterrupted()) return kExitInterrupted;  // before the output is touched
     ResultOutput output;
+    if (options.inspect) {
+        if (!ResultOutputOpen(output, options.outputPath, options.utf8, false, error)) return Fail(kExitOutput, error);
+        InspectWrite(settings, inspect, output);
+        return ResultOutputClose(output, error) ? kExitDone : Fail(kExitOutput, error);
+    }
     const bool rangeColumns = settings.vCount.isRange || settings.timer0.isRange;
     if (!ResultOutputOpen(output, options.outputPath, options.utf8, rangeColumns, error))
         return Fail(kExitOutput, error);
 
-    ProgressState progress;
-    ProgressStart(progress, !options.quiet && ConsoleStderrIsTerminal(), SearchCandidateCount(settings));
-    Run run{&output, &progress, 0, 0};
-    CliSearchHooks hooks{&run, WriteHook, ProgressHook, StopHook};
-    bool stopped = false;
-    for (uint64_t v = settings.vCount.low; v <= settings.vCount.high && !stopped; ++v) {
-        for (uint64_t t = settings.timer0.low; t <= settings.timer0.high && !stopped; ++t) {
-            SearchSettings walk = CliSettingsForWalk(settings, static_cast<uint32_t>(v), static_cast<uint32_t>(t));
-            ResultOutputBeginWalk(output, static_cast<uint32_t>(t), static_cast<uint32_t>(v));
-            run.rowsBefore = output.rows;
-            stopped = StopHook(&run) || !CliSearchWalk(walk, options.threads, engine, hooks);
-            run.candidatesBefore += WalkCandidateCount(walk);
-        }
+    if (options.shardIndex > 1) output.headerPending = false;
+
+    SearchSize size;
+    SearchSizeOf(settings, size);  // the check made sure it counts
+    const CliShard shard{options.shardIndex, options.shardCount};
+    const CliShard* part = options.shardIndex > 0 ? &shard : nullptr;
+    uint64_t total = size.candidates;
+    if (part) {
+        const ParallelPart seconds = CliShardPart(shard, size.seconds, size.consoleSeconds);
+        total = (seconds.endSecond - seconds.firstSecond) * size.masks;
     }
+    ProgressState progress;
+    ProgressStart(progress, !options.quiet && ConsoleStderrIsTerminal(), total);
+    Run run{&output, &progress};
+    CliSearchHooks hooks{&run, WriteHook, ConsoleHook, ProgressHook, StopHook};
+    const ParallelConsoles consoles{settings.vCount.low, settings.vCount.high, settings.timer0.low,
+                                    settings.timer0.high};
+    const SearchSettings first = SearchSettingsOfConsole(settings, settings.vCount.low, settings.timer0.low);
+    CliSearchRun(first, consoles, part, size.consoleSeconds, size.seconds, options.threads, engine, hooks);
     progress.rows = output.rows;
     bool closed = ResultOutputClose(output, error);
     ProgressFinish(progress, ConsoleInterrupted());

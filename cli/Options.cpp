@@ -8,6 +8,7 @@
 
 #include "cli/Console.h"
 #include "engine/SearchEngine.h"
+#include "modes/SearchModes.h"
 
 namespace {
 
@@ -55,20 +56,6 @@ constexpr CombinedOption kCombined[] = {
      {"pidConsumptionStart", "pidConsumptionEnd"}, 2, '-'},
 };
 
-struct ModeName {
-    const char* name;
-    const char* field;  // the switch it sets; null: none (the individual-value search)
-};
-constexpr ModeName kModes[] = {
-    {"iv", nullptr},
-    {"shiny", "shinyPidEnabled"},
-    {"breeding", "breedingEnabled"},
-    {"delivery", "deliveryEnabled"},
-    {"comet", "cometEnabled"},
-    {"dome", "domeEnabled"},
-    {"grotto", "grottoEnabled"},
-};
-
 // Splits at every separator; the time form splits at ':' and at the one '-'.
 std::vector<std::string> Parts(const std::string& text, char separator) {
     std::vector<std::string> parts(1);
@@ -80,7 +67,7 @@ std::vector<std::string> Parts(const std::string& text, char separator) {
     return parts;
 }
 
-bool SetField(CliSettings& settings, SettingsOrigins& origins, const char* name, const std::string& text,
+bool SetField(SettingsRecord& settings, SettingsOrigins& origins, const char* name, const std::string& text,
               const std::string& where, std::string& error) {
     int index = SettingsFieldFind(name);
     std::string message;
@@ -92,7 +79,7 @@ bool SetField(CliSettings& settings, SettingsOrigins& origins, const char* name,
     return true;
 }
 
-bool ApplyCombined(const CombinedOption& c, const std::string& text, CliSettings& settings,
+bool ApplyCombined(const CombinedOption& c, const std::string& text, SettingsRecord& settings,
                    SettingsOrigins& origins, std::string& error) {
     std::vector<std::string> parts = Parts(text, c.separator);
     const bool date = c.fieldCount == 3;
@@ -122,20 +109,25 @@ bool ApplyCombined(const CombinedOption& c, const std::string& text, CliSettings
     return true;
 }
 
-bool ApplyMode(const std::string& text, CliSettings& settings, SettingsOrigins& origins,
+// The modes by their names, simplest first: "iv|shiny|...|grotto".
+std::string ModeNames(const char* separator, const char* last) {
+    std::string names;
+    for (int32_t i = kSearchModeCount - 1; i >= 0; --i)
+        names += std::string(i == kSearchModeCount - 1 ? "" : i == 0 ? last : separator) + kSearchModes[i].name;
+    return names;
+}
+
+bool ApplyMode(const std::string& text, SettingsRecord& settings, SettingsOrigins& origins,
                std::string& error) {
-    const ModeName* chosen = nullptr;
-    for (const ModeName& mode : kModes)
-        if (text == mode.name) chosen = &mode;
+    const SearchModeEntry* chosen = SearchModeNamed(text.c_str());
     if (!chosen) {
-        error = "--mode: expects iv, shiny, breeding, delivery, comet, dome or grotto, not \"" + text + "\"";
+        error = "--mode: expects " + ModeNames(", ", " or ") + ", not \"" + text + "\"";
         return false;
     }
-    for (const ModeName& mode : kModes) {
-        if (!mode.field) continue;
-        std::string unused;
-        SetField(settings, origins, mode.field, &mode == chosen ? "1" : "0", "--mode", unused);
-    }
+    SearchModeSelect(settings.search, chosen->mode);
+    for (int32_t m = 0; m < kSearchModeCount; ++m)
+        if (const SearchModeEntry& mode = kSearchModes[m]; mode.enabled)
+            origins[static_cast<size_t>(SettingsFieldOfSwitch(mode.enabled))] = "--mode";
     return true;
 }
 
@@ -148,6 +140,19 @@ const char* TypeNameOf(const SettingsField& f) {
     case kFieldHex: return "HEX";
     default: return f.count > 1 ? "\"N N ...\"" : "N";
     }
+}
+
+// "K/N" with 1 <= K <= N <= 4294967295.
+bool ParseShard(const std::string& text, uint64_t& index, uint64_t& count) {
+    const size_t slash = text.find('/');
+    if (slash == std::string::npos) return false;
+    const std::string k = text.substr(0, slash), n = text.substr(slash + 1);
+    for (const std::string* part : {&k, &n})
+        if (part->empty() || part->size() > 10 || part->find_first_not_of("0123456789") != std::string::npos)
+            return false;
+    index = std::stoull(k);
+    count = std::stoull(n);
+    return index >= 1 && index <= count && count <= 0xFFFFFFFFull;
 }
 
 std::string EngineNames() {
@@ -172,9 +177,9 @@ const SearchEngine* CliEngineOf(const std::string& name, std::string& error) {
     return nullptr;
 }
 
-int CliParse(int argc, char** argv, CliRunOptions& run, CliSettings& settings, SettingsOrigins& origins) {
-    CliSettings initial;
-    CliSettingsInit(initial);
+int CliParse(int argc, char** argv, CliRunOptions& run, SettingsRecord& settings, SettingsOrigins& origins) {
+    SettingsRecord initial;
+    SettingsRecordInit(initial);
 
     CLI::App app{kDescription, "morvane-cli"};
     app.footer(kFooter);
@@ -201,9 +206,28 @@ int CliParse(int argc, char** argv, CliRunOptions& run, CliSettings& settings, S
         ->type_name("NAME")
         ->default_str(SearchEngineBest()->name);
 
+    CLI::App* inspect = app.add_subcommand(
+        "inspect", "print the message words, the initial seed and every mode's rows for one moment (--at, "
+                   "--held, with the console) or one initial seed (--seed), every filter open, over the "
+                   "consumption ranges; to standard output unless -o is given");
+    inspect->fallthrough();  // the search's options may follow it
+    std::string at, held, seed;
+    inspect->add_option("--at", at, "the moment")->type_name("YYYY-MM-DDTHH:MM:SS");
+    inspect->add_option("--held", held, "the keys held, of A B Se St Right Left Up Down R L")
+        ->type_name("\"KEY ...\"");
+    inspect->add_option("--seed", seed, "an initial seed instead of the moment's (the rows then show --at's "
+                                        "moment, or 2000-01-01 00:00:00)")
+        ->type_name("HEX16");
+
+    std::string shard;
+    app.add_option("--shard", shard,
+                   "search only the K-th of N equal parts of the walk (every Timer0 and VCount); "
+                   "the header only in part 1, the N files joined in order are the whole search's")
+        ->type_name("K/N");
+
     std::string mode;
     app.add_option("--mode", mode, "search mode; sets that mode's switch and clears the others")
-        ->type_name("iv|shiny|breeding|delivery|comet|dome|grotto")
+        ->type_name(ModeNames("|", "|"))
         ->default_str("iv");
     std::vector<std::string> combined(sizeof kCombined / sizeof kCombined[0]);
     for (size_t i = 0; i < combined.size(); ++i)
@@ -253,8 +277,29 @@ int CliParse(int argc, char** argv, CliRunOptions& run, CliSettings& settings, S
         return fail();
     }
     if (!CliEngineOf(run.engineName, error)) return fail();
+    run.inspect = inspect->parsed();
+    if (run.inspect) {
+        InspectRequest& r = run.inspectRequest;
+        r = InspectRequest{};
+        r.moment = CandidateMoment{0, 1, 1, WeekdayOf(0, 1, 1), 0, 0, 0, kKeyMaskNone};
+        r.atGiven = !at.empty();
+        r.heldGiven = inspect->count("--held") > 0;
+        r.seedGiven = !seed.empty();
+        if (r.atGiven && !InspectParseAt(at, r.moment, error)) return fail();
+        if (r.heldGiven && !InspectParseHeld(held, r.moment.keyMask, error)) return fail();
+        if (r.seedGiven && !InspectParseSeed(seed, r.seed, error)) return fail();
+        if (!r.atGiven && !r.seedGiven) {
+            error = "inspect: expects --at YYYY-MM-DDTHH:MM:SS (with the console) or --seed HEX16";
+            return fail();
+        }
+        if (app.get_option("--output")->count() == 0) run.outputPath = "-";
+    }
+    if (!shard.empty() && !ParseShard(shard, run.shardIndex, run.shardCount)) {
+        error = "--shard: expects K/N with 1 <= K <= N <= 4294967295 (such as 2/8), not \"" + shard + "\"";
+        return fail();
+    }
 
-    CliSettingsInit(settings);
+    SettingsRecordInit(settings);
     origins = SettingsOriginsNone();
     if (!run.settingsPath.empty() && !SettingsFileRead(run.settingsPath, settings, origins, error))
         return fail();

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "cli/Inspect.h"
 #include "cli/SettingsFile.h"
 #include "engine/SeedSearch.h"
 
@@ -17,6 +18,10 @@ struct CliRunOptions {
     bool noSearch;                 // --no-search: check (and save) only
     int threads;
     std::string engineName;        // "" for the best this processor runs
+    uint64_t shardIndex;           // --shard K/N: K, 1..N; 0 for the whole search
+    uint64_t shardCount;           // N
+    bool inspect;                  // morvane-cli inspect: one moment instead of a search
+    InspectRequest inspectRequest;
 };
 
 constexpr int kExitContinue = -1;
@@ -25,7 +30,7 @@ constexpr int kExitUsage = 2;
 // Parses argv, reads the settings file it names and applies the options
 // over it. kExitContinue to go on; otherwise the exit code, the help, the
 // version or a one-line message having been printed.
-int CliParse(int argc, char** argv, CliRunOptions& run, CliSettings& settings, SettingsOrigins& origins);
+int CliParse(int argc, char** argv, CliRunOptions& run, SettingsRecord& settings, SettingsOrigins& origins);
 
 // The batch engine called `name` ("" for the best one); null with a message
 // naming the engines when this build has none of that name or this processor

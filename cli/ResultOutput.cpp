@@ -16,14 +16,9 @@ void WriteBytes(ResultOutput& out, const std::string& bytes) {
 
 // One complete line without its line end, as the output takes it.
 void AddLine(ResultOutput& out, const char* line, size_t length, std::string& text) {
-    const bool header = !out.walkHeaderSeen;
-    out.walkHeaderSeen = true;
-    if (header) {
-        if (out.headerWritten) return;
-        out.headerWritten = true;
-    } else {
-        ++out.rows;
-    }
+    const bool header = out.headerPending;
+    out.headerPending = false;
+    if (!header) ++out.rows;
     std::string converted(line, length);
     if (out.rangeColumns) converted += header ? std::string(",Timer0,VCount") : out.columns;
     if (out.utf8) {
@@ -43,6 +38,7 @@ bool ResultOutputOpen(ResultOutput& out, const std::string& path, bool utf8, boo
     out.path = path;
     out.utf8 = utf8;
     out.rangeColumns = rangeColumns;
+    out.headerPending = true;
     if (path == "-") {
         ConsoleStdoutBinary();
         out.file = stdout;
@@ -56,13 +52,11 @@ bool ResultOutputOpen(ResultOutput& out, const std::string& path, bool utf8, boo
     return true;
 }
 
-void ResultOutputBeginWalk(ResultOutput& out, uint32_t timer0, uint32_t vCount) {
+void ResultOutputSetConsole(ResultOutput& out, uint32_t timer0, uint32_t vCount) {
     char columns[32];
     std::snprintf(columns, sizeof columns, ",%X,%X", static_cast<unsigned>(timer0),
                   static_cast<unsigned>(vCount));
     out.columns = columns;
-    out.pending.clear();
-    out.walkHeaderSeen = false;
 }
 
 void ResultOutputWrite(ResultOutput& out, const char* bytes, size_t length) {

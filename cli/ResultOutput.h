@@ -1,8 +1,8 @@
 // Where the command line's result goes: a file (code page 932, CR LF, as the
 // window writes "result.txt") or standard output, optionally as UTF-8 with
-// LF, with the Timer0 and VCount columns when a range is searched. Each walk
-// hands its result bytes as the search writes them; the header is written
-// once, rows as soon as they are complete.
+// LF, with the Timer0 and VCount columns when a range is searched. The
+// search hands its result bytes as it writes them, the header first (unless
+// it leaves it out), rows as soon as they are complete.
 #pragma once
 
 #include <cstddef>
@@ -15,10 +15,9 @@ struct ResultOutput {
     std::string path;      // as given; "-" for standard output
     bool utf8;             // UTF-8 and LF instead of code page 932 and CR LF
     bool rangeColumns;     // ",Timer0,VCount" on the header, the walk's values on its rows
-    std::string columns;   // ",<Timer0>,<VCount>" of the current walk
+    std::string columns;   // ",<Timer0>,<VCount>" of the console whose rows come
     std::string pending;   // the start of a line not yet complete
-    bool walkHeaderSeen;   // the current walk's first line (its header) has passed
-    bool headerWritten;
+    bool headerPending;    // the next line is the header (set by the open; clear it when none comes)
     uint64_t rows;
     int error;             // errno of the first write that failed, 0 while none has
 };
@@ -28,12 +27,11 @@ struct ResultOutput {
 bool ResultOutputOpen(ResultOutput& out, const std::string& path, bool utf8, bool rangeColumns,
                       std::string& error);
 
-// The next walk begins: its header line comes first and is written only
-// when no header has been.
-void ResultOutputBeginWalk(ResultOutput& out, uint32_t timer0, uint32_t vCount);
+// The rows that follow are the console's.
+void ResultOutputSetConsole(ResultOutput& out, uint32_t timer0, uint32_t vCount);
 
-// Result bytes of the current walk; a line is written once its line end has
-// come, so a walk that stops mid-line leaves no part of it.
+// Result bytes; a line is written once its line end has come, so a search
+// that stops mid-line leaves no part of it.
 void ResultOutputWrite(ResultOutput& out, const char* bytes, size_t length);
 
 // Flushes and closes; false with "path: reason" when a write failed.

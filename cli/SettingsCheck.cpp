@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "modes/IndividualValues.h"
 #include "seed/SeedWalk.h"
 
 namespace {
@@ -42,9 +43,8 @@ constexpr OrderedPair kOrderedPairs[] = {
     {"pidConsumptionStart", "pidConsumptionEnd", "personality-value positions"},
 };
 
-int32_t IntField(const CliSettings& settings, const char* name) {
-    const SettingsField& f = SettingsFieldAt(SettingsFieldFind(name));
-    return *reinterpret_cast<const int32_t*>(reinterpret_cast<const char*>(&settings) + f.offset);
+int32_t IntField(const SettingsRecord& settings, const char* name) {
+    return SettingsFieldInt(settings, SettingsFieldFind(name));
 }
 
 }  // namespace
@@ -55,7 +55,7 @@ int32_t DaysInMonth(int32_t yy, int32_t month) {
     return 31;
 }
 
-bool SettingsCheck(const CliSettings& settings, const SettingsOrigins& origins, std::string& error) {
+bool SettingsCheck(const SettingsRecord& settings, const SettingsOrigins& origins, std::string& error) {
     for (int i = 0; i < SettingsFieldCount(); ++i) {
         std::string message;
         if (!SettingsFieldInRange(settings, i, message)) {
@@ -94,10 +94,17 @@ bool SettingsCheck(const CliSettings& settings, const SettingsOrigins& origins, 
                 std::to_string(ivLast);
         return false;
     }
+    SearchSize size;
+    if (!SearchSizeOf(settings, size)) {
+        error = Where(origins, "timer0") + ": " + std::to_string(uint64_t{settings.vCount.high} - settings.vCount.low + 1) +
+                " VCount and " + std::to_string(uint64_t{settings.timer0.high} - settings.timer0.low + 1) +
+                " Timer0 values over these dates make more candidates than can be counted "
+                "(18446744073709551615 at most); narrow the ranges";
+        return false;
+    }
     for (int i = 0; i < 6; ++i) {
         if (s.ivMin[i] > s.ivMax[i]) {
-            static const char* const kStats[] = {"H", "A", "B", "C", "D", "S"};
-            error = Where(origins, "ivMin") + ": the lower bound of " + kStats[i] + " (" +
+            error = Where(origins, "ivMin") + ": the lower bound of " + StatNames[i] + " (" +
                     std::to_string(s.ivMin[i]) + ") lies above its upper bound (" +
                     std::to_string(s.ivMax[i]) + ")";
             return false;
@@ -106,30 +113,30 @@ bool SettingsCheck(const CliSettings& settings, const SettingsOrigins& origins, 
     return true;
 }
 
-uint64_t WalkCandidateCount(const SearchSettings& s) {
-    uint64_t masks = 1;
-    if (s.keyInputEnabled) {
-        masks = 0;
-        for (uint32_t mask = 0; mask <= 1023u; ++mask) masks += KeyMaskAllowed(s, mask) ? 1 : 0;
-    }
-    auto span = [](int32_t first, int32_t last) -> uint64_t {
-        return last < first ? 0 : static_cast<uint64_t>(last - first) + 1;
-    };
-    uint64_t seconds = span(s.startHour, s.endHour) * span(s.startMinute, s.endMinute) *
-                       span(s.startSecond, s.endSecond);
-    // The walk's own day count: the first day always, then every day up to the
-    // last date. A century of days bounds it whatever the dates are.
-    uint64_t days = 0;
-    int32_t y = s.startYear, m = s.startMonth, d = s.startDay;
-    do {
-        ++days;
-        SearchAdvanceDate(y, m, d);
-    } while (!DateBefore(s.endYear, s.endMonth, s.endDay, y, m, d) && days < 100 * 366);
-    return days * seconds * masks;
+namespace {
+
+// A century of days bounds the walk whatever the dates are.
+constexpr uint64_t kMostDays = 100 * 366;
+
+uint64_t MasksPerSecond(const SearchSettings& s) {
+    return static_cast<uint64_t>(KeyMasksPerSecond(s.keyInputEnabled, KeyPatternViewOf(s)));
 }
 
-uint64_t SearchCandidateCount(const CliSettings& settings) {
-    uint64_t walks = (static_cast<uint64_t>(settings.vCount.high) - settings.vCount.low + 1) *
-                     (static_cast<uint64_t>(settings.timer0.high) - settings.timer0.low + 1);
-    return walks * WalkCandidateCount(settings.search);
+}  // namespace
+
+uint64_t WalkCandidateCount(const SearchSettings& s) {
+    const WalkRange range = WalkRangeOf(s);
+    return WalkSecondsPerDay(range) * WalkDayCount(range, kMostDays) * MasksPerSecond(s);
+}
+
+bool SearchSizeOf(const SettingsRecord& settings, SearchSize& size) {
+    const WalkRange range = WalkRangeOf(settings.search);
+    size.consoleSeconds = WalkSecondsPerDay(range) * WalkDayCount(range, kMostDays);
+    size.masks = MasksPerSecond(settings.search);
+    const uint64_t vCounts = uint64_t{settings.vCount.high} - settings.vCount.low + 1;
+    const uint64_t timer0s = uint64_t{settings.timer0.high} - settings.timer0.low + 1;
+    // Each factor fits; their products are checked.
+    return !__builtin_mul_overflow(vCounts, timer0s, &size.consoles) &&
+           !__builtin_mul_overflow(size.consoles, size.consoleSeconds, &size.seconds) &&
+           !__builtin_mul_overflow(size.seconds, size.masks, &size.candidates);
 }

@@ -10,14 +10,25 @@
 // Every value in its range, real dates (day within its month), the start
 // date not after the end date, each time and consumption range in order,
 // each lower individual-value bound at most its upper bound, and the
-// individual-value positions inside the table (618, 617 with the roamer).
+// individual-value positions inside the table (618, 617 with the roamer),
+// and a search whose candidates can be counted (SearchSizeOf).
 // False with one line naming where the value came from and what it takes.
-bool SettingsCheck(const CliSettings& settings, const SettingsOrigins& origins, std::string& error);
+bool SettingsCheck(const SettingsRecord& settings, const SettingsOrigins& origins, std::string& error);
 
 // Days in a month of 2000 + yy in the Gregorian calendar.
 int32_t DaysInMonth(int32_t yy, int32_t month);
 
 // Candidates of one walk: days x seconds per day x key masks allowed.
 uint64_t WalkCandidateCount(const SearchSettings& settings);
-// Every walk of the VCount and Timer0 ranges together.
-uint64_t SearchCandidateCount(const CliSettings& settings);
+
+// The size of a search over every VCount and Timer0 of the ranges.
+struct SearchSize {
+    uint64_t consoles;        // VCount values times Timer0 values
+    uint64_t consoleSeconds;  // the seconds each console walks
+    uint64_t seconds;         // of every console together
+    uint64_t masks;           // candidates in each second
+    uint64_t candidates;
+};
+// False when the candidates pass 2^64 - 1 (the whole of both 32-bit
+// ranges, say): such a search can be neither counted nor ended.
+bool SearchSizeOf(const SettingsRecord& settings, SearchSize& size);

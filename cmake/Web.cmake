@@ -4,7 +4,7 @@
 # WebAssembly SIMD (the wasm-simd128 backend, morvane-simd.js) and without
 # (MORVANE_SIMD=OFF, the portable backend alone, morvane-plain.js), which
 # the page loads where SIMD is missing.
-add_library(morvane_web_cli STATIC ${CMAKE_SOURCE_DIR}/cli/SettingsFile.cpp
+add_library(morvane_web_cli STATIC
             ${CMAKE_SOURCE_DIR}/cli/SettingsCheck.cpp ${CMAKE_SOURCE_DIR}/cli/ConsoleConfig.cpp)
 target_link_libraries(morvane_web_cli PUBLIC morvane_core)
 

@@ -43,6 +43,9 @@ enum ChunkState {
 // masks.
 struct Chunk {
     std::vector<CandidateMoment> seconds;  // the moments of the seconds (key mask unused)
+    uint64_t console;          // index of its console in walk order
+    uint32_t vCount, timer0;   // that console's
+    SeedMessagePrefix prefix;  // and its message words
     std::string rows;    // the rows held until every earlier chunk is written
     ChunkState state;    // changed under the lock only
     bool writeThrough;   // its turn came while it ran: its rows went to the sink directly
@@ -71,6 +74,8 @@ struct Shared {
     bool walkDone;         // no more chunks will come
     bool writerBusy;       // a thread is writing (one at a time, in order)
     bool outputClosed;     // a partial chunk was written: nothing may follow it
+    bool consoleAnnounced;    // by the writer's turn: the console whose rows are being written
+    uint64_t announcedConsole;
     int32_t workersLeft;   // worker threads not yet finished
     uint64_t candidatesWritten;
     std::atomic<uint64_t> evaluated;    // candidates, for the progress
@@ -95,6 +100,15 @@ void SinkWrite(const Shared& s, const std::string& bytes) {
         s.options->sink(s.options->sinkContext, bytes.data(), bytes.size());
 }
 
+// On the writer's turn, before a chunk's rows: the console they belong to,
+// when it is not the one announced last.
+void ChunkWriteBegin(Shared& s, const Chunk& c) {
+    if (s.consoleAnnounced && s.announcedConsole == c.console) return;
+    s.consoleAnnounced = true;
+    s.announcedConsole = c.console;
+    if (s.options->consoleBegin) s.options->consoleBegin(s.options->sinkContext, c.vCount, c.timer0);
+}
+
 // The front chunk has reached the sink: count it and let it go.
 void ChunkWrittenLocked(Shared& s) {
     const Chunk& c = *s.chunks.front();
@@ -115,6 +129,7 @@ void DrainLocked(Shared& s, std::unique_lock<std::mutex>& held) {
         Chunk& c = *s.chunks.front();
         if (c.state != kChunkDone && c.state != kChunkPartial) break;
         held.unlock();
+        ChunkWriteBegin(s, c);
         SinkWrite(s, c.rows);
         held.lock();
         ChunkWrittenLocked(s);
@@ -165,16 +180,29 @@ void WorkerSink(void* context, const char* bytes, size_t length) {
         }
         c.writeThrough = true;
         held.unlock();
+        ChunkWriteBegin(s, c);
         SinkWrite(s, c.rows);
         c.rows.clear();
     }
     s.options->sink(s.options->sinkContext, bytes, length);
 }
 
-// The walk's clock stands still: its batch sizes and pump interval are the
-// window's concern. Here a walk fills chunks or evaluates one, and a walk
-// that waits on the others must not shrink its batches.
+// A worker's walk goes through the seconds of its chunk, every one of which
+// hands out candidates, so the walk looks at the abort before each batch;
+// its clock stands still, since its batch sizes and pump interval are the
+// window's concern and a worker that waits on the others must not shrink
+// its batches.
 uint64_t WalkClockStill(void*) { return 0; }
+
+// The producer's walk may go through days, hours or minutes that hand out
+// no second at all (a range that runs backwards); the walk then asks
+// whether to stop only as often as its clock says 10 ms have passed, so
+// this clock must advance. Its batches are only the seconds it cuts into
+// chunks of their own size, so their length does not matter.
+uint64_t WalkClockNow(void*) {
+    return static_cast<uint64_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count());
+}
 
 int32_t WalkNoMatchCount(void*) { return 0; }
 
@@ -229,6 +257,7 @@ bool WorkerTakeChunk(Worker& w, std::unique_lock<std::mutex>& held) {
     w.chunk = s.chunks[static_cast<size_t>(w.index - s.nextWrite)].get();
     w.chunk->state = kChunkRunning;
     held.unlock();
+    w.run.prefix = w.chunk->prefix;
     const bool whole = WorkerEvaluate(w);
     held.lock();
     Chunk& c = *w.chunk;
@@ -266,6 +295,15 @@ struct Producer {
     CandidateMoment lastMoment;
     Clock::time_point lastProgress;
     Worker* inlineWorker;  // evaluates each chunk on this thread when no worker thread started
+    // The console being walked, which its chunks carry.
+    uint64_t console;
+    uint32_t vCount, timer0;
+    SeedMessagePrefix prefix;
+    // A part of the sequence: seconds still to drop before it, and to take.
+    uint64_t skip;
+    bool partial;
+    uint64_t take;
+    bool partDone;  // every second of the part is taken
 };
 
 void ProducerReport(Producer& p, bool always) {
@@ -334,6 +372,10 @@ bool ProducerPush(Producer& p) {
         if (Aborted(s)) return false;
         ProducerWait(p, held);
     }
+    p.filling->console = p.console;
+    p.filling->vCount = p.vCount;
+    p.filling->timer0 = p.timer0;
+    p.filling->prefix = p.prefix;
     s.chunks.push_back(std::move(p.filling));
     s.changed.notify_all();
     if (p.inlineWorker) WorkerTakeChunk(*p.inlineWorker, held);
@@ -343,12 +385,25 @@ bool ProducerPush(Producer& p) {
 
 Producer& ProducerOf(void* context) { return *static_cast<Producer*>(context); }
 
-// Takes the seconds of the walk (one candidate each: key input off).
+// Takes the seconds of the walk (one candidate each: key input off), those
+// of the part only.
 void ProducerEvaluate(void* context, const CandidateMoment* moments, int32_t count) {
     Producer& p = ProducerOf(context);
-    for (int32_t at = 0; at < count;) {
+    int32_t at = 0, end = count;
+    if (p.skip > 0) {
+        const uint64_t n = std::min<uint64_t>(p.skip, static_cast<uint64_t>(count));
+        p.skip -= n;
+        at = static_cast<int32_t>(n);
+    }
+    if (p.partial) {
+        const uint64_t n = std::min<uint64_t>(p.take, static_cast<uint64_t>(end - at));
+        end = at + static_cast<int32_t>(n);
+        p.take -= n;
+        p.partDone = p.take == 0;
+    }
+    while (at < end) {
         const size_t room = p.chunkSeconds - p.filling->seconds.size();
-        const int32_t n = static_cast<int32_t>(std::min(room, static_cast<size_t>(count - at)));
+        const int32_t n = static_cast<int32_t>(std::min(room, static_cast<size_t>(end - at)));
         p.filling->seconds.insert(p.filling->seconds.end(), moments + at, moments + at + n);
         at += n;
         if (p.filling->seconds.size() >= p.chunkSeconds && !ProducerPush(p)) break;
@@ -357,7 +412,10 @@ void ProducerEvaluate(void* context, const CandidateMoment* moments, int32_t cou
     ProducerReport(p, false);
 }
 
-bool ProducerStopRequested(void* context) { return Aborted(*ProducerOf(context).shared); }
+bool ProducerStopRequested(void* context) {
+    Producer& p = ProducerOf(context);
+    return p.partDone || Aborted(*p.shared);
+}
 
 size_t BufferBytesOf(const ParallelSearchOptions& options, size_t window) {
     if (options.chunkBufferBytes > 0) return options.chunkBufferBytes;
@@ -379,6 +437,12 @@ void WorkerInit(Worker& w, Shared& s, const SearchSettings& settings) {
 
 }  // namespace
 
+uint64_t ParallelWalkSeconds(const SearchSettings& settings, uint64_t maxDays) {
+    const WalkRange range = WalkRangeOf(settings);
+    const uint64_t perDay = WalkSecondsPerDay(range);
+    return perDay == 0 ? 0 : perDay * WalkDayCount(range, maxDays);
+}
+
 int32_t ParallelCoreCount() {
     const unsigned n = std::thread::hardware_concurrency();
     return n == 0 ? 1 : static_cast<int32_t>(std::min<unsigned>(n, kParallelMaxThreads));
@@ -398,12 +462,14 @@ ParallelSearchResult ParallelSearchRun(const SearchSettings& settings,
     s.window = static_cast<size_t>(2 * threads + 2);
     s.bufferBytes = BufferBytesOf(options, s.window);
 
-    SearchRun head{};
-    SearchRunInit(head, settings);
-    head.sink = options.sink;
-    head.sinkContext = options.sinkContext;
-    ResultWriteHeader(head);
-    SearchRunRelease(head);
+    if (!options.noHeader) {
+        SearchRun head{};
+        SearchRunInit(head, settings);
+        head.sink = options.sink;
+        head.sinkContext = options.sinkContext;
+        ResultWriteHeader(head);
+        SearchRunRelease(head);
+    }
 
     // Workers live in a vector sized once: each thread holds its worker's address.
     std::vector<Worker> workers(static_cast<size_t>(threads));
@@ -433,13 +499,50 @@ ParallelSearchResult ParallelSearchRun(const SearchSettings& settings,
     p.inlineWorker = pool.empty() ? &workers[0] : nullptr;
     ProducerReport(p, true);
 
-    // The calling thread walks the seconds; the workers walk their key masks.
+    // The calling thread walks the seconds of each console; the workers walk
+    // their key masks.
     WalkRange seconds = range;
     seconds.keyInputEnabled = false;
-    const WalkHooks hooks = {&p,             ProducerEvaluate, ProducerStopRequested, nullptr,
-                             WalkClockStill, WalkNoMatchCount, nullptr};
-    bool walked = SeedWalkRun(seconds, s.keys, kWalkMaxBatch, hooks);
-    if (walked && !p.filling->seconds.empty()) walked = ProducerPush(p);
+    const WalkHooks hooks = {&p,           ProducerEvaluate, ProducerStopRequested, nullptr,
+                             WalkClockNow, WalkNoMatchCount, nullptr};
+    const ParallelConsoles consoles =
+        options.consoles ? *options.consoles
+                         : ParallelConsoles{settings.vCount, settings.vCount, settings.timer0, settings.timer0};
+    const uint64_t timer0Count = uint64_t{consoles.timer0High} - consoles.timer0Low + 1;
+    uint64_t firstConsole = 0;
+    bool walked = true;
+    if (const ParallelPart* part = options.part) {
+        // The part's first second: its console, its day, its place in the day.
+        const uint64_t perConsole = part->consoleSeconds;
+        if (part->firstSecond >= part->endSecond || perConsole == 0) {
+            p.partDone = true;
+        } else {
+            firstConsole = part->firstSecond / perConsole;
+            const uint64_t within = part->firstSecond % perConsole;
+            const uint64_t perDay = WalkSecondsPerDay(range);
+            WalkSkipDays(seconds, within / perDay);
+            p.skip = within % perDay;
+            p.partial = true;
+            p.take = part->endSecond - part->firstSecond;
+        }
+    }
+    uint64_t console = firstConsole;
+    uint64_t t = consoles.timer0Low + firstConsole % timer0Count;
+    for (uint64_t v = consoles.vCountLow + firstConsole / timer0Count;
+         v <= consoles.vCountHigh && walked && !p.partDone; ++v, t = consoles.timer0Low) {
+        for (; t <= consoles.timer0High && walked && !p.partDone; ++t, ++console) {
+            p.console = console;
+            p.vCount = static_cast<uint32_t>(v);
+            p.timer0 = static_cast<uint32_t>(t);
+            p.prefix = SeedMessagePrefixOf(StartupParameters{p.vCount, p.timer0, settings.MacWord6,
+                                                             settings.MacWord7, settings.version});
+            walked = SeedWalkRun(seconds, s.keys, kWalkMaxBatch, hooks) || p.partDone;
+            seconds = range;  // only the part's first console starts on a later day
+            seconds.keyInputEnabled = false;
+            // A chunk holds the seconds of one console.
+            if (walked && !p.filling->seconds.empty()) walked = ProducerPush(p);
+        }
+    }
 
     std::unique_lock<std::mutex> held(s.lock);
     s.walkDone = true;

@@ -36,6 +36,24 @@ constexpr int32_t kParallelChunkCandidates = 4096;
 using ParallelProgress = void (*)(void* context, const CandidateMoment& moment, uint64_t candidates,
                                   uint64_t rows);
 
+// Several consoles searched as one walk: every VCount from vCountLow to
+// vCountHigh, and for each every Timer0 from timer0Low to timer0High, each
+// console walking the whole range. Their seconds, console after console,
+// form one sequence; a part of it is a run of its seconds.
+struct ParallelConsoles {
+    uint32_t vCountLow, vCountHigh;
+    uint32_t timer0Low, timer0High;
+};
+struct ParallelPart {
+    uint64_t firstSecond;     // index in the sequence of seconds
+    uint64_t endSecond;       // one past the last; equal to firstSecond: nothing
+    uint64_t consoleSeconds;  // the seconds of one console: ParallelWalkSeconds
+};
+
+// Called on the writing thread, in walk order, before the rows of each
+// console of ParallelConsoles (also one that has none).
+using ParallelConsoleBegin = void (*)(void* sinkContext, uint32_t vCount, uint32_t timer0);
+
 // Zero in a field takes its default, so ParallelSearchOptions{} searches on
 // every core with the best engine and writes nothing.
 struct ParallelSearchOptions {
@@ -49,6 +67,10 @@ struct ParallelSearchOptions {
     size_t chunkBufferBytes;         // bytes a chunk holds before it writes through; 0: default
     int32_t chunkCandidates;         // fixed chunk size (tests), at most kParallelChunkCandidates;
                                      // 0: sized by the rows
+    const ParallelConsoles* consoles;  // null: the settings' own VCount and Timer0
+    ParallelConsoleBegin consoleBegin; // may be null
+    const ParallelPart* part;        // null: every second
+    bool noHeader;                   // the header is left out (a part after the first)
 };
 
 struct ParallelSearchResult {
@@ -57,10 +79,14 @@ struct ParallelSearchResult {
     uint64_t matches;     // rows written, or matches counted when there is no sink
 };
 
+// The seconds one console walks, its days counted up to maxDays.
+uint64_t ParallelWalkSeconds(const SearchSettings& settings, uint64_t maxDays);
+
 // The cores the system reports, at least 1.
 int32_t ParallelCoreCount();
 
-// Runs one search: the header, then the rows in walk order. An abort (or an
+// Runs one search: the header, then the rows in walk order (console after
+// console, each with its rows in the order of its own one-thread walk). An abort (or an
 // interrupt setting the flag) ends it with complete rows only: the bytes
 // written are the start of RunSearch's, cut after a row; the rows of chunks
 // after the last one written are dropped.

@@ -15,7 +15,7 @@ namespace {
 
 #define FIELD_END(field) (offsetof(SearchSettings, field) + sizeof(SearchSettings::field))
 
-// The window's dialogs (kSettingsDialogs) by template, each with the run of
+// The window's dialogs (SettingsDialogAt) by template, each with the run of
 // the record it owns. The input's first byte picks an entry of this table, so
 // the corpus keeps its meaning whatever order the window lists them in.
 struct DialogFields {
@@ -33,11 +33,10 @@ const DialogFields kDialogs[] = {
     {IDD_GROTTO, offsetof(SearchSettings, grottoKind), FIELD_END(grottoSlots)},
 };
 constexpr int kDialogCount = static_cast<int>(sizeof kDialogs / sizeof kDialogs[0]);
-static_assert(kDialogCount == kSettingsDialogCount, "every settings dialog needs its fields here");
 
 const SettingsDialog& WindowDialogOf(const DialogFields& fields) {
-    for (const SettingsDialog& dialog : kSettingsDialogs)
-        if (dialog.templateId == fields.templateId) return dialog;
+    for (int i = 0; i < SettingsDialogCount(); ++i)
+        if (SettingsDialogAt(i).templateId == fields.templateId) return SettingsDialogAt(i);
     std::fprintf(stderr, "dialogs fuzz: template %d is none of the window's dialogs\n", fields.templateId);
     std::abort();
 }
@@ -100,6 +99,7 @@ void WriteSeeds() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    FUZZ_CHECK(SettingsDialogCount() == kDialogCount);  // every settings dialog needs its fields here
     FuzzSeedsIfAsked(WriteSeeds);
     return 0;
 }

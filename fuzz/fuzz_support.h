@@ -17,6 +17,7 @@
 
 #include "bench/ExampleConsole.h"
 #include "modes/SearchSettings.h"
+#include "modes/SettingsFields.h"
 
 // --- Input layout -------------------------------------------------------------
 // A number is one byte: below 128 it picks kFuzzEdges[byte % count], else
@@ -95,62 +96,33 @@ inline void FuzzField(FuzzWriter& out, std::string& text) {
     out.bytes.append(text, 0, n);
 }
 
-// Every field of the record, in the record's order.
+// Every field of the record: the console words a walk is given, then the
+// table of settings fields in its order, each value by its kind.
 template <typename Stream>
 void FuzzSettingsFields(Stream& io, SearchSettings& s) {
     FuzzField(io, s.vCount);
     FuzzField(io, s.timer0);
-    FuzzField(io, s.gxStat);
-    FuzzField(io, s.frame);
     FuzzField(io, s.MacWord6);
     FuzzField(io, s.MacWord7);
-    FuzzField(io, s.version.versionWord);
-    for (uint32_t& w : s.version.versionWords) FuzzField(io, w);
-    FuzzField(io, s.version.fiveWordVersion);
-    for (int32_t* f : {&s.startYear, &s.startMonth, &s.startDay, &s.endYear, &s.endMonth,
-                       &s.endDay, &s.startHour, &s.startMinute, &s.startSecond, &s.endHour,
-                       &s.endMinute, &s.endSecond})
-        FuzzField(io, *f);
-    FuzzField(io, s.threeDsMode);
-    FuzzField(io, s.keyInputEnabled);
-    for (int i = 0; i < 6; ++i) {
-        FuzzField(io, s.ivMax[i]);
-        FuzzField(io, s.ivMin[i]);
+    for (int i = 0; i < SettingsFieldCount(); ++i) {
+        const SettingsField& f = SettingsFieldAt(i);
+        char* at = reinterpret_cast<char*>(&s) + f.offset;
+        for (int k = 0; k < f.count; ++k) {
+            switch (f.kind) {
+            case kFieldInt: FuzzField(io, reinterpret_cast<int32_t*>(at)[k]); break;
+            case kFieldUInt16: FuzzField(io, reinterpret_cast<uint16_t*>(at)[k]); break;
+            case kFieldBool: FuzzField(io, reinterpret_cast<bool*>(at)[k]); break;
+            case kFieldHex: FuzzField(io, *reinterpret_cast<uint64_t*>(at)); break;
+            case kFieldVersion:
+                FuzzField(io, s.version.versionWord);
+                for (uint32_t& w : s.version.versionWords) FuzzField(io, w);
+                FuzzField(io, s.version.fiveWordVersion);
+                break;
+            case kFieldHexRange:  // the typed console: the walk's words above stand for it
+            case kFieldMac: break;
+            }
+        }
     }
-    FuzzField(io, s.hiddenPowerType);
-    FuzzField(io, s.hiddenPowerMinimum);
-    FuzzField(io, s.roamerEnabled);
-    FuzzField(io, s.ivConsumptionStart);
-    FuzzField(io, s.ivConsumptionEnd);
-    FuzzField(io, s.pidConsumptionStart);
-    FuzzField(io, s.pidConsumptionEnd);
-    for (bool* f : {&s.shinyPidEnabled, &s.breedingEnabled, &s.deliveryEnabled, &s.cometEnabled,
-                    &s.domeEnabled, &s.grottoEnabled})
-        FuzzField(io, *f);
-    for (bool& key : s.usableKeys) FuzzField(io, key);
-    FuzzField(io, s.excludeOppositeAndReset);
-    FuzzField(io, s.shinyTrainerId);
-    FuzzField(io, s.shinySecretId);
-    FuzzField(io, s.shinyEncounter);
-    FuzzField(io, s.shinyIdAdjust);
-    FuzzField(io, s.shinyNature);
-    for (auto& parent : s.parentIv)
-        for (int32_t& iv : parent) FuzzField(io, iv);
-    FuzzField(io, s.breedingNoDitto);
-    FuzzField(io, s.breedingNature);
-    FuzzField(io, s.breedingAbility);
-    FuzzField(io, s.breedingGender);
-    FuzzField(io, s.deliveryNatureOffset);
-    FuzzField(io, s.deliveryNature);
-    FuzzField(io, s.deliveryShinyMethod);
-    FuzzField(io, s.deliveryTrainerId);
-    FuzzField(io, s.deliverySecretId);
-    FuzzField(io, s.cometCompoundEyes);
-    for (int32_t& trainer : s.domeTrainers) FuzzField(io, trainer);
-    FuzzField(io, s.domeShiftWidth);
-    FuzzField(io, s.grottoKind);
-    FuzzField(io, s.grottoFemaleRatio);
-    for (bool& slot : s.grottoSlots) FuzzField(io, slot);
 }
 
 // A record read from the input; padding bytes zero, so records compare bytewise.

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/SearchEngine.h"
+#include "modes/SearchModes.h"
 #include "fuzz/fuzz_support.h"
 #include "engine/SeedSearch.h"
 #include "seed/WindowSystem.h"
@@ -155,23 +156,15 @@ void WriteSeeds() {
     example.settings = ExampleSearchSettings();
     example.hourStep = example.minuteStep = example.secondStep = 1;  // start = end
     example.endDateIsStart = true;
-    const std::pair<const char*, bool SearchSettings::*> modes[] = {
-        {"iv", nullptr},
-        {"shiny", &SearchSettings::shinyPidEnabled},
-        {"breeding", &SearchSettings::breedingEnabled},
-        {"delivery", &SearchSettings::deliveryEnabled},
-        {"comet", &SearchSettings::cometEnabled},
-        {"dome", &SearchSettings::domeEnabled},
-        {"grotto", &SearchSettings::grottoEnabled},
-    };
     uint8_t engine = 0;
-    for (const auto& mode : modes) {
+    for (int32_t m = kSearchModeCount - 1; m >= 0; --m) {
+        const SearchModeEntry& mode = kSearchModes[m];
         for (bool keys : {false, true}) {
             SearchInput input = example;
             input.engine = engine++;
-            if (mode.second) input.settings.*mode.second = true;
+            SearchModeSelect(input.settings, mode.mode);
             input.settings.keyInputEnabled = keys;
-            WriteSeed(std::string(mode.first) + (keys ? "-keys" : ""), input);
+            WriteSeed(std::string(mode.name) + (keys ? "-keys" : ""), input);
         }
     }
 

@@ -10,6 +10,7 @@ const char* const GrottoKindNames[11] = {
 };
 
 const char* const GrottoFemaleRatioNames[5] = {"気にしない", "♀率5%", "♀率10%", "♀率30%", "♀率60%"};
+const char* const GrottoSlotNames[4] = {"A", "B", "C", "D"};
 
 const GrottoKindBand kGrottoKindBands[11] = {
     {0, 0},   {1, 4},   {5, 19},  {20, 20}, {21, 24}, {25, 34},

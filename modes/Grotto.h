@@ -14,6 +14,7 @@ constexpr int32_t kGrottoFemaleRatioCount = 5;
 // Entries of the dialog's "種類：" and "♀判定：" lists.
 extern const char* const GrottoKindNames[11];
 extern const char* const GrottoFemaleRatioNames[5];
+extern const char* const GrottoSlotNames[4];  // the dialog's slot boxes, A first
 
 // Kind values (draw scaled to 100) each kind entry accepts, bounds inclusive.
 struct GrottoKindBand {

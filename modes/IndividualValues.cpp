@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+const char* const StatNames[6] = {"H", "A", "B", "C", "D", "S"};
+
 // Power and type from the weight sums of the remainder and parity bits;
 // both grow with the sum.
 static int32_t PowerOfSum(int32_t p) { return 40 * p / 63 + 30; }

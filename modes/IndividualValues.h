@@ -13,6 +13,8 @@ struct IvSet {
     int32_t v[6];
 };
 
+extern const char* const StatNames[6];  // "H" .. "S"
+
 // Hidden-power weights by stat H A B C D S (S counts before C and D).
 constexpr int32_t kHiddenPowerWeights[6] = {1, 2, 4, 16, 32, 8};
 

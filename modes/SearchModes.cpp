@@ -1,14 +1,22 @@
 #include "modes/SearchModes.h"
 
+#include <cstring>
 #include <string>
 
 #include "modes/BatchPlan.h"
+#include "modes/BreedingDialog.h"
 #include "modes/Comet.h"
+#include "modes/CometDialog.h"
 #include "modes/Delivery.h"
+#include "modes/DeliveryDialog.h"
 #include "modes/Dome.h"
+#include "modes/DomeDialog.h"
 #include "modes/Grotto.h"
+#include "modes/GrottoDialog.h"
 #include "modes/IvSearch.h"
 #include "modes/ResultFile.h"
+#include "modes/ShinyPidDialog.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -32,32 +40,42 @@ constexpr auto kPlanComet =
 constexpr auto kPlanDelivery =
     PlanScreen<kScreenDelivery, DeliveryScreenParams, &LcgScreenParams::delivery, PlanDelivery>;
 
+const SearchModeDialog kGrottoDialog = {IDC_GROTTO_SETTINGS, IDD_GROTTO, GrottoDialogInit, GrottoDialogStore};
+const SearchModeDialog kDomeDialog = {IDC_DOME_SETTINGS, IDD_DOME, DomeDialogInit, DomeDialogStore};
+const SearchModeDialog kCometDialog = {IDC_COMET_SETTINGS, IDD_COMET, CometDialogInit, CometDialogStore};
+const SearchModeDialog kDeliveryDialog = {IDC_DELIVERY_SETTINGS, IDD_DELIVERY, DeliveryDialogInit,
+                                          DeliveryDialogStore};
+const SearchModeDialog kBreedingDialog = {IDC_BREEDING_SETTINGS, IDD_BREEDING, BreedingDialogInit,
+                                          BreedingDialogStore};
+const SearchModeDialog kShinyDialog = {IDC_SHINY_PID_SETTINGS, IDD_SHINY_PID, ShinyPidDialogInit,
+                                       ShinyPidDialogStore};
+
 }  // namespace
 
 const SearchModeEntry kSearchModes[] = {
     // 年,月,日,時,分,秒,性格値乱数消費,初期seed
-    {kModeGrotto, &SearchSettings::grottoEnabled,
+    {kModeGrotto, "grotto", &SearchSettings::grottoEnabled, IDC_GROTTO, &kGrottoDialog,
      "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
      "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "\x8F\x89\x8A\xFAseed",
      PidStreamCount, EvaluateGrotto, kPlanGrotto},
     // 年,月,日,時,分,秒,性格値乱数消費下限,上限,初期seed
-    {kModeDome, &SearchSettings::domeEnabled,
+    {kModeDome, "dome", &SearchSettings::domeEnabled, IDC_DOME, &kDomeDialog,
      "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
      "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF\x89\xBA\x8C\xC0,"
      "\x8F\xE3\x8C\xC0," "\x8F\x89\x8A\xFAseed", PidStreamCount, EvaluateDome, kPlanDome},
     // 年,月,日,時,分,秒,性格値乱数消費,初期seed
-    {kModeComet, &SearchSettings::cometEnabled,
+    {kModeComet, "comet", &SearchSettings::cometEnabled, IDC_COMET, &kCometDialog,
      "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
      "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "\x8F\x89\x8A\xFAseed",
      PidStreamCount, EvaluateComet, kPlanComet},
     // 年,月,日,時,分,秒,性格値乱数消費,性格,H,A,B,C,D,S,めざパ,威力,初期seed
-    {kModeDelivery, &SearchSettings::deliveryEnabled,
+    {kModeDelivery, "delivery", &SearchSettings::deliveryEnabled, IDC_DELIVERY, &kDeliveryDialog,
      "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
      "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "\x90\xAB\x8Ai," "H," "A," "B,"
      "C," "D," "S," "\x82\xDF\x82\xB4\x83p," "\x88\xD0\x97\xCD," "\x8F\x89\x8A\xFAseed", DeliveryLcgCount,
      EvaluateDelivery, kPlanDelivery},
     // 年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,初期seed,性格値乱数消費,遺伝1,遺伝2,遺伝3,性別,特性
-    {kModeBreeding, &SearchSettings::breedingEnabled,
+    {kModeBreeding, "breeding", &SearchSettings::breedingEnabled, IDC_BREEDING, &kBreedingDialog,
      "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
      "\x8C\xC2\x91\xCC\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "H," "A," "B," "C," "D,"
      "S," "\x8F\x89\x8A\xFAseed," "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF,"
@@ -65,7 +83,7 @@ const SearchModeEntry kSearchModes[] = {
      "\x93\xC1\x90\xAB",
      PidStreamCount, EvaluateIvBlock, PlanIvBlock},
     // 年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,めざパ,威力,初期seed,性格値乱数消費,乱数値,性格値
-    {kModeShiny, &SearchSettings::shinyPidEnabled,
+    {kModeShiny, "shiny", &SearchSettings::shinyPidEnabled, IDC_SHINY_PID, &kShinyDialog,
      "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
      "\x8C\xC2\x91\xCC\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "H," "A," "B," "C," "D,"
      "S," "\x82\xDF\x82\xB4\x83p," "\x88\xD0\x97\xCD," "\x8F\x89\x8A\xFAseed,"
@@ -73,7 +91,7 @@ const SearchModeEntry kSearchModes[] = {
      "\x90\xAB\x8Ai\x92l",
      PidStreamCount, EvaluateIvBlock, PlanIvBlock},
     // 年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed
-    {kModeIv, nullptr,
+    {kModeIv, "iv", nullptr, 0, nullptr,
      "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
      "\x8F\xC1\x94\xEF\x90\x94," "H," "A," "B," "C," "D," "S," "\x82\xDF\x82\xB4\x83p,"
      "\x88\xD0\x97\xCD," "\x8F\x89\x8A\xFAseed", NoStream,
@@ -84,6 +102,17 @@ const int32_t kSearchModeCount = sizeof kSearchModes / sizeof kSearchModes[0];
 const SearchModeEntry& SearchModeEntryOf(SearchMode mode) {
     const int32_t index = static_cast<int32_t>(mode);
     return kSearchModes[index >= 0 && index < kSearchModeCount ? index : kSearchModeCount - 1];
+}
+
+const SearchModeEntry* SearchModeNamed(const char* name) {
+    for (const SearchModeEntry& entry : kSearchModes)
+        if (std::strcmp(entry.name, name) == 0) return &entry;
+    return nullptr;
+}
+
+void SearchModeSelect(SearchSettings& s, SearchMode mode) {
+    for (const SearchModeEntry& entry : kSearchModes)
+        if (entry.enabled) s.*entry.enabled = entry.mode == mode;
 }
 
 SearchMode SearchModeOf(const SearchSettings& s) {

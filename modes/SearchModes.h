@@ -11,6 +11,17 @@
 constexpr int32_t kLcgFillBeyondPidEnd = 30;
 
 struct BatchPlan;
+struct ControlAccess;
+
+// A mode's settings dialog: the main window's "設定" button, the template it
+// opens, and the dialog's logic (modes/*Dialog.h): fill on opening, store on
+// "OK".
+struct SearchModeDialog {
+    int commandId;
+    int templateId;
+    void (*init)(const ControlAccess& controls, const SearchSettings& settings);
+    void (*store)(const ControlAccess& controls, SearchSettings& settings);
+};
 
 // One mode. The evaluation writes the mode's rows for one candidate whose
 // streams the driver filled; lcgCount gives n of the LcgStream fill
@@ -18,7 +29,10 @@ struct BatchPlan;
 // the batch engines compute for a batch (modes/BatchPlan.h).
 struct SearchModeEntry {
     SearchMode mode;
+    const char* name;               // the command line's --mode NAME
     bool SearchSettings::*enabled;  // the switch; null: the mode when no switch is on
+    int checkBoxId;                 // the switch's check box in the main window; 0: none
+    const SearchModeDialog* dialog; // its settings dialog, or null
     const char* header;             // result header line, without ",キー入力" and line end
     int32_t (*lcgCount)(const SearchRun& run);
     void (*evaluate)(SearchRun& run, const CandidateMoment& moment, uint64_t seed);
@@ -31,14 +45,27 @@ struct SearchModeEntry {
 // shiny search share its evaluation, which takes each position in its own
 // order (breeding, then shiny, then the plain rows).
 //
-// To add a mode: give it its own unit in modes/ (settings fields, dialog,
-// evaluation, header, named draw offsets, plan and screen terms), a
-// SearchMode value at its place in the precedence and a row here at the same
-// place; its draw screen goes with the others in engine/EngineKernelBody.h.
+// The only list of the modes: the command line's --mode, the main window's
+// capture of the switches, the window's settings dialogs, the benchmark's
+// cases and the fuzz targets' seeds all take their modes from it.
+//
+// To add a mode: give it its own unit in modes/ (evaluation, header, named
+// draw offsets, plan and screen terms, and its dialog's logic in
+// modes/<Mode>Dialog.cpp), a SearchMode value at its place in the
+// precedence and a row here at the same place. Still by hand: its settings
+// fields' rows (modes/SettingsFields.cpp), its check box, "設定" button and
+// dialog template (res/resource.h, res/morvane.rc, the check box's and
+// button's rows in app/MainWindowLayout.cpp), its draw screen with the others
+// in engine/EngineKernelBody.h, and its dialog's run of fields in
+// fuzz/dialogs_fuzz.cpp.
 extern const SearchModeEntry kSearchModes[];
 extern const int32_t kSearchModeCount;
 
 const SearchModeEntry& SearchModeEntryOf(SearchMode mode);
+// The row of --mode NAME, or null.
+const SearchModeEntry* SearchModeNamed(const char* name);
+// Turns on the mode's switch and off every other.
+void SearchModeSelect(SearchSettings& settings, SearchMode mode);
 SearchMode SearchModeOf(const SearchSettings& settings);
 const char* ResultHeaderOf(SearchMode mode);
 // Count n of the LcgStream fill (L[0..n]) for the run's mode; -1: not filled.

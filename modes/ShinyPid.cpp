@@ -4,6 +4,8 @@
 
 #include "modes/ResultFile.h"
 
+const char* const ShinyEncounterNames[3] = {"孵化", "徘徊", "固定"};
+
 bool ShinyTestPasses(uint32_t pid, uint16_t trainerId, uint16_t secretId) {
     uint32_t t = ((pid >> 16) ^ pid ^ trainerId ^ secretId) & 0xFFFFu;
     return t <= 7;

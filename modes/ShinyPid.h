@@ -15,6 +15,8 @@ enum : int32_t {
     kShinyEncounterRoamer = 2,  // "徘徊"
     kShinyEncounterFixed = 3,   // "固定"
 };
+// The dialog's radio buttons, encounter 1 first.
+extern const char* const ShinyEncounterNames[3];
 
 // The shiny test: the low 16 bits of (pid >> 16) ^ pid ^ trainerId ^ secretId
 // are 7 or less. Shared with the breeding and delivery searches.

@@ -15,7 +15,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-smoke}
-targets=${FUZZ_TARGETS:-capture config dialogs search}
+targets=${FUZZ_TARGETS:-capture config dialogs search settings_file}
 
 bash scripts/build.sh clang
 out=build/clang
@@ -32,6 +32,7 @@ smoke_runs() {
   case "$1" in
     search) echo "${FUZZ_SMOKE_RUNS:-400}" ;;
     config) echo "${FUZZ_SMOKE_RUNS:-4000}" ;;
+    settings_file) echo "${FUZZ_SMOKE_RUNS:-10000}" ;;
     *) echo "${FUZZ_SMOKE_RUNS:-20000}" ;;
   esac
 }

@@ -64,6 +64,27 @@ static bool DateAfter(int32_t y, int32_t m, int32_t d, int32_t ey, int32_t em, i
     return d > ed;
 }
 
+uint64_t WalkSecondsPerDay(const WalkRange& r) {
+    auto span = [](int32_t first, int32_t last) -> uint64_t {
+        return last < first ? 0 : static_cast<uint64_t>(int64_t{last} - first) + 1;
+    };
+    return span(r.startHour, r.endHour) * span(r.startMinute, r.endMinute) * span(r.startSecond, r.endSecond);
+}
+
+uint64_t WalkDayCount(const WalkRange& r, uint64_t maxDays) {
+    uint64_t days = 0;
+    int32_t y = r.startYear, m = r.startMonth, d = r.startDay;
+    do {
+        ++days;
+    } while (days < maxDays && SearchAdvanceDate(y, m, d) && !DateAfter(y, m, d, r.endYear, r.endMonth, r.endDay));
+    return days;
+}
+
+void WalkSkipDays(WalkRange& r, uint64_t days) {
+    for (uint64_t i = 0; i < days; ++i)
+        if (!SearchAdvanceDate(r.startYear, r.startMonth, r.startDay)) return;
+}
+
 namespace {
 
 // Walk state that the batch boundaries share.

@@ -53,6 +53,15 @@ int32_t KeyMasksPerSecond(bool keyInputEnabled, const KeyPatternView& pattern);
 // next day would fall in the year after INT_MAX, past every end date.
 bool SearchAdvanceDate(int32_t& year, int32_t& month, int32_t& day);
 
+// The seconds the walk hands out on each day: the product of its hour,
+// minute and second ranges (0 when one runs backwards).
+uint64_t WalkSecondsPerDay(const WalkRange& range);
+// The days the walk goes through (the first always), counting at most
+// maxDays of them.
+uint64_t WalkDayCount(const WalkRange& range, uint64_t maxDays);
+// Moves the range's first day on by `days` days of the walk's calendar.
+void WalkSkipDays(WalkRange& range, uint64_t days);
+
 // What the walk asks of its caller. Each hook gets context first.
 struct WalkHooks {
     void* context;

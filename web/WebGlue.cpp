@@ -21,7 +21,7 @@
 #include "app/ConfigFile.h"
 #include "cli/ConsoleConfig.h"
 #include "cli/SettingsCheck.h"
-#include "cli/SettingsFile.h"
+#include "modes/SettingsFields.h"
 #include "engine/SearchEngine.h"
 #include "modes/SearchModes.h"
 #include "res/resource.h"
@@ -33,7 +33,7 @@ std::string gResult;  // the last answer
 
 // The settings of the search this instance runs, and its walk's shape.
 struct WebSearch {
-    CliSettings settings;
+    SettingsRecord settings;
     bool ready;
     std::vector<CandidateMoment> days;  // the walk's days (date and weekday only)
     std::vector<uint32_t> masks;        // the key masks of every second, in walk order
@@ -52,9 +52,9 @@ SettingsOrigins OriginsByName() {
 
 // Reads the text line by line, so that a line that does not read is known
 // by its field: false with field (possibly empty) and message.
-bool ReadSettingsText(const std::string& text, CliSettings& settings, std::string& field,
+bool ReadSettingsText(const std::string& text, SettingsRecord& settings, std::string& field,
                       std::string& message) {
-    CliSettingsInit(settings);
+    SettingsRecordInit(settings);
     SettingsOrigins origins = SettingsOriginsNone();
     size_t at = 0;
     int lineNumber = 0;
@@ -132,10 +132,10 @@ std::string ColumnsOf(uint32_t timer0, uint32_t vCount) {
     return text;
 }
 
-bool RangeColumns(const CliSettings& s) { return s.vCount.isRange || s.timer0.isRange; }
+bool RangeColumns(const SettingsRecord& s) { return s.vCount.isRange || s.timer0.isRange; }
 
 // The walk of index `walk`: VCount outside, Timer0 inside, both ascending.
-void WalkValues(const CliSettings& s, uint32_t walk, uint32_t& timer0, uint32_t& vCount) {
+void WalkValues(const SettingsRecord& s, uint32_t walk, uint32_t& timer0, uint32_t& vCount) {
     const uint64_t timers = uint64_t{s.timer0.high} - s.timer0.low + 1;
     timer0 = static_cast<uint32_t>(s.timer0.low + walk % timers);
     vCount = static_cast<uint32_t>(s.vCount.low + walk / timers);
@@ -185,8 +185,8 @@ EMSCRIPTEN_KEEPALIVE uint32_t MvResultLength() { return static_cast<uint32_t>(gR
 // The table of settings fields with each one's initial value, the modes and
 // the engine this module runs, as JSON.
 EMSCRIPTEN_KEEPALIVE void MvDescribe() {
-    CliSettings initial;
-    CliSettingsInit(initial);
+    SettingsRecord initial;
+    SettingsRecordInit(initial);
     gResult = WebDescribeJson(initial, SearchEngineBest()->name);
 }
 
@@ -204,7 +204,9 @@ EMSCRIPTEN_KEEPALIVE int MvPrepare(const char* text) {
     PlanWalk(w);
     w.engine = SearchEngineBest();
     w.ready = true;
-    const CliSettings& s = w.settings;
+    const SettingsRecord& s = w.settings;
+    SearchSize size{};
+    SearchSizeOf(s, size);  // the check made sure it counts
     const uint64_t walks = (uint64_t{s.vCount.high} - s.vCount.low + 1) * (uint64_t{s.timer0.high} - s.timer0.low + 1);
     std::string days;
     for (const CandidateMoment& d : w.days)
@@ -213,7 +215,7 @@ EMSCRIPTEN_KEEPALIVE int MvPrepare(const char* text) {
     gResult = "{\"ok\":true,\"walks\":" + std::to_string(walks) +
               ",\"secondsPerDay\":" + std::to_string(int64_t{w.hours} * w.minutes * w.seconds) +
               ",\"masksPerSecond\":" + std::to_string(w.masks.size()) +
-              ",\"candidates\":" + std::to_string(SearchCandidateCount(s)) +
+              ",\"candidates\":" + std::to_string(size.candidates) +
               ",\"rangeColumns\":" + (RangeColumns(s) ? "true" : "false") +
               ",\"engine\":" + JsonString(w.engine->name) + ",\"days\":[" + days + "]}";
     return 1;
@@ -223,8 +225,8 @@ EMSCRIPTEN_KEEPALIVE int MvPrepare(const char* text) {
 EMSCRIPTEN_KEEPALIVE void MvHeader() {
     gResult.clear();
     if (!gSearch.ready) return;
-    const CliSettings& s = gSearch.settings;
-    SearchSettings walk = CliSettingsForWalk(s, s.vCount.low, s.timer0.low);
+    const SettingsRecord& s = gSearch.settings;
+    SearchSettings walk = SearchSettingsOfConsole(s, s.vCount.low, s.timer0.low);
     SearchRun head{};
     SearchRunInit(head, walk);
     head.sink = SinkToResult;
@@ -243,7 +245,7 @@ EMSCRIPTEN_KEEPALIVE uint32_t MvRunChunk(uint32_t walk, double first, uint32_t c
     if (!w.ready) return 0;
     uint32_t timer0, vCount;
     WalkValues(w.settings, walk, timer0, vCount);
-    const SearchSettings settings = CliSettingsForWalk(w.settings, vCount, timer0);
+    const SearchSettings settings = SearchSettingsOfConsole(w.settings, vCount, timer0);
     SearchRun run{};
     SearchRunInit(run, settings);
     std::string rows;
@@ -282,11 +284,11 @@ EMSCRIPTEN_KEEPALIVE uint32_t MvRunChunk(uint32_t walk, double first, uint32_t c
 // --save-settings writes them; empty when the text does not read.
 EMSCRIPTEN_KEEPALIVE void MvSettingsText(const char* text) {
     gResult.clear();
-    CliSettings settings;
-    CliSettingsInit(settings);
+    SettingsRecord settings;
+    SettingsRecordInit(settings);
     SettingsOrigins origins = SettingsOriginsNone();
     std::string error;
-    if (SettingsTextRead(text, "", settings, origins, error)) gResult = SettingsFileText(settings);
+    if (SettingsTextRead(text, "", settings, origins, error)) gResult = SettingsText(settings);
 }
 
 // "config.txt" as the window reads it: the console as settings lines.
@@ -295,8 +297,8 @@ EMSCRIPTEN_KEEPALIVE void MvConfigRead(const char* bytes, uint32_t length) {
         std::fwrite(bytes, 1, length, f);
         std::fclose(f);
     }
-    CliSettings settings;
-    CliSettingsInit(settings);
+    SettingsRecord settings;
+    SettingsRecordInit(settings);
     ConsoleConfigLoad(kConfigPath, settings);
     std::remove(kConfigPath);
     gResult.clear();
@@ -308,7 +310,7 @@ EMSCRIPTEN_KEEPALIVE void MvConfigRead(const char* bytes, uint32_t length) {
 // text (the first value of a range); empty when the text does not read.
 EMSCRIPTEN_KEEPALIVE void MvConfigWrite(const char* text) {
     gResult.clear();
-    CliSettings s;
+    SettingsRecord s;
     std::string field, message;
     if (!ReadSettingsText(text, s, field, message) && !field.empty() &&
         SettingsFieldFind(field) < kConsoleFieldCount)

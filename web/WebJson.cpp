@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "modes/ResultFile.h"
 #include "modes/SearchModes.h"
 
 namespace {
@@ -20,18 +21,54 @@ const char* KindName(SettingsFieldKind kind) {
     return "int";
 }
 
-// The field whose value a mode's switch is.
-std::string SwitchFieldOf(const SearchModeEntry& entry) {
-    if (!entry.enabled) return "";
-    static const CliSettings probe{};
-    const size_t offset = static_cast<size_t>(reinterpret_cast<const char*>(&(probe.search.*entry.enabled)) -
-                                              reinterpret_cast<const char*>(&probe));
-    for (int i = 0; i < SettingsFieldCount(); ++i)
-        if (SettingsFieldAt(i).offset == offset) return SettingsFieldAt(i).name;
-    return "";
+const char* GroupName(SettingsFieldGroup group) {
+    switch (group) {
+    case kGroupConsole: return "console";
+    case kGroupDates: return "dates";
+    case kGroupFilter: return "filter";
+    case kGroupKeys: return "keys";
+    case kGroupShiny: return "shiny";
+    case kGroupBreeding: return "breeding";
+    case kGroupDelivery: return "delivery";
+    case kGroupComet: return "comet";
+    case kGroupDome: return "dome";
+    case kGroupGrotto: return "grotto";
+    }
+    return "filter";
 }
 
-const char* const kModeNames[] = {"grotto", "dome", "comet", "delivery", "breeding", "shiny", "iv"};
+// The name tables whose bytes are code page 932 whatever the compiler
+// (modes/ResultFile.h); the rest of the texts are the build's own, UTF-8.
+bool TableIsCp932(const char* const* table) {
+    return table == NatureNames || table == HiddenPowerTypeNames || table == KeyNames;
+}
+
+std::string HexOf(const char* text) {
+    std::string out;
+    char byte[4];
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+        std::snprintf(byte, sizeof byte, "%02X", *p);
+        out += byte;
+    }
+    return out;
+}
+
+std::string TableJson(const char* const* table, int count) {
+    const bool cp932 = TableIsCp932(table);
+    std::string out = "[";
+    for (int i = 0; i < count; ++i)
+        out += (i ? "," : "") + (cp932 ? "{\"cp932\":\"" + HexOf(table[i]) + "\"}" : JsonString(table[i]));
+    return out + "]";
+}
+
+std::string ListJson(const SettingsFieldList* list) {
+    if (!list) return "null";
+    std::string lead;
+    for (const char* entry : list->lead)
+        if (entry) lead += (lead.empty() ? "" : ",") + JsonString(entry);
+    return "{\"lead\":[" + lead + "],\"names\":" + TableJson(list->names, list->nameCount) +
+           ",\"first\":" + std::to_string(list->firstValue) + "}";
+}
 
 }  // namespace
 
@@ -58,7 +95,7 @@ std::string JsonTrim(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
-std::string WebDescribeJson(const CliSettings& initial, const char* engineName) {
+std::string WebDescribeJson(const SettingsRecord& initial, const char* engineName) {
     std::string out = "{\"engine\":" + JsonString(engineName) +
                       ",\"consoleFields\":" + std::to_string(kConsoleFieldCount) + ",\"fields\":[";
     for (int i = 0; i < SettingsFieldCount(); ++i) {
@@ -66,12 +103,19 @@ std::string WebDescribeJson(const CliSettings& initial, const char* engineName) 
         out += (i ? "," : "") + std::string("{\"name\":") + JsonString(f.name) +
                ",\"option\":" + JsonString(f.option) + ",\"kind\":\"" + KindName(f.kind) +
                "\",\"count\":" + std::to_string(f.count) + ",\"low\":" + std::to_string(f.low) +
-               ",\"high\":" + std::to_string(f.high) + ",\"help\":" + JsonString(f.help) +
+               ",\"high\":" + std::to_string(f.high) + ",\"group\":\"" + GroupName(f.group) +
+               "\",\"caption\":" + JsonString(f.caption) + ",\"list\":" + ListJson(f.list) +
+               ",\"labels\":" + (f.valueLabels ? TableJson(f.valueLabels, f.count) : "null") +
+               ",\"help\":" + JsonString(f.help) +
                ",\"value\":" + JsonString(SettingsFieldFormat(initial, i)) + "}";
     }
     out += "],\"modes\":[";
     for (int32_t m = 0; m < kSearchModeCount; ++m)
-        out += (m ? "," : "") + std::string("{\"mode\":\"") + kModeNames[kSearchModes[m].mode] +
-               "\",\"switch\":" + JsonString(SwitchFieldOf(kSearchModes[m])) + "}";
+    {
+        const SearchModeEntry& e = kSearchModes[m];
+        const int sw = e.enabled ? SettingsFieldOfSwitch(e.enabled) : -1;
+        out += (m ? "," : "") + std::string("{\"mode\":") + JsonString(e.name) + ",\"switch\":" +
+               JsonString(sw >= 0 ? SettingsFieldAt(sw).name : "") + "}";
+    }
     return out + "]}";
 }

@@ -18,6 +18,9 @@
 #include <unistd.h>
 
 #include "cli/Console.h"
+#include "cli/Inspect.h"
+#include "modes/Grotto.h"
+#include "modes/SearchModes.h"
 #include "modes/SearchSettings.h"
 #include "engine/SearchEngine.h"
 #include "engine/SeedSearch.h"
@@ -312,6 +315,84 @@ TEST(CliProgram, RangesAddTimer0AndVCountColumnsInWalkOrder) {
     RemoveFolder(dir);
 }
 
+// The shards of a search over Timer0 and VCount ranges, joined in order,
+// are the one-machine file byte for byte, for N shards of a few seconds
+// each, shards that split a console's seconds, and more shards than
+// seconds (some of them empty files).
+TEST(CliProgram, ShardsJoinedAreTheWholeFile) {
+    std::string dir = Folder("shards");
+    const std::vector<std::string> search = Args({kConsole, {"--vcount", "60-61", "--timer0", "C79-C7A", "--to",
+                                                             "2012-11-30", "--time", "13:45:00-13:45:04", "--keys",
+                                                             "--usable-keys", "1 1 1 0 0 0 0 0 0 0"}});
+    ASSERT_EQ(RunCli(dir, search).exitCode, 0);
+    const std::string whole = ReadBytes(dir + "result.txt");
+    ASSERT_EQ(Lines(whole), 1u + 4u * 10u * 8u);  // four consoles of ten seconds, eight masks each
+    for (int n : {1, 3, 7, 43}) {
+        std::string joined;
+        for (int k = 1; k <= n; ++k) {
+            const std::string name = "shard" + std::to_string(k) + ".txt";
+            CliRun run = RunCli(dir, Args({search, {"--shard", std::to_string(k) + "/" + std::to_string(n), "-o", name,
+                                                    "--threads", std::to_string(k % 3 + 1)}}));
+            ASSERT_EQ(run.exitCode, 0) << run.err;
+            joined += ReadBytes(dir + name);
+        }
+        EXPECT_TRUE(joined == whole) << n << " shards";
+    }
+    RemoveFolder(dir);
+}
+
+// inspect's tables are what a search of the one moment writes in each mode
+// with its filters opened: the window's search of that second, its rows of
+// the held keys' mask, for every mode (and every grotto kind).
+TEST(CliProgram, InspectRowsAreTheSearchsRowsWithFiltersOpen) {
+    std::string dir = Folder("inspect");
+    const std::vector<std::string> positions = {"--iv-consumption", "5-9", "--pid-consumption", "0-60",
+                                                "--shiny-trainer-id", "3012", "--dome-shift-width", "1"};
+    CliRun run = RunCli(dir, Args({kConsole, positions, {"inspect", "--at", "2012-11-29T14:58:21", "--held",
+                                                         "B St Right Left Down R L"}}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    // The tables: "[name]" lines, each followed by its header and rows.
+    std::vector<std::pair<std::string, std::string>> tables;
+    std::istringstream lines(run.out);
+    std::string line;
+    std::string preamble;
+    while (std::getline(lines, line)) {
+        if (line[0] == '[') tables.emplace_back(line, "");
+        else if (tables.empty()) preamble += line + "\n";
+        else tables.back().second += line + "\n";
+    }
+    EXPECT_EQ(preamble.find("初期seed,40B05C6C8CA16448\r\n"), preamble.find('\n') + 1) << preamble;
+    ASSERT_EQ(tables.size(), static_cast<size_t>(kSearchModeCount - 1 + kGrottoKindCount));
+
+    SettingsRecord record;
+    SettingsRecordInit(record);
+    record.search = ExampleConsoleSettings();
+    record.search.ivConsumptionStart = 5, record.search.ivConsumptionEnd = 9;
+    record.search.pidConsumptionStart = 0, record.search.pidConsumptionEnd = 60;
+    record.search.shinyTrainerId = 3012;
+    record.search.domeShiftWidth = 1;
+    Time(record.search, 14, 58, 21, 14, 58, 21);
+    record.search.keyInputEnabled = true;
+    record.search.excludeOppositeAndReset = false;  // Right and Left are both held
+    const std::string held = ",BSt→←↓RL\r";
+    size_t table = 0;
+    for (int32_t m = kSearchModeCount - 1; m >= 0; --m) {
+        const int32_t kinds = kSearchModes[m].mode == kModeGrotto ? kGrottoKindCount : 1;
+        for (int32_t kind = 0; kind < kinds; ++kind, ++table) {
+            const SearchSettings opened = InspectOpened(record.search, kSearchModes[m].mode, kind);
+            std::istringstream search(CoreResult(opened, dir + "core.txt"));
+            std::string want;
+            for (bool header = true; std::getline(search, line); header = false)
+                if (header || (line.size() >= held.size() && line.compare(line.size() - held.size(), held.size(), held) == 0))
+                    want += line + "\n";
+            EXPECT_TRUE(tables[table].second == want) << tables[table].first << ": " << Lines(tables[table].second)
+                                                      << " lines against " << Lines(want);
+        }
+    }
+    EXPECT_EQ(Lines(tables[0].second), 1u + 5u);  // the individual values of every position
+    RemoveFolder(dir);
+}
+
 TEST(CliProgram, BadInputWritesNothingAndSaysWhat) {
     std::string dir = Folder("checks");
     const std::string kept = "an earlier result\r\n";
@@ -342,6 +423,20 @@ TEST(CliProgram, BadInputWritesNothingAndSaysWhat) {
         {{"--settings", "settings.txt"}, "settings.txt:2: \"ivMx\" names no setting"},
         {{"--settings", "short.txt"}, "short.txt:2: domeTrainers expects 6 whole numbers 0..52"},
         {{"--settings", "none.txt"}, "none.txt: cannot be read"},
+        // Once counted as 0 candidates (the progress at 100 % from the start).
+        {{"--vcount", "0-FFFFFFFF", "--timer0", "0-FFFFFFFF"},
+         "--timer0: 4294967296 VCount and 4294967296 Timer0 values over these dates make more candidates"},
+        {{"--shard", "0/3"}, "--shard: expects K/N with 1 <= K <= N <= 4294967295 (such as 2/8), not \"0/3\""},
+        {{"--shard", "4/3"}, "--shard: expects K/N"},
+        {{"--shard", "1/"}, "--shard: expects K/N"},
+        {{"inspect"}, "inspect: expects --at YYYY-MM-DDTHH:MM:SS (with the console) or --seed HEX16"},
+        {{"inspect", "--at", "2012-02-30T10:00:00"}, "--at: expects a moment YYYY-MM-DDTHH:MM:SS of 2000..2099"},
+        {{"inspect", "--at", "2012-11-29T24:00:00"}, "--at: expects a moment"},
+        {{"inspect", "--seed", "6266D11A5ECD9A7"}, "--seed: expects an initial seed of 16 hexadecimal digits"},
+        {{"inspect", "--seed", "6266D11A5ECD9A7G"}, "--seed: expects an initial seed of 16 hexadecimal digits"},
+        {{"inspect", "--at", "2012-11-29T14:58:21", "--held", "B Turbo"}, "--held: expects key names"},
+        {{"inspect", "--seed", "6266D11A5ECD9A72", "--iv-consumption", "9-5"},
+         "the individual-value positions run from 9 to 5"},
     };
     for (const Case& c : cases) {
         WriteBytes(dir + "result.txt", kept);

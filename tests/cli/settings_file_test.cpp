@@ -15,7 +15,7 @@ namespace {
 
 // A value for the field that differs from the initial one and from the
 // other fields' (so a value landing in the wrong field shows).
-std::string OtherValue(const CliSettings& initial, int index) {
+std::string OtherValue(const SettingsRecord& initial, int index) {
     const SettingsField& f = SettingsFieldAt(index);
     std::string text;
     for (int i = 0; i < f.count; ++i) {
@@ -43,49 +43,49 @@ std::string OtherValue(const CliSettings& initial, int index) {
     return text;
 }
 
-bool SameSettings(const CliSettings& a, const CliSettings& b) {
+bool SameSettings(const SettingsRecord& a, const SettingsRecord& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;  // both start from one zeroed initial record
 }
 
 // Saved settings have passed the checks, so the dates are real ones.
-CliSettings CheckedInitial() {
-    CliSettings s;
-    CliSettingsInit(s);
+SettingsRecord CheckedInitial() {
+    SettingsRecord s;
+    SettingsRecordInit(s);
     s.search.startMonth = s.search.endMonth = 1;
     s.search.startDay = s.search.endDay = 1;
     return s;
 }
 
 TEST(SettingsFile, EveryFieldSurvivesItsOwnRoundTrip) {
-    const CliSettings initial = CheckedInitial();
-    CliSettings all = initial;
+    const SettingsRecord initial = CheckedInitial();
+    SettingsRecord all = initial;
     for (int i = 0; i < SettingsFieldCount(); ++i) {
         const SettingsField& f = SettingsFieldAt(i);
-        CliSettings one = initial;
+        SettingsRecord one = initial;
         std::string error;
         const std::string value = OtherValue(initial, i);
         ASSERT_TRUE(SettingsFieldParse(one, i, value, error)) << f.name << ": " << error;
         ASSERT_TRUE(SettingsFieldParse(all, i, value, error)) << f.name << ": " << error;
         EXPECT_FALSE(SameSettings(one, initial)) << f.name << " did not change";
 
-        CliSettings loaded = initial;
+        SettingsRecord loaded = initial;
         SettingsOrigins origins = SettingsOriginsNone();
-        ASSERT_TRUE(SettingsTextRead(SettingsFileText(one), "saved", loaded, origins, error)) << error;
+        ASSERT_TRUE(SettingsTextRead(SettingsText(one), "saved", loaded, origins, error)) << error;
         EXPECT_TRUE(SameSettings(loaded, one)) << f.name;
     }
-    CliSettings loaded = initial;
+    SettingsRecord loaded = initial;
     SettingsOrigins origins = SettingsOriginsNone();
     std::string error;
-    ASSERT_TRUE(SettingsTextRead(SettingsFileText(all), "saved", loaded, origins, error)) << error;
+    ASSERT_TRUE(SettingsTextRead(SettingsText(all), "saved", loaded, origins, error)) << error;
     EXPECT_TRUE(SameSettings(loaded, all));
-    EXPECT_EQ(SettingsFileText(loaded), SettingsFileText(all));
+    EXPECT_EQ(SettingsText(loaded), SettingsText(all));
     // Every line of the saved text named where the value came from.
     for (int i = 0; i < SettingsFieldCount(); ++i) EXPECT_EQ(origins[static_cast<size_t>(i)].rfind("saved:", 0), 0u);
 }
 
 TEST(SettingsFile, NamedVersionsAndConsoleForms) {
-    CliSettings s;
-    CliSettingsInit(s);
+    SettingsRecord s;
+    SettingsRecordInit(s);
     std::string error;
     const int version = SettingsFieldFind("version");
     ASSERT_TRUE(SettingsFieldParse(s, version, "w2", error));
@@ -112,7 +112,7 @@ TEST(SettingsFile, NamedVersionsAndConsoleForms) {
     ASSERT_TRUE(SettingsFieldParse(s, mac, "01-02-03-04-05-06", error));
     s.search.gxStat = 6;
     s.search.frame = 5;
-    SearchSettings walk = CliSettingsForWalk(s, 0x60, 0xC79);
+    SearchSettings walk = SearchSettingsOfConsole(s, 0x60, 0xC79);
     EXPECT_EQ(walk.MacWord7, 0x02020304u);
     EXPECT_EQ(walk.MacWord6, 0x0506u);
     EXPECT_EQ(walk.vCount, 0x60u);
@@ -120,8 +120,8 @@ TEST(SettingsFile, NamedVersionsAndConsoleForms) {
 }
 
 TEST(SettingsFile, ReadReportsTheLineAndWhatItTakes) {
-    CliSettings s;
-    CliSettingsInit(s);
+    SettingsRecord s;
+    SettingsRecordInit(s);
     SettingsOrigins origins = SettingsOriginsNone();
     std::string error;
     EXPECT_TRUE(SettingsTextRead("# comment\n\n  ivMin = 30 30 0 0 0 0 # trailing\r\nframe=-5\n", "f.txt", s,
@@ -150,8 +150,8 @@ TEST(SettingsFile, ReadReportsTheLineAndWhatItTakes) {
 }
 
 TEST(SettingsCheck, DatesRangesAndTheTable) {
-    CliSettings s;
-    CliSettingsInit(s);
+    SettingsRecord s;
+    SettingsRecordInit(s);
     SettingsOrigins origins = SettingsOriginsNone();
     std::string error;
     EXPECT_FALSE(SettingsCheck(s, origins, error));  // the window's empty dates
@@ -182,8 +182,8 @@ TEST(SettingsCheck, DatesRangesAndTheTable) {
 }
 
 TEST(SettingsCheck, CandidateCountsFollowTheWalk) {
-    CliSettings s;
-    CliSettingsInit(s);
+    SettingsRecord s;
+    SettingsRecordInit(s);
     SearchSettings& w = s.search;
     w.startYear = w.endYear = 12;
     w.startMonth = 2;
@@ -204,7 +204,38 @@ TEST(SettingsCheck, CandidateCountsFollowTheWalk) {
     EXPECT_EQ(WalkCandidateCount(w), 4u * 512u);
     s.vCount = HexRange{0x60, 0x61, true};
     s.timer0 = HexRange{0xC79, 0xC7B, true};
-    EXPECT_EQ(SearchCandidateCount(s), 6u * 4u * 512u);
+    SearchSize size;
+    ASSERT_TRUE(SearchSizeOf(s, size));
+    EXPECT_EQ(size.consoles, 6u);
+    EXPECT_EQ(size.consoleSeconds, 4u);
+    EXPECT_EQ(size.seconds, 24u);
+    EXPECT_EQ(size.candidates, 6u * 4u * 512u);
+}
+
+// Both ranges whole: 2^64 consoles, which no 64-bit count holds. The count
+// once wrapped to 0 there (and the progress showed 100 % from the start);
+// such a search is refused, and the largest that counts is counted exactly.
+TEST(SettingsCheck, SearchTooLargeToCountIsRefused) {
+    SettingsRecord s;
+    SettingsRecordInit(s);
+    s.search.startYear = s.search.endYear = 12;
+    s.search.startMonth = s.search.endMonth = 11;
+    s.search.startDay = s.search.endDay = 29;
+    s.vCount = HexRange{0, 0xFFFFFFFFu, true};
+    s.timer0 = HexRange{0, 0xFFFFFFFFu, true};
+    SearchSize size;
+    EXPECT_FALSE(SearchSizeOf(s, size));
+    SettingsOrigins origins = SettingsOriginsNone();
+    origins[static_cast<size_t>(SettingsFieldFind("timer0"))] = "--timer0";
+    std::string error;
+    EXPECT_FALSE(SettingsCheck(s, origins, error));
+    EXPECT_EQ(error.rfind("--timer0: 4294967296 VCount and 4294967296 Timer0 values", 0), 0u) << error;
+    s.timer0 = HexRange{0, 0xFFFF, true};  // 2^48 consoles of 86400 seconds: past 2^64 too
+    EXPECT_FALSE(SearchSizeOf(s, size));
+    s.timer0 = HexRange{0, 0xFF, true};
+    ASSERT_TRUE(SearchSizeOf(s, size));
+    EXPECT_EQ(size.candidates, (uint64_t{1} << 40) * 86400u);
+    EXPECT_TRUE(SettingsCheck(s, origins, error)) << error;
 }
 
 std::string Cp932(const char* text) { return text; }  // this file's literals are code page 932
@@ -214,12 +245,12 @@ TEST(ResultOutput, ColumnsHeaderOnceAndWholeLinesOnly) {
     ResultOutput out;
     std::string error;
     ASSERT_TRUE(ResultOutputOpen(out, path, false, true, error)) << error;
-    ResultOutputBeginWalk(out, 0xC79, 0x60);
+    ResultOutputSetConsole(out, 0xC79, 0x60);
     const std::string walk1 = Cp932("年,秒\r\n1,2\r\n3,4\r\n");
     ResultOutputWrite(out, walk1.data(), 7);  // a write may end inside a line
     ResultOutputWrite(out, walk1.data() + 7, walk1.size() - 7);
-    ResultOutputBeginWalk(out, 0xC7A, 0x61);
-    const std::string walk2 = Cp932("年,秒\r\n5,6\r\n7,");  // stopped mid-row
+    ResultOutputSetConsole(out, 0xC7A, 0x61);
+    const std::string walk2 = Cp932("5,6\r\n7,");  // stopped mid-row
     ResultOutputWrite(out, walk2.data(), walk2.size());
     ASSERT_TRUE(ResultOutputClose(out, error)) << error;
     EXPECT_EQ(out.rows, 3u);
@@ -243,7 +274,7 @@ TEST(ResultOutput, Utf8WithLineFeeds) {
     ResultOutput out;
     std::string error;
     ASSERT_TRUE(ResultOutputOpen(out, path, true, false, error)) << error;
-    ResultOutputBeginWalk(out, 0, 0);
+    ResultOutputSetConsole(out, 0, 0);
     const std::string walk = Cp932("年\r\nあ\r\n");
     ResultOutputWrite(out, walk.data(), walk.size());
     ASSERT_TRUE(ResultOutputClose(out, error));

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/ParallelSearch.h"
@@ -200,4 +201,106 @@ TEST(ParallelSearch, EmptyWalkWritesTheHeaderOnly) {
     EXPECT_EQ(r.matches, 0u);
     EXPECT_EQ(out.bytes, ref.bytes);
     EXPECT_EQ(LineCount(out.bytes), 1u);
+}
+
+namespace {
+
+// Rows tagged with the console they came under, as the command line's
+// columns do; the header comes before any console and stays untagged.
+struct Tagged {
+    std::string bytes;
+    std::string tag;
+};
+
+void TaggedBytes(void* context, const char* bytes, size_t length) {
+    Tagged& t = *static_cast<Tagged*>(context);
+    for (const std::string& line : {std::string(bytes, length)}) {
+        for (size_t at = 0, end; at < line.size(); at = end + 2) {
+            end = line.find("\r\n", at);
+            t.bytes += line.substr(at, end - at) + t.tag + "\r\n";
+        }
+    }
+}
+
+void TaggedConsole(void* context, uint32_t vCount, uint32_t timer0) {
+    static_cast<Tagged*>(context)->tag = "," + std::to_string(timer0) + "," + std::to_string(vCount);
+}
+
+std::string TaggedRun(const SearchSettings& s, const ParallelConsoles& consoles, const ParallelPart* part,
+                      int32_t threads, bool header = true) {
+    Tagged out;
+    ParallelSearchOptions o{};
+    o.threads = threads;
+    o.sink = TaggedBytes;
+    o.sinkContext = &out;
+    o.chunkCandidates = 64;  // several chunks in every console
+    o.consoles = &consoles;
+    o.consoleBegin = TaggedConsole;
+    o.part = part;
+    o.noHeader = !header;
+    EXPECT_TRUE(ParallelSearchRun(s, o).finished);
+    return out.bytes;
+}
+
+}  // namespace
+
+// Several consoles in one walk give the one-thread files of each console
+// one after the other (the header once), and the parts of that walk, joined
+// in order, give it again byte for byte, however many parts there are:
+// parts that begin inside a day, inside a console, and more parts than
+// seconds (some of them empty).
+TEST(ParallelSearch, ConsolesInOneWalkAndItsPartsJoined) {
+    SearchSettings s = KeyedSettings(kModeIv, 5, 5);
+    s.endDay = s.startDay + 1;
+    s.endHour = s.startHour + 1;
+    const ParallelConsoles consoles{0x60, 0x61, 0xC79, 0xC7B};
+    std::string expected;
+    for (uint32_t v = 0x60; v <= 0x61; ++v) {
+        for (uint32_t t = 0xC79; t <= 0xC7B; ++t) {
+            SearchSettings one = s;
+            one.vCount = v, one.timer0 = t;
+            const std::string file = OneThread(one, SearchEngineBest()).bytes;
+            const size_t headerEnd = file.find("\r\n") + 2;
+            if (expected.empty()) expected = file.substr(0, headerEnd);
+            Tagged rows{"", "," + std::to_string(t) + "," + std::to_string(v)};
+            TaggedBytes(&rows, file.data() + headerEnd, file.size() - headerEnd);
+            expected += rows.bytes;
+        }
+    }
+    ASSERT_GT(LineCount(expected), 100u);
+    const uint64_t consoleSeconds = ParallelWalkSeconds(s, 1000);
+    ASSERT_EQ(consoleSeconds, 2u * 2u * 5u);  // two days of two hours of five seconds
+    EXPECT_EQ(TaggedRun(s, consoles, nullptr, 2), expected);
+    const uint64_t seconds = 6 * consoleSeconds;
+    for (uint64_t parts : {uint64_t{1}, uint64_t{3}, uint64_t{7}, seconds, seconds + 9}) {
+        std::string joined;
+        for (uint64_t k = 0; k < parts; ++k) {
+            const ParallelPart part{seconds * k / parts, seconds * (k + 1) / parts, consoleSeconds};
+            joined += TaggedRun(s, consoles, &part, k % 2 + 1, k == 0);
+        }
+        EXPECT_EQ(joined, expected) << parts << " parts";
+    }
+}
+
+// An hour range that runs backwards over a very long date range hands out
+// no candidate for days on end; the walk must still look at the abort flag
+// every few milliseconds. It once read it only once and went on for as
+// long as the days lasted.
+TEST(ParallelSearch, AbortStopsAWalkOfDaysWithoutCandidates) {
+    SearchSettings s = KeyedSettings(kModeIv, 10);
+    s.startHour = 5;
+    s.endHour = 3;
+    s.endYear = 1000000;  // millions of days, many seconds of walking
+    Collected out;
+    std::thread stopper([&out] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        out.abortedAt = std::chrono::steady_clock::now();
+        out.abort = true;
+    });
+    ParallelSearchResult r = Parallel(s, 2, out);
+    const auto returned = std::chrono::steady_clock::now();
+    stopper.join();
+    EXPECT_FALSE(r.finished);
+    EXPECT_LT(std::chrono::duration<double>(returned - out.abortedAt).count(), 0.5);
+    EXPECT_EQ(LineCount(out.bytes), 1u);  // the header
 }

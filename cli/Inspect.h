@@ -1,0 +1,46 @@
+// morvane-cli inspect: one moment (or one initial seed) looked at in full.
+// It prints the message words and the initial seed, then for every mode the
+// rows that mode's own evaluation writes for that one candidate with every
+// filter opened, in the result file's columns, over the settings' position
+// ranges.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "cli/ResultOutput.h"
+#include "modes/SearchRun.h"
+#include "modes/SettingsFields.h"
+
+struct InspectRequest {
+    bool atGiven;
+    CandidateMoment moment;  // --at and --held (key mask 1023 when no key is held)
+    bool heldGiven;          // the rows end with the held keys, as with key input on
+    bool seedGiven;
+    uint64_t seed;           // --seed instead of the moment's digest
+};
+
+// "2012-11-29T14:58:21": a real date of 2000..2099 and a time of day.
+bool InspectParseAt(const std::string& text, CandidateMoment& moment, std::string& error);
+// Key names separated by spaces: A B Se St Right Left Up Down R L (Select,
+// Start too, in any case); the mask with their bits cleared.
+bool InspectParseHeld(const std::string& text, uint32_t& keyMask, std::string& error);
+// Sixteen hexadecimal digits.
+bool InspectParseSeed(const std::string& text, uint64_t& seed, std::string& error);
+
+// The settings as a search of the one moment takes them: its date as the
+// first and last, its time as the ranges, key input on when keys are held.
+void InspectSettle(SettingsRecord& settings, const InspectRequest& request);
+
+// The settings with every filter of the mode opened: bounds 0..31, any
+// hidden-power type from power 0, any nature, ability and gender, no shiny
+// test of the egg or the delivery, no dome trainer chosen, every grotto slot
+// and female ratio; grottoKind the kind entry given.
+SearchSettings InspectOpened(const SearchSettings& settings, SearchMode mode, int32_t grottoKind);
+
+// What a search of the one candidate writes in the mode with its filters
+// opened: the header line and the rows, in the window's bytes.
+std::string InspectModeRows(const SearchSettings& opened, const CandidateMoment& moment, uint64_t seed);
+
+// Writes the whole inspection to the output.
+void InspectWrite(const SettingsRecord& settings, const InspectRequest& request, ResultOutput& out);
