@@ -14,11 +14,38 @@
 
   // --- the form -------------------------------------------------------------
 
-  function labelsOf(field) {
-    // A list of switches names its entries after the colon of its help.
-    const after = field.help.split(':')[1];
-    const words = after ? after.trim().split(/\s+/) : [];
-    return words.length === field.count ? words : null;
+  // A text of the module's table: UTF-8, or the result file's code page 932
+  // bytes in hexadecimal.
+  function textOf(entry) {
+    if (typeof entry === 'string') return entry;
+    const bytes = new Uint8Array(entry.cp932.length / 2);
+    for (let i = 0; i < bytes.length; ++i) bytes[i] = parseInt(entry.cp932.substr(2 * i, 2), 16);
+    return sjis.decode(bytes);
+  }
+
+  // One value's control: a check box, a list of the field's entries, or a
+  // text box taking what a settings file takes.
+  function control(field, index) {
+    let input;
+    if (field.kind === 'bool') {
+      input = document.createElement('input');
+      input.type = 'checkbox';
+    } else if (field.list) {
+      input = document.createElement('select');
+      // Entry i stores first + i.
+      const entries = field.list.lead.concat(field.list.names.map(textOf));
+      entries.forEach((text, i) => input.add(new Option(text, String(field.list.first + i))));
+    } else {
+      input = document.createElement('input');
+      input.type = 'text';
+      if (field.kind === 'int' || field.kind === 'uint16') {
+        input.inputMode = 'numeric';
+        if (field.count > 1) input.className = 'short';
+      }
+    }
+    input.name = field.name;
+    input.dataset.index = index;
+    return input;
   }
 
   function fieldElement(field) {
@@ -26,31 +53,22 @@
     row.className = 'field';
     row.dataset.name = field.name;
     const label = document.createElement('label');
-    label.textContent = field.help;
-    label.title = field.name + ' (' + field.option + ')';
+    label.textContent = field.caption || field.help;
+    label.title = field.name + ': ' + field.help;
     row.appendChild(label);
     const values = document.createElement('div');
     values.className = 'values';
-    if (field.kind === 'bool') {
-      const labels = field.count > 1 ? labelsOf(field) : null;
-      for (let i = 0; i < field.count; ++i) {
-        const box = document.createElement('input');
-        box.type = 'checkbox';
-        box.name = field.name;
-        if (labels) {
-          const l = document.createElement('label');
-          l.append(box, labels[i]);
-          values.appendChild(l);
-        } else {
-          values.appendChild(box);
-        }
+    const labels = field.labels ? field.labels.map(textOf) : null;
+    const count = field.kind === 'int' || field.kind === 'bool' ? field.count : 1;
+    for (let i = 0; i < count; ++i) {
+      const input = control(field, i);
+      if (labels) {
+        const l = document.createElement('label');
+        l.append(labels[i], input);
+        values.appendChild(l);
+      } else {
+        values.appendChild(input);
       }
-    } else {
-      const input = document.createElement('input');
-      input.type = 'text';
-      input.name = field.name;
-      input.inputMode = field.kind === 'int' || field.kind === 'uint16' ? 'numeric' : 'text';
-      values.appendChild(input);
     }
     row.appendChild(values);
     const message = document.createElement('div');
@@ -59,37 +77,56 @@
     return row;
   }
 
-  // The groups of the form: the console, the search itself, and one panel
-  // per mode holding the fields named after it, shown while its switch is on.
+  // The table's order, except that each time range's end follows its start,
+  // as on the window's line ("時刻: 0 時～ 23 時 0 分～ 59 分 ...").
+  function windowOrder(fields) {
+    const order = [];
+    for (const field of fields) {
+      if (order.includes(field)) continue;
+      order.push(field);
+      const range = /^start(Hour|Minute|Second)$/.exec(field.name);
+      const end = range && fields.find((f) => f.name === 'end' + range[1]);
+      if (end) order.push(end);
+    }
+    return order;
+  }
+
+  // The groups of the table in its order: the window's parts, then a panel
+  // per mode, shown while its switch is on. The switches stand together
+  // above the panels, as the window's check boxes do.
   function buildForm() {
     const host = $('fields');
+    const switches = new Map(table.modes.filter((m) => m.switch).map((m) => [m.switch, m.mode]));
     const groups = new Map();
-    const group = (key, title) => {
+    const group = (key) => {
       if (!groups.has(key)) {
         const set = document.createElement('fieldset');
-        const legend = document.createElement('legend');
-        legend.textContent = title;
-        set.appendChild(legend);
         set.dataset.group = key;
+        const mode = table.modes.find((m) => m.mode === key);
+        if (mode && mode.switch) {
+          set.className = 'mode-panel';
+          set.dataset.switch = mode.switch;
+        }
         host.appendChild(set);
         groups.set(key, set);
       }
       return groups.get(key);
     };
-    group('console', 'console');
-    group('search', 'search');
-    const modeOf = (name) => table.modes.find((m) => m.switch && name !== m.switch && name.startsWith(m.mode));
-    table.fields.forEach((field, index) => {
-      const mode = modeOf(field.name);
-      let set;
-      if (index < table.consoleFields) set = group('console', 'console');
-      else if (mode) {
-        set = group(mode.mode, mode.mode);
-        set.classList.add('mode-panel');
-        set.dataset.switch = mode.switch;
-      } else set = group('search', 'search');
-      set.appendChild(fieldElement(field));
-    });
+    for (const field of windowOrder(table.fields)) {
+      const element = fieldElement(field);
+      if (switches.has(field.name)) {
+        element.classList.add('switch');
+        group('switches').appendChild(element);
+      } else {
+        group(field.group).appendChild(element);
+      }
+    }
+    for (const set of groups.values()) {
+      const legend = document.createElement('legend');
+      const mode = set.dataset.switch && table.fields.find((f) => f.name === set.dataset.switch);
+      legend.textContent = mode ? mode.caption : set.dataset.group;
+      set.prepend(legend);
+    }
     host.addEventListener('change', showPanels);
   }
 
@@ -103,18 +140,21 @@
   function setField(name, value) {
     const inputs = document.querySelectorAll('[name="' + name + '"]');
     if (!inputs.length) return;
-    if (inputs[0].type === 'checkbox') {
-      const parts = value.trim().split(/\s+/);
-      inputs.forEach((box, i) => { box.checked = parts[i] === '1' || parts[i] === 'true'; });
-    } else {
-      inputs[0].value = value;
-    }
+    const parts = inputs.length > 1 || inputs[0].type === 'checkbox' ? value.trim().split(/\s+/) : [value];
+    inputs.forEach((input, i) => {
+      const part = parts[i] === undefined ? '' : parts[i];
+      if (input.type === 'checkbox') input.checked = part === '1' || part === 'true';
+      else if (input.tagName === 'SELECT' && !Array.from(input.options).some((o) => o.value === part)) {
+        // A value outside the list stays as it is, for the check to name.
+        input.add(new Option(part, part));
+        input.value = part;
+      } else input.value = part;
+    });
   }
 
   function fieldValue(field) {
     const inputs = document.querySelectorAll('[name="' + field.name + '"]');
-    if (inputs[0].type === 'checkbox') return Array.from(inputs, (b) => (b.checked ? '1' : '0')).join(' ');
-    return inputs[0].value;
+    return Array.from(inputs, (i) => (i.type === 'checkbox' ? (i.checked ? '1' : '0') : i.value)).join(' ');
   }
 
   // name = value lines (a settings file's own lines; '#' comments skipped).
