@@ -9,8 +9,8 @@
 #
 # The packages come first (apt-get cannot run twice at once). After the
 # native build two lanes share the two cores: the unit tests and the other
-# native builds in this shell, the Windows build and the Wine tests beside
-# them, their lines marked "[wine]". Every step prints a line when it starts
+# native builds in this shell, the Windows build, the Wine tests and the page
+# beside them, their lines marked "[wine]" (that lane ends minutes earlier). Every step prints a line when it starts
 # and one when it ends with its seconds; a table of all steps comes last.
 # A lane stops at its first failed step; the command fails when any step did.
 set -uo pipefail
@@ -45,7 +45,9 @@ wine_lane() {
   step "windows build" bash scripts/build.sh win &&
     step "imports" bash scripts/check_imports.sh &&
     step "command line, wine" bash scripts/cli_wine_check.sh build/native build/win &&
-    step "wine e2e" bash scripts/e2e.sh
+    step "wine e2e" bash scripts/e2e.sh &&
+    step "web build" bash scripts/build.sh web &&
+    step "browser tests" bash scripts/web_test.sh
 }
 
 # Ctrl-C reaches this lane only: a background job of a script ignores it.
@@ -69,9 +71,7 @@ if [ $status -eq 0 ]; then
     step "sanitizer tests" ctest_in build/asan &&
     step "clang build" bash scripts/build.sh clang &&
     step "clang engine tests" clang_engine_tests &&
-    step "fuzz smoke" bash scripts/fuzz.sh smoke &&
-    step "web build" bash scripts/build.sh web &&
-    step "browser tests" bash scripts/web_test.sh || status=1
+    step "fuzz smoke" bash scripts/fuzz.sh smoke || status=1
   # With pipefail the lane's own status, not sed's.
   wait "$wine_pid" || status=1
 fi
