@@ -1,6 +1,6 @@
 #include "app/MainWindowLayout.h"
 #include "app/Program_win.h"
-#include "engine/SeedSearch.h"
+#include "app/WindowTitle.h"
 
 HINSTANCE programInstance = nullptr;
 HWND mainWindow = nullptr;

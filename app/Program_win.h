@@ -8,7 +8,7 @@
 #include "modes/SearchSettings.h"
 #include "app/SettingsDialogs.h"
 #include "app/StartCommand.h"
-#include "seed/WindowSystem.h"
+#include "engine/WindowSystem.h"
 
 extern HINSTANCE programInstance;  // owner of the class, the controls and the dialogs
 extern HWND mainWindow;            // null once the window has been destroyed

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>  // after <windows.h>, which it needs
 
+#include "app/WindowTitle.h"
+
 Win32Pump searchPump = {nullptr, false, 0};
 
 namespace {
@@ -27,8 +29,15 @@ void Win32PumpMessages(void* context) {
     }
 }
 
-void Win32SetTitle(void*, const char* text) {
-    if (mainWindow) SetWindowTextA(mainWindow, text);
+void Win32ShowProgress(void*, int32_t year, int32_t month, int32_t day, int32_t count) {
+    if (!mainWindow) return;
+    char text[kSearchProgressTextSize];
+    SearchProgressText(text, year, month, day, count);
+    SetWindowTextA(mainWindow, text);
+}
+
+void Win32RestoreTitle(void*) {
+    if (mainWindow) SetWindowTextA(mainWindow, kMainWindowTitle);
 }
 
 void Win32ShellOpen(void*, const char* path) {
@@ -51,6 +60,6 @@ bool Win32QuitRequested(void* context) { return static_cast<Win32Pump*>(context)
 }  // namespace
 
 WindowSystem Win32WindowSystem(Win32Pump& pump) {
-    return WindowSystem{&pump, Win32PumpMessages, Win32SetTitle, Win32ShellOpen, Win32NowMillis,
-                        Win32QuitRequested};
+    return WindowSystem{&pump,          Win32PumpMessages, Win32ShowProgress, Win32RestoreTitle,
+                        Win32ShellOpen, Win32NowMillis,    Win32QuitRequested};
 }

@@ -16,7 +16,7 @@
 #include "modes/SearchSettings.h"
 #include "engine/SearchEngine.h"
 #include "engine/SeedSearch.h"
-#include "seed/WindowSystem.h"
+#include "engine/WindowSystem.h"
 #include "bench/ExampleConsole.h"
 
 namespace {

@@ -10,6 +10,9 @@
 //   morvane_bench --quick    shorter measurements, no whole day
 //   morvane_bench --whole-day   the whole day alone
 //   morvane_bench --engine NAME   a given batch engine instead of the best one
+//   morvane_bench --profile CASE   the engine alone on one case, three seconds
+//   morvane_bench --kernels  each kernel of every supported engine alone, in
+//                            nanoseconds per lane (for tuning the kernels)
 //   morvane_bench --check    every supported engine, and the parallel walk on the
 //                            best one, against the plain engine, file for file
 //                            (the Windows build runs this under Wine)
@@ -27,7 +30,10 @@
 #include "engine/SearchEngine.h"
 #include "seed/SeedMessage.h"
 #include "engine/SeedSearch.h"
-#include "seed/WindowSystem.h"
+#include "engine/WindowSystem.h"
+#include "engine/EngineKernels.h"
+#include "modes/SearchModes.h"
+#include "seed/SecondDigest.h"
 
 namespace {
 
@@ -53,6 +59,12 @@ SearchSettings BenchSettings(const char* mode) {
     s.breedingEnabled = s.breedingEnabled || m == "breeding-6v";
     if (m == "delivery-6v" || m == "breeding-6v" || m == "iv-6v")
         for (int i = 0; i < 6; ++i) s.ivMin[i] = 31;
+    // The reference kernels' individual-value workload: consumption 7, all
+    // six values 20..31, any hidden power.
+    if (m == "iv-anchor") {
+        for (int i = 0; i < 6; ++i) s.ivMin[i] = 20;
+        s.hiddenPowerMinimum = 0;
+    }
     if (m == "dome-3") {
         s.domeEnabled = true;
         s.domeTrainers[0] = 20;
@@ -239,13 +251,107 @@ int Check() {
     return failures == 0 ? 0 : 1;
 }
 
+// Processor seconds of repeat calls of f, at least minimum seconds in all.
+template <typename F>
+double NanosPerCall(F&& f) {
+    int64_t calls = 0;
+    const double start = CpuSeconds();
+    double elapsed = 0;
+    for (int64_t batch = 1; elapsed < g_minimumSeconds; batch *= 2) {
+        for (int64_t i = 0; i < batch; ++i) f();
+        calls += batch;
+        elapsed = CpuSeconds() - start;
+    }
+    return elapsed * 1e9 / static_cast<double>(calls);
+}
+
+int Kernels() {
+    g_minimumSeconds = 0.3;
+    const SearchSettings base = BenchSettings("iv-keys");
+    const SeedMessagePrefix prefix = SeedMessagePrefixOf(StartupParametersOf(base));
+    const SecondDigest digest = SecondDigestOf(prefix, 0x12112904u, 0x53450700u);
+    // The key terms of the masks the initial pattern allows, packed.
+    constexpr int32_t stride = 1024 + kEngineMaxLanes;
+    std::vector<uint32_t> rows(static_cast<size_t>(kKeyTermRows) * stride, 0);
+    int32_t masks = 0;
+    for (uint32_t mask = 0; mask < 1024; ++mask) {
+        if (!KeyMaskAllowed(base, mask)) continue;
+        uint32_t terms[kKeyTermRows];
+        KeyScheduleTerms(mask, terms);
+        for (int32_t t = 0; t < kKeyTermRows; ++t) rows[static_cast<size_t>(t) * stride + masks] = terms[t];
+        ++masks;
+    }
+    std::vector<uint64_t> seeds(1024 + kEngineMaxLanes);
+    for (size_t i = 0; i < seeds.size(); ++i) seeds[i] = 0x9E3779B97F4A7C15ull * (i + 1);
+    std::vector<uint32_t> w8(1024, 0x12112904u), w9(1024, 0x53450700u), w12(1024);
+    for (uint32_t i = 0; i < 1024; ++i) w12[i] = SeedMessageKeyWord(i);
+    std::vector<uint32_t> words(static_cast<size_t>(kMtSize) * kEngineChunk), scratch(words.size());
+    std::vector<uint32_t> ivs(words.size());
+    std::vector<LaneSet> pass(kMtSize);
+    std::vector<uint8_t> screenScratch(kLcgScreenScratchBytes + 64);
+    std::vector<LaneSet> passSets(kLcgScreenMaxRows);
+    for (int32_t e = 0; e < SearchEngineCount(); ++e) {
+        const SearchEngineEntry entry = SearchEngineAt(e);
+        if (!entry.supported) continue;
+        const EngineKernels& k = *entry.kernels;
+        Sha1SecondInput second{&digest, rows.data(), stride, masks};
+        std::printf("kernels: %-9s sha1 one second %6.2f ns/lane", entry.engine->name,
+                    NanosPerCall([&] { k.sha1SecondSeeds(second, seeds.data()); }) / masks);
+        Sha1BatchInput own{};
+        std::copy(prefix.w, prefix.w + 8, own.prefix);
+        own.w8 = w8.data();
+        own.w9 = w9.data();
+        own.w12 = w12.data();
+        own.count = 1024;
+        Sha1SecondInput few{&digest, rows.data(), stride, 64};
+        std::printf(" (64 lanes %6.2f)", NanosPerCall([&] { k.sha1SecondSeeds(few, seeds.data()); }) / 64);
+        std::printf(", own messages %6.2f", NanosPerCall([&] { k.sha1Seeds(own, seeds.data()); }) / 1024);
+        SearchSettings iv = BenchSettings("iv-6v");
+        SearchRun run{};
+        SearchRunInit(run, iv);
+        BatchPlan plan;
+        BatchPlanOf(run, plan);
+        LaneSet any;
+        std::printf(", MT words %d..%d %6.2f", plan.mtLo, plan.mtHi, NanosPerCall([&] {
+                        k.mtWords(seeds.data(), kEngineChunk, plan.mtLo, plan.mtHi, words.data(), scratch.data());
+                    }) / kEngineChunk);
+        std::printf(", individual values %6.2f\n", NanosPerCall([&] {
+                        k.ivScreen(plan.iv, words.data(), ivs.data(), pass.data(), any);
+                    }) / kEngineChunk);
+        std::printf("kernels: %-9s draw screens:", entry.engine->name);
+        for (const char* mode : {"grotto", "comet", "shiny", "dome", "dome-3", "delivery-6v", "breeding-6v"}) {
+            SearchSettings s = BenchSettings(mode);
+            SearchRun r{};
+            SearchRunInit(r, s);
+            BatchPlan p;
+            BatchPlanOf(r, p);
+            std::vector<LcgJumpRow> jumps, natures;
+            for (int32_t row = 0; row < p.lcgRows; ++row) jumps.push_back(LcgJumpRowOf(static_cast<uint64_t>(p.pidStart + row)));
+            for (int32_t pos = 0; pos < p.lcg.positions; ++pos)
+                natures.push_back(LcgJumpRowOf(static_cast<uint64_t>(p.pidStart + SearchRunDeliveryOffset(r) + pos)));
+            LcgScreenInput in{&p.lcg, jumps.data(), p.natureRow < 0 ? natures.data() : nullptr, seeds.data(),
+                              screenScratch.data()};
+            LcgScreenOutput out;
+            out.pass = passSets.data();
+            std::printf(" %s %.2f", mode, NanosPerCall([&] { k.lcgScreen(in, out); }) / kEngineChunk);
+            SearchRunRelease(r);
+        }
+        std::printf(" ns/lane\n");
+        SearchRunRelease(run);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     bool quick = false, wholeDayOnly = false;
     const char* onlyCase = nullptr;
+    const char* profileCase = nullptr;  // the best engine alone on one case, for a profiler
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--check") == 0) return Check();
+        if (std::strcmp(argv[i], "--kernels") == 0) return Kernels();
+        if (std::strcmp(argv[i], "--profile") == 0 && i + 1 < argc) profileCase = argv[++i];
         if (std::strcmp(argv[i], "--quick") == 0) quick = true;
         if (std::strcmp(argv[i], "--whole-day") == 0) wholeDayOnly = true;
         if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) g_out = argv[++i];
@@ -258,6 +364,11 @@ int main(int argc, char** argv) {
         for (int32_t e = 0; e < SearchEngineCount(); ++e)
             if (std::strcmp(SearchEngineAt(e).engine->name, argv[i + 1]) == 0 && SearchEngineAt(e).supported)
                 best = SearchEngineAt(e).engine;
+    }
+    if (profileCase) {
+        g_minimumSeconds = 3;
+        std::printf("bench: %s %.0f (best engine only)\n", profileCase, Rate(BenchSettings(profileCase), best));
+        return 0;
     }
     CpuFeatures f = CpuFeaturesDetected();
     std::printf("bench: engine %s (cpu: avx2 %d, avx512 %d, sha %d)\n", best->name, f.avx2, f.avx512,
@@ -308,7 +419,7 @@ int main(int argc, char** argv) {
         std::printf("bench: %s %.0f %.1f\n", name, fast, fast / literal);
         std::fflush(stdout);
     }
-    const char* extras[] = {"iv-6v", "delivery-6v", "breeding-6v", "dome-3"};
+    const char* extras[] = {"iv-6v", "iv-anchor", "delivery-6v", "breeding-6v", "dome-3"};
     for (const char* name : extras) {
         if (wholeDayOnly) break;
         if (onlyCase && std::strcmp(onlyCase, name) != 0) continue;

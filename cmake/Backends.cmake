@@ -31,8 +31,8 @@ foreach(row ${MORVANE_BACKEND_ROWS})
   set(source ${CMAKE_SOURCE_DIR}/engine/EngineKernels_${id}.cpp)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND arch STREQUAL "x86")
     # GCC 12's own AVX-512 headers start some intrinsics from an undefined
-    # vector and then warn about it (maybe-uninitialized) in optimised code.
-    list(APPEND flags -Wno-maybe-uninitialized)
+    # vector and then warn about it ((maybe-)uninitialized) in optimised code.
+    list(APPEND flags -Wno-maybe-uninitialized -Wno-uninitialized)
   endif()
   if(WIN32 AND arch STREQUAL "x86")
     # GCC on Windows x64 does not realign the stack for 32- and 64-byte

@@ -9,9 +9,13 @@ add_library(morvane_web_cli STATIC
 target_link_libraries(morvane_web_cli PUBLIC morvane_core)
 
 if(MORVANE_SIMD)
+  # Only the wasm-simd128 backend's file is built with -msimd128
+  # (engine/Backends.def), so its portable backend is the plain module's.
   set(MORVANE_WEB_NAME morvane-simd)
-  # The portable kernels and the rest of the core may use SIMD too.
-  target_compile_options(morvane_core PRIVATE -msimd128)
+  # The dispatch knows the module has SIMD from the flag of its own file.
+  # (The portable kernels stay without it: clang 14 autovectorising them for
+  # SIMD gave wrong seeds for lanes with a W5 word of their own.)
+  set_source_files_properties(${CMAKE_SOURCE_DIR}/engine/SearchEngine.cpp PROPERTIES COMPILE_OPTIONS -msimd128)
 else()
   set(MORVANE_WEB_NAME morvane-plain)
 endif()

@@ -1,37 +1,68 @@
 #include "engine/BatchEngine.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
+#include "modes/IvSearch.h"
 #include "modes/SearchModes.h"
 
 namespace {
 
 constexpr int32_t C = kEngineChunk;
 constexpr int32_t kBatchLanes = kSearchMaxBatch;
-// Rows of a draw window: every position and the farthest any screen reads
-// past its position.
-constexpr int32_t kWindowReach = 32;
-constexpr int32_t kWindowRows = kPidConsumptionEndLimit + 1 + kWindowReach;
-static_assert(kGrottoReach <= kWindowReach && kDomeReach <= kWindowReach &&
-                  kCometBaseWithout + kCometReach <= kWindowReach &&
-                  kDeliveryShinyReach <= kWindowReach && kShinyReach <= kWindowReach,
-              "draw window too short for a screen");
-static_assert(BreedingScreenReach(BreedingFirstPickDraw(false, true)) <= kWindowReach,
-              "draw window too short for the breeding screen");
-constexpr int32_t kRowTextBytes = 1 << 20;  // few writes: each one is a system call
+// A run of at least this many lanes of one second takes the second's shared
+// digest; shorter runs (one lane a second without key input) go with the
+// lanes that have messages of their own.
+constexpr int32_t kSecondRunLanes = 8;
+// Columns of the key-term rows: every mask, and the padding the widest
+// vector reads past the last lane.
+constexpr int32_t kKeyStride = 1024 + kEngineMaxLanes;
+
+// The key terms of every mask (seed/SecondDigest.h), made once.
+struct KeyTermTable {
+    uint32_t terms[1024][kKeyTermRows];
+    KeyTermTable() {
+        for (uint32_t mask = 0; mask < 1024; ++mask) KeyScheduleTerms(mask, terms[mask]);
+    }
+};
+const KeyTermTable& KeyTerms() {
+    static const KeyTermTable table;
+    return table;
+}
 
 // The engine's buffers, allocated at the first batch of a search.
 struct BatchScratch {
-    std::vector<uint32_t> w8, w9, w12;      // message words per lane
-    std::vector<uint64_t> seeds;            // per lane
+    // The plan of the settings it was made for: made again only when a
+    // dialog changed them during the search.
+    SearchSettings planSettings;
+    BatchPlan plan;
+    bool planValid;
+    std::vector<uint64_t> seeds;            // per lane, padded
+    // Lanes with messages of their own, gathered.
+    std::vector<int32_t> ownLanes;
+    std::vector<uint32_t> w8, w9, w12;
+    std::vector<uint64_t> ownSeeds;
+    // The second whose digest part is at hand, and the key rows of the masks
+    // in packed order (row t of packed entry p at t * kKeyStride + p).
+    SecondDigest second;
+    SeedMessagePrefix secondPrefix;
+    uint32_t secondDate, secondTime;
+    bool secondValid;
+    std::vector<uint32_t> keyRows;
+    std::vector<uint16_t> packedMasks;
+    std::vector<int16_t> packedIndex;  // by mask; -1: not packed
+    int32_t packedCount;
+    // Draw windows: the jump to every row, from pidStart on.
+    std::vector<LcgJumpRow> jumps, natureJumps;
+    int64_t jumpsFrom, natureFrom;
+    std::vector<uint8_t> screenScratch;
+    std::vector<LaneSet> pass;
     std::vector<int32_t> survivors;         // lanes past the LCG screen, in walk order
     std::vector<uint64_t> inherited;        // breeding: inherited-stat sets per survivor
-    std::vector<uint32_t> draws, natures;   // LCG windows of one chunk
     std::vector<uint32_t> words, mtScratch; // MT words of one chunk
-    std::vector<uint8_t> ivs, ivPass;       // individual values and pass flags of one chunk
-    std::vector<char> rowText;
-    RowBuffer rows;
+    std::vector<uint32_t> ivs;              // individual values of one chunk
+    std::vector<LaneSet> ivPass;            // its lanes that pass, by position
 };
 
 void BatchScratchFree(void* scratch) { delete static_cast<BatchScratch*>(scratch); }
@@ -39,29 +70,138 @@ void BatchScratchFree(void* scratch) { delete static_cast<BatchScratch*>(scratch
 BatchScratch& BatchScratchOf(SearchRun& run) {
     if (!run.engineScratch) {
         auto* s = new BatchScratch;
-        s->w8.resize(kBatchLanes + C);
-        s->w9.resize(kBatchLanes + C);
-        s->w12.resize(kBatchLanes + C);
         s->seeds.resize(kBatchLanes + C);
+        s->ownLanes.resize(kBatchLanes);
+        s->w8.resize(kBatchLanes + kEngineMaxLanes);
+        s->w9.resize(kBatchLanes + kEngineMaxLanes);
+        s->w12.resize(kBatchLanes + kEngineMaxLanes);
+        s->ownSeeds.resize(kBatchLanes + kEngineMaxLanes);
+        s->secondValid = false;
+        s->planValid = false;
+        s->keyRows.assign(static_cast<size_t>(kKeyTermRows) * kKeyStride, 0);
+        s->packedMasks.assign(1024, 0);
+        s->packedIndex.assign(1024, -1);
+        s->packedCount = 0;
+        s->jumpsFrom = s->natureFrom = -1;
+        s->screenScratch.resize(kLcgScreenScratchBytes + 64);
+        s->pass.resize(kLcgScreenMaxRows);
         s->survivors.resize(kBatchLanes);
         s->inherited.resize(kBatchLanes);
-        s->draws.resize(static_cast<size_t>(kWindowRows) * C);
-        s->natures.resize(static_cast<size_t>(kWindowRows) * C);
         s->words.resize(static_cast<size_t>(kMtSize) * C);
         s->mtScratch.resize(static_cast<size_t>(kMtSize) * C);
         s->ivs.resize(static_cast<size_t>(kMtSize) * C);
-        s->ivPass.resize(static_cast<size_t>(kMtSize) * C);
-        s->rowText.resize(kRowTextBytes);
-        RowBufferInit(s->rows, s->rowText.data(), kRowTextBytes);
+        s->ivPass.resize(kMtSize);
         run.engineScratch = s;
         run.engineScratchFree = BatchScratchFree;
     }
     return *static_cast<BatchScratch*>(run.engineScratch);
 }
 
-}  // namespace
+bool SameSecond(const CandidateMoment& a, const CandidateMoment& b) {
+    return a.second == b.second && a.minute == b.minute && a.hour == b.hour && a.day == b.day &&
+           a.month == b.month && a.year == b.year;
+}
 
-namespace {
+// --- Seeds ----------------------------------------------------------------------
+
+// Packs the key rows of masks in this order.
+void PackKeyRows(BatchScratch& s, const uint32_t* masks, int32_t count) {
+    const KeyTermTable& table = KeyTerms();
+    std::fill(s.packedIndex.begin(), s.packedIndex.end(), int16_t{-1});
+    for (int32_t p = 0; p < count; ++p) {
+        const uint32_t mask = masks[p] & 1023u;
+        s.packedMasks[static_cast<size_t>(p)] = static_cast<uint16_t>(mask);
+        s.packedIndex[mask] = static_cast<int16_t>(p);
+        for (int32_t t = 0; t < kKeyTermRows; ++t)
+            s.keyRows[static_cast<size_t>(t) * kKeyStride + static_cast<size_t>(p)] = table.terms[mask][t];
+    }
+    s.packedCount = count;
+}
+
+// The packed entry where the masks of lanes first .. first + n - 1 stand in
+// order, or -1.
+int32_t PackedRun(const BatchScratch& s, const CandidateMoment* moments, int32_t first, int32_t n) {
+    const int32_t p0 = s.packedIndex[moments[first].keyMask & 1023u];
+    if (p0 < 0 || p0 + n > s.packedCount) return -1;
+    for (int32_t i = 0; i < n; ++i)
+        if (s.packedMasks[static_cast<size_t>(p0 + i)] != (moments[first + i].keyMask & 1023u)) return -1;
+    return p0;
+}
+
+// Finds (or packs) the key rows of a run of one second's lanes. The walk
+// hands the masks the pattern allows in increasing order, so the pattern's
+// masks, packed once, serve every second; a pattern changed during the
+// search packs anew.
+int32_t KeyRowsOf(SearchRun& run, BatchScratch& s, const CandidateMoment* moments, int32_t first,
+                  int32_t n) {
+    int32_t p0 = PackedRun(s, moments, first, n);
+    if (p0 >= 0) return p0;
+    uint32_t allowed[1024];
+    int32_t count = 0;
+    for (uint32_t mask = 0; mask < 1024; ++mask)
+        if (KeyMaskAllowed(*run.settings, mask)) allowed[count++] = mask;
+    PackKeyRows(s, allowed, count);
+    p0 = PackedRun(s, moments, first, n);
+    if (p0 >= 0) return p0;
+    for (int32_t i = 0; i < n; ++i) allowed[i] = moments[first + i].keyMask;
+    PackKeyRows(s, allowed, n);
+    return 0;
+}
+
+void ComputeSeeds(SearchRun& run, BatchScratch& s, const CandidateMoment* moments, int32_t count,
+                  const EngineKernels& kernels) {
+    const bool threeDs = run.settings->threeDsMode;
+    int32_t own = 0;
+    for (int32_t first = 0; first < count;) {
+        int32_t end = first + 1;
+        while (end < count && SameSecond(moments[end], moments[first])) ++end;
+        const int32_t n = end - first;
+        const uint32_t date = SeedMessageDateWord(moments[first]);
+        const uint32_t time = SeedMessageTimeWord(moments[first], threeDs);
+        if (n < kSecondRunLanes) {
+            for (int32_t i = first; i < end; ++i) {
+                s.ownLanes[static_cast<size_t>(own)] = i;
+                s.w8[static_cast<size_t>(own)] = date;
+                s.w9[static_cast<size_t>(own)] = time;
+                s.w12[static_cast<size_t>(own)] = SeedMessageKeyWord(moments[i].keyMask);
+                ++own;
+            }
+        } else {
+            if (!s.secondValid || s.secondDate != date || s.secondTime != time ||
+                std::memcmp(s.secondPrefix.w, run.prefix.w, sizeof run.prefix.w) != 0) {
+                s.second = SecondDigestOf(run.prefix, date, time);
+                s.secondPrefix = run.prefix;
+                s.secondDate = date;
+                s.secondTime = time;
+                s.secondValid = true;
+            }
+            const int32_t p0 = KeyRowsOf(run, s, moments, first, n);
+            Sha1SecondInput in{&s.second, s.keyRows.data() + p0, kKeyStride, n};
+            kernels.sha1SecondSeeds(in, s.seeds.data() + first);
+        }
+        first = end;
+    }
+    if (own == 0) return;
+    // The kernels take whole vectors: the last lane repeated.
+    int32_t padded = own;
+    while (padded % kEngineMaxLanes != 0) {
+        s.w8[static_cast<size_t>(padded)] = s.w8[static_cast<size_t>(own - 1)];
+        s.w9[static_cast<size_t>(padded)] = s.w9[static_cast<size_t>(own - 1)];
+        s.w12[static_cast<size_t>(padded)] = s.w12[static_cast<size_t>(own - 1)];
+        ++padded;
+    }
+    Sha1BatchInput in{};
+    std::copy(run.prefix.w, run.prefix.w + 8, in.prefix);
+    in.w8 = s.w8.data();
+    in.w9 = s.w9.data();
+    in.w12 = s.w12.data();
+    in.count = padded;
+    kernels.sha1Seeds(in, s.ownSeeds.data());
+    for (int32_t i = 0; i < own; ++i)
+        s.seeds[static_cast<size_t>(s.ownLanes[static_cast<size_t>(i)])] = s.ownSeeds[static_cast<size_t>(i)];
+}
+
+// --- Draws of one candidate -------------------------------------------------------
 
 // Draws U[from..to] of one seed in four interleaved chains four steps apart,
 // so that the multiplications do not wait for each other.
@@ -84,10 +224,20 @@ void FillDraws(LcgStream& lcg, uint64_t seed, int32_t from, int32_t to) {
     for (int c = 0; i <= to; ++i, ++c) u[i] = static_cast<uint32_t>(x[c] >> 32);
 }
 
+// L and U at the top of a fill, where on-demand extension steps on from.
+void SetFillTop(LcgStream& lcg, uint64_t seed, int32_t top) {
+    uint64_t mul, add;
+    LcgJump(static_cast<uint64_t>(top), mul, add);
+    const uint64_t state = seed * mul + add;
+    lcg.L[static_cast<size_t>(top)] = state;
+    lcg.U[static_cast<size_t>(top)] = static_cast<uint32_t>(state >> 32);
+    lcg.fillMark = top + 1;
+}
+
 // The streams of one candidate, as far as its mode reads them: MT words
 // mtLo..mtHi from the chunk's kernel output; draws U from pidStart to the
 // fill count (delivery: the two windows it reads). The modes read U only;
-// L is set at the top of the fill, where on-demand extension steps on from.
+// L is set at the top of the fill.
 void Materialise(SearchRun& run, const BatchPlan& plan, uint64_t seed, const uint32_t* words,
                  int32_t lane) {
     if (plan.mtNeeded)
@@ -108,12 +258,67 @@ void Materialise(SearchRun& run, const BatchPlan& plan, uint64_t seed, const uin
     } else {
         FillDraws(run.lcg, seed, std::min(start, count), count);
     }
-    uint64_t mul, add;
-    LcgJump(static_cast<uint64_t>(count), mul, add);
-    const uint64_t top = seed * mul + add;
-    run.lcg.L[static_cast<size_t>(count)] = top;
-    run.lcg.U[static_cast<size_t>(count)] = static_cast<uint32_t>(top >> 32);
-    run.lcg.fillMark = count + 1;
+    SetFillTop(run.lcg, seed, count);
+}
+
+// --- Screens ------------------------------------------------------------------------
+
+LcgJumpRow JumpRowOf(uint64_t mul, uint64_t add) {
+    return LcgJumpRow{static_cast<uint32_t>(mul), static_cast<uint32_t>(mul >> 32), add + (1ull << 63)};
+}
+
+// The jumps to rows from .. from + rows - 1, kept while they serve.
+const LcgJumpRow* JumpRows(std::vector<LcgJumpRow>& rows, int64_t& madeFrom, int64_t from, int32_t count) {
+    if (madeFrom != from || static_cast<int32_t>(rows.size()) < count) {
+        rows.resize(static_cast<size_t>(std::max(count, 1)));
+        uint64_t mul, add;
+        LcgJump(static_cast<uint64_t>(from), mul, add);
+        for (int32_t r = 0; r < count; ++r) {
+            rows[static_cast<size_t>(r)] = JumpRowOf(mul, add);
+            mul *= kLcgMultiplier;
+            add = add * kLcgMultiplier + kLcgIncrement;
+        }
+        madeFrom = from;
+    }
+    return rows.data();
+}
+
+// The LCG state a jump row leads the seed to.
+uint64_t StateOf(const LcgJumpRow& row, uint64_t seed) {
+    const uint64_t mul = (static_cast<uint64_t>(row.mulHi) << 32) | row.mulLo;
+    return mul * seed + (row.add - (1ull << 63));
+}
+
+// The draws the positions first..last of an exactly screened mode read, from
+// the jump rows of the screen that passed them: from first to last + the
+// screen's reach, and delivery's nature draws beyond it.
+void MaterialiseRange(SearchRun& run, const BatchPlan& plan, const BatchScratch& s, uint64_t seed,
+                      int32_t first, int32_t last) {
+    uint32_t* U = run.lcg.U.data();
+    int32_t top = last + (plan.lcgRows - plan.lcg.positions);
+    for (int32_t k = first; k <= top; ++k)
+        U[k] = static_cast<uint32_t>(StateOf(s.jumps[static_cast<size_t>(k - plan.pidStart)], seed) >> 32);
+    const LcgJumpRow* topRow = &s.jumps[static_cast<size_t>(top - plan.pidStart)];
+    if (run.mode == kModeDelivery && plan.natureRow < 0) {
+        const int32_t offset = SearchRunDeliveryOffset(run);
+        for (int32_t v = first; v <= last; ++v)
+            U[v + offset] = static_cast<uint32_t>(StateOf(s.natureJumps[static_cast<size_t>(v - plan.pidStart)], seed) >> 32);
+        top = last + offset;
+        topRow = &s.natureJumps[static_cast<size_t>(last - plan.pidStart)];
+    }
+    run.lcg.L[static_cast<size_t>(top)] = StateOf(*topRow, seed);
+    run.lcg.fillMark = top + 1;
+}
+
+bool LaneIn(const LaneSet& set, int32_t lane) { return (set.w[lane / 64] >> (lane % 64)) & 1u; }
+
+// The first lane of the set from lane on, or kEngineChunk.
+int32_t NextLane(const LaneSet& set, int32_t lane) {
+    for (int32_t word = lane / 64; word < kEngineChunk / 64; ++word) {
+        const uint64_t bits = lane / 64 == word ? set.w[word] & (~0ull << (lane % 64)) : set.w[word];
+        if (bits) return word * 64 + __builtin_ctzll(bits);
+    }
+    return kEngineChunk;
 }
 
 // Masks m of inherited stats that, with the stats of mask P whose stream
@@ -133,11 +338,11 @@ const InheritanceCover kInheritanceCover;
 // A breeding candidate can match only at a position c whose stream values
 // lie within the bounds for every stat that some passing consumption does
 // not inherit from a parent.
-bool BreedingStatsCanMatch(const BatchPlan& plan, const uint8_t* ivs, int32_t lane, uint64_t inherited) {
+bool BreedingStatsCanMatch(const BatchPlan& plan, const uint32_t* ivs, int32_t lane, uint64_t inherited) {
     for (int32_t c = 0; c < plan.iv.positions; ++c) {
         uint32_t have = 0;
         for (int i = 0; i < 6; ++i) {
-            const uint8_t v = ivs[(c + plan.iv.offsets[i]) * C + lane];
+            const uint32_t v = ivs[(c + plan.iv.offsets[i]) * C + lane];
             have |= static_cast<uint32_t>(v >= plan.ivBounds.low[i] && v < plan.ivBounds.high[i]) << i;
         }
         if (inherited & kInheritanceCover.compatible[have]) return true;
@@ -145,7 +350,52 @@ bool BreedingStatsCanMatch(const BatchPlan& plan, const uint8_t* ivs, int32_t la
     return false;
 }
 
-// Screens the LCG modes' chunks and keeps the passing lanes, in order.
+// The draw screen of the chunk of lanes from base.
+void ScreenChunk(SearchRun& run, const BatchPlan& plan, const EngineKernels& kernels, BatchScratch& s,
+                 int32_t base, LcgScreenOutput& out) {
+    LcgScreenInput in{};
+    in.params = &plan.lcg;
+    in.rows = JumpRows(s.jumps, s.jumpsFrom, plan.pidStart, plan.lcgRows);
+    if (plan.natureRow < 0)
+        in.natureRows = JumpRows(s.natureJumps, s.natureFrom,
+                                 int64_t{plan.pidStart} + SearchRunDeliveryOffset(run), plan.lcg.positions);
+    in.seeds = &s.seeds[static_cast<size_t>(base)];
+    // The screens cut their scratch into rows of 8-byte words.
+    uintptr_t at = reinterpret_cast<uintptr_t>(s.screenScratch.data());
+    in.scratch = reinterpret_cast<uint8_t*>((at + 63) & ~uintptr_t{63});
+    out.pass = s.pass.data();
+    kernels.lcgScreen(in, out);
+}
+
+// The modes with an exact screen: the candidates that pass it are evaluated
+// over the positions that pass (with the positions their rows depend on),
+// in walk order.
+void EvaluateScreenedPositions(SearchRun& run, const BatchPlan& plan, BatchScratch& s,
+                               const CandidateMoment* moments, int32_t count, int32_t padded,
+                               const EngineKernels& kernels) {
+    const SearchModeEntry& entry = SearchModeEntryOf(run.mode);
+    for (int32_t base = 0; base < padded; base += C) {
+        LcgScreenOutput out;
+        ScreenChunk(run, plan, kernels, s, base, out);
+        for (int32_t j = NextLane(out.any, 0); j < C && base + j < count; j = NextLane(out.any, j + 1)) {
+            // The draws from the first passing position (less the positions
+            // its row depends on) to the last, then each passing position.
+            int32_t firstPass = 0, lastPass = plan.lcg.positions - 1;
+            while (!LaneIn(out.pass[firstPass], j)) ++firstPass;
+            while (!LaneIn(out.pass[lastPass], j)) --lastPass;
+            const uint64_t seed = s.seeds[static_cast<size_t>(base + j)];
+            MaterialiseRange(run, plan, s, seed, plan.pidStart + firstPass - plan.lead, plan.pidStart + lastPass);
+            for (int32_t k = firstPass; k <= lastPass; ++k) {
+                if (!LaneIn(out.pass[k], j)) continue;
+                const int32_t last = plan.pidStart + k;
+                entry.evaluateRange(run, moments[base + j], seed, last - plan.lead, last);
+            }
+        }
+    }
+}
+
+// Screens the individual-value block's chunks on their draws and keeps the
+// passing lanes, in order.
 int32_t ScreenLanes(SearchRun& run, const BatchPlan& plan, const EngineKernels& kernels,
                     BatchScratch& s, int32_t count, int32_t padded) {
     int32_t survivors = 0;
@@ -153,28 +403,11 @@ int32_t ScreenLanes(SearchRun& run, const BatchPlan& plan, const EngineKernels& 
         for (int32_t i = 0; i < count; ++i) s.survivors[static_cast<size_t>(survivors++)] = i;
         return survivors;
     }
-    uint64_t mul, add;
-    LcgJump(static_cast<uint64_t>(plan.pidStart), mul, add);
-    uint64_t natureMul = 0, natureAdd = 0;
-    if (plan.natureRow < 0)
-        LcgJump(static_cast<uint64_t>(plan.pidStart + SearchRunDeliveryOffset(run)), natureMul,
-                natureAdd);
     for (int32_t base = 0; base < padded; base += C) {
-        kernels.lcgWindow(&s.seeds[static_cast<size_t>(base)], mul, add, plan.lcgRows, s.draws.data());
-        // A nature draw within the window's reach is a row of it; one beyond
-        // (natureRow -1) gets a window of its own.
-        const uint32_t* natures = s.natures.data();
-        if (plan.natureRow >= 0)
-            natures = s.draws.data() + static_cast<size_t>(plan.natureRow) * C;
-        else
-            kernels.lcgWindow(&s.seeds[static_cast<size_t>(base)], natureMul, natureAdd,
-                              plan.lcg.positions, s.natures.data());
-        uint8_t any[C];
-        uint64_t inherited[C];
-        kernels.lcgScreen(plan.lcg, s.draws.data(), natures, any, inherited);
-        for (int32_t j = 0; j < C && base + j < count; ++j) {
-            if (!any[j]) continue;
-            s.inherited[static_cast<size_t>(survivors)] = inherited[j];
+        LcgScreenOutput out;
+        ScreenChunk(run, plan, kernels, s, base, out);
+        for (int32_t j = NextLane(out.any, 0); j < C && base + j < count; j = NextLane(out.any, j + 1)) {
+            s.inherited[static_cast<size_t>(survivors)] = out.inherited[j];
             s.survivors[static_cast<size_t>(survivors++)] = base + j;
         }
     }
@@ -182,6 +415,12 @@ int32_t ScreenLanes(SearchRun& run, const BatchPlan& plan, const EngineKernels& 
 }
 
 }  // namespace
+
+LcgJumpRow LcgJumpRowOf(uint64_t index) {
+    uint64_t mul, add;
+    LcgJump(index, mul, add);
+    return JumpRowOf(mul, add);
+}
 
 void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t count,
                          const EngineKernels& kernels) {
@@ -193,50 +432,42 @@ void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t
         return;
     }
     BatchScratch& s = BatchScratchOf(run);
-    BatchPlan plan;
-    BatchPlanOf(run, plan);
+    if (!s.planValid || std::memcmp(&s.planSettings, run.settings, sizeof s.planSettings) != 0) {
+        std::memcpy(&s.planSettings, run.settings, sizeof s.planSettings);
+        BatchPlanOf(run, s.plan);
+        s.planValid = true;
+    }
+    const BatchPlan& plan = s.plan;
     if (plan.nothing) return;
 
-    const bool threeDs = run.settings->threeDsMode;
+    ComputeSeeds(run, s, moments, count, kernels);
+    // The screens take whole chunks: the last seed repeated.
     const int32_t padded = (count + C - 1) / C * C;
-    // The date and time words change once a second at most; the walk hands
-    // the masks of one second in a row.
-    const CandidateMoment* previous = nullptr;
-    uint32_t w8 = 0, w9 = 0;
-    for (int32_t i = 0; i < padded; ++i) {
-        const CandidateMoment& m = moments[std::min(i, count - 1)];
-        if (!previous || m.second != previous->second || m.minute != previous->minute ||
-            m.hour != previous->hour || m.day != previous->day || m.month != previous->month ||
-            m.year != previous->year || m.weekday != previous->weekday) {
-            w8 = SeedMessageDateWord(m);
-            w9 = SeedMessageTimeWord(m, threeDs);
-            previous = &m;
-        }
-        s.w8[static_cast<size_t>(i)] = w8;
-        s.w9[static_cast<size_t>(i)] = w9;
-        s.w12[static_cast<size_t>(i)] = SeedMessageKeyWord(m.keyMask);
+    for (int32_t i = count; i < padded; ++i) s.seeds[static_cast<size_t>(i)] = s.seeds[static_cast<size_t>(count - 1)];
+
+    if (plan.lcgScreen && SearchModeEntryOf(run.mode).evaluateRange) {
+        EvaluateScreenedPositions(run, plan, s, moments, count, padded, kernels);
+        return;
     }
-    Sha1BatchInput input;
-    std::copy(run.prefix.w, run.prefix.w + 8, input.prefix);
-    input.w8 = s.w8.data();
-    input.w9 = s.w9.data();
-    input.w12 = s.w12.data();
-    input.count = padded;
-    kernels.sha1Seeds(input, s.seeds.data());
 
     const int32_t survivors = ScreenLanes(run, plan, kernels, s, count, padded);
     for (int32_t first = 0; first < survivors; first += C) {
         const int32_t n = std::min(survivors - first, C);
-        uint8_t any[C];
+        LaneSet any;
+        std::memset(&any, 0xFF, sizeof any);
         if (plan.mtNeeded) {
-            uint64_t chunkSeeds[C];
-            for (int32_t j = 0; j < C; ++j)
-                chunkSeeds[j] = s.seeds[static_cast<size_t>(s.survivors[static_cast<size_t>(first + std::min(j, n - 1))])];
-            kernels.mtWords(chunkSeeds, plan.mtLo, plan.mtHi, s.words.data(), s.mtScratch.data());
+            // Without a draw screen the survivors are the lanes themselves.
+            const uint64_t* chunkSeeds = &s.seeds[static_cast<size_t>(first)];
+            uint64_t gathered[C];
+            if (plan.lcgScreen) {
+                for (int32_t j = 0; j < C; ++j)
+                    gathered[j] = s.seeds[static_cast<size_t>(s.survivors[static_cast<size_t>(first + std::min(j, n - 1))])];
+                chunkSeeds = gathered;
+            }
+            kernels.mtWords(chunkSeeds, n, plan.mtLo, plan.mtHi, s.words.data(), s.mtScratch.data());
             kernels.ivScreen(plan.iv, s.words.data(), s.ivs.data(), s.ivPass.data(), any);
         }
-        for (int32_t j = 0; j < n; ++j) {
-            if (plan.mtNeeded && !any[j]) continue;
+        for (int32_t j = NextLane(any, 0); j < n; j = NextLane(any, j + 1)) {
             if (plan.breedingSets && !BreedingStatsCanMatch(plan, s.ivs.data(), j, s.inherited[static_cast<size_t>(first + j)]))
                 continue;
             const int32_t lane = s.survivors[static_cast<size_t>(first + j)];
@@ -244,18 +475,16 @@ void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t
             const uint64_t seed = s.seeds[static_cast<size_t>(lane)];
             if (plan.ivRows) {
                 for (int32_t c = 0; c < plan.iv.positions; ++c) {
-                    if (!s.ivPass[static_cast<size_t>(c * C + j)]) continue;
-                    int32_t ivs[6];
+                    if (!LaneIn(s.ivPass[static_cast<size_t>(c)], j)) continue;
+                    IvSet ivs;
                     for (int i = 0; i < 6; ++i)
-                        ivs[i] = s.ivs[static_cast<size_t>((c + plan.iv.offsets[i]) * C + j)];
-                    RowBufferAddIvRow(s.rows, run, moment, seed, plan.ivStart + c, ivs);
+                        ivs.v[i] = static_cast<int32_t>(s.ivs[static_cast<size_t>((c + plan.iv.offsets[i]) * C + j)]);
+                    IvSearchWriteRow(run, moment, seed, plan.ivStart + c, ivs);
                 }
                 continue;
             }
             Materialise(run, plan, seed, s.words.data(), j);
-            RowBufferFlush(s.rows, run);
             EvaluateCandidate(run, moment, seed);
         }
     }
-    RowBufferFlush(s.rows, run);
 }

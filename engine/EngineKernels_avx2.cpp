@@ -15,4 +15,4 @@ namespace {
 
 }  // namespace
 
-extern const EngineKernels kEngineKernels_avx2 = MORVANE_ENGINE_KERNELS(Sha1SeedsBody);
+extern const EngineKernels kEngineKernels_avx2 = MORVANE_ENGINE_KERNELS(Sha1SeedsBody, Sha1SecondSeedsBody);

@@ -39,37 +39,47 @@ template <int n> inline V Shr(V a) { MORVANE_LANEWISE(a.v[j] >> n); }
 template <int n> inline V Shl(V a) { MORVANE_LANEWISE(a.v[j] << n); }
 inline V MulLo(V a, V b) { MORVANE_LANEWISE(a.v[j] * b.v[j]); }
 
+inline V AndNot(V a, V b) { MORVANE_LANEWISE(~a.v[j] & b.v[j]); }
+inline V Gt(V a, V b) {
+    MORVANE_LANEWISE(static_cast<int32_t>(a.v[j]) > static_cast<int32_t>(b.v[j]) ? ~0u : 0u);
+}
+inline V Eq(V a, V b) { MORVANE_LANEWISE(a.v[j] == b.v[j] ? ~0u : 0u); }
+
 #undef MORVANE_LANEWISE
 
-constexpr int kW64 = 4;
-struct V64 {
-    uint64_t v[kW64];
+inline uint32_t GtBits(V a, V b) {
+    uint32_t bits = 0;
+    for (int j = 0; j < kW; ++j)
+        bits |= static_cast<uint32_t>(static_cast<int32_t>(a.v[j]) > static_cast<int32_t>(b.v[j])) << j;
+    return bits;
+}
+inline uint32_t EqBits(V a, V b) {
+    uint32_t bits = 0;
+    for (int j = 0; j < kW; ++j) bits |= static_cast<uint32_t>(a.v[j] == b.v[j]) << j;
+    return bits;
+}
+
+constexpr int kMtChains = 8;
+
+struct SeedLanes {
+    uint64_t seed[kW];
 };
 
-inline V64 Load64(const uint64_t* p) {
-    V64 r;
-    for (int j = 0; j < kW64; ++j) r.v[j] = p[j];
+inline SeedLanes SeedLanesOf(const uint64_t* seeds) {
+    SeedLanes s;
+    for (int j = 0; j < kW; ++j) s.seed[j] = seeds[j];
+    return s;
+}
+
+inline V LcgDraw(const SeedLanes& s, const LcgJumpRow& row) {
+    const uint64_t mul = (static_cast<uint64_t>(row.mulHi) << 32) | row.mulLo;
+    V r;
+    for (int j = 0; j < kW; ++j) r.v[j] = static_cast<uint32_t>((mul * s.seed[j] + row.add) >> 32);
     return r;
-}
-inline V64 Set64(uint64_t x) {
-    V64 r;
-    for (int j = 0; j < kW64; ++j) r.v[j] = x;
-    return r;
-}
-inline V64 Add64(V64 a, V64 b) {
-    for (int j = 0; j < kW64; ++j) a.v[j] += b.v[j];
-    return a;
-}
-inline V64 Mul64(V64 a, V64 b) {
-    for (int j = 0; j < kW64; ++j) a.v[j] *= b.v[j];
-    return a;
-}
-inline void StoreHigh32(uint32_t* p, V64 a) {
-    for (int j = 0; j < kW64; ++j) p[j] = static_cast<uint32_t>(a.v[j] >> 32);
 }
 
 #include "engine/EngineKernelBody.h"
 
 }  // namespace
 
-extern const EngineKernels kEngineKernels_portable = MORVANE_ENGINE_KERNELS(Sha1SeedsBody);
+extern const EngineKernels kEngineKernels_portable = MORVANE_ENGINE_KERNELS(Sha1SeedsBody, Sha1SecondSeedsBody);

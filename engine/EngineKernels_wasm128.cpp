@@ -1,5 +1,5 @@
 // The WebAssembly SIMD backend: four 32-bit lanes per 128-bit vector, the
-// 64-bit LCG product on two 64-bit lanes (i64x2.mul). Built only for the
+// LCG draws from 64-bit products on two 64-bit lanes (i64x2.mul). Built only for the
 // page's SIMD module (-msimd128); a browser without WebAssembly SIMD loads
 // the module built without it, which holds the portable family alone.
 #include <wasm_simd128.h>
@@ -31,22 +31,35 @@ template <int n> inline V Rotl(V x) { return Or(wasm_i32x4_shl(x, n), wasm_u32x4
 template <int n> inline V Shr(V x) { return wasm_u32x4_shr(x, n); }
 template <int n> inline V Shl(V x) { return wasm_i32x4_shl(x, n); }
 inline V MulLo(V a, V b) { return wasm_i32x4_mul(a, b); }
+inline V AndNot(V a, V b) { return wasm_v128_andnot(b, a); }  // andnot(x, y) is x & ~y
+inline V Gt(V a, V b) { return wasm_i32x4_gt(a, b); }
+inline V Eq(V a, V b) { return wasm_i32x4_eq(a, b); }
+inline uint32_t GtBits(V a, V b) { return wasm_i32x4_bitmask(Gt(a, b)); }
+inline uint32_t EqBits(V a, V b) { return wasm_i32x4_bitmask(Eq(a, b)); }
 
-using V64 = v128_t;
-constexpr int kW64 = 2;
+// Eight seeding chains of four lanes keep the multiplications' latency
+// hidden, as the wider backends' chains do.
+constexpr int kMtChains = 8;
 
-inline V64 Load64(const uint64_t* p) { return wasm_v128_load(p); }
-inline V64 Set64(uint64_t x) { return wasm_u64x2_splat(x); }
-inline V64 Add64(V64 a, V64 b) { return wasm_i64x2_add(a, b); }
-inline V64 Mul64(V64 a, V64 b) { return wasm_i64x2_mul(a, b); }
-// The upper halves are 32-bit lanes 1 and 3; moved to lanes 0 and 1, they
-// leave as one 64-bit store.
-inline void StoreHigh32(uint32_t* p, V64 x) {
-    wasm_v128_store64_lane(p, wasm_i32x4_shuffle(x, x, 1, 3, 1, 3), 0);
+// Four seeds as two vectors of two 64-bit lanes.
+struct SeedLanes {
+    v128_t low, high;  // seeds 0 and 1, seeds 2 and 3
+};
+
+inline SeedLanes SeedLanesOf(const uint64_t* seeds) { return {wasm_v128_load(seeds), wasm_v128_load(seeds + 2)}; }
+
+// The upper half of mul * seed + add, on i64x2.mul; the upper halves are
+// the odd 32-bit lanes of the two products.
+inline V LcgDraw(const SeedLanes& s, const LcgJumpRow& row) {
+    const v128_t mul = wasm_u64x2_splat((static_cast<uint64_t>(row.mulHi) << 32) | row.mulLo);
+    const v128_t add = wasm_u64x2_splat(row.add);
+    const v128_t low = wasm_i64x2_add(wasm_i64x2_mul(s.low, mul), add);
+    const v128_t high = wasm_i64x2_add(wasm_i64x2_mul(s.high, mul), add);
+    return wasm_i32x4_shuffle(low, high, 1, 3, 5, 7);
 }
 
 #include "engine/EngineKernelBody.h"
 
 }  // namespace
 
-extern const EngineKernels kEngineKernels_wasm128 = MORVANE_ENGINE_KERNELS(Sha1SeedsBody);
+extern const EngineKernels kEngineKernels_wasm128 = MORVANE_ENGINE_KERNELS(Sha1SeedsBody, Sha1SecondSeedsBody);

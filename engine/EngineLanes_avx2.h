@@ -1,11 +1,13 @@
-// The AVX2 lane operations: eight 32-bit lanes per vector, the 64-bit LCG
-// product built from three 32 x 32 products. Included, inside an unnamed
-// namespace, by the backends compiled for AVX2 (avx2, avx2-sha).
+// The AVX2 lane operations: eight 32-bit lanes per vector. Included, inside
+// an unnamed namespace, by the backends compiled for AVX2 (avx2, avx2-sha).
 // The includer has <immintrin.h> and <cstdint> outside that namespace.
 #pragma once
 
 using V = __m256i;
 constexpr int kW = 8;
+// Eight seeding chains of eight lanes hide the multiplication's latency
+// with the state of all of them in registers.
+constexpr int kMtChains = 8;
 
 inline V Load(const uint32_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
 inline void Store(uint32_t* p, V v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
@@ -15,6 +17,7 @@ inline V Sub(V a, V b) { return _mm256_sub_epi32(a, b); }
 inline V Xor(V a, V b) { return _mm256_xor_si256(a, b); }
 inline V And(V a, V b) { return _mm256_and_si256(a, b); }
 inline V Or(V a, V b) { return _mm256_or_si256(a, b); }
+inline V AndNot(V a, V b) { return _mm256_andnot_si256(a, b); }
 inline V Xor3(V a, V b, V c) { return Xor(Xor(a, b), c); }
 inline V Choose(V b, V c, V d) { return Xor(d, And(b, Xor(c, d))); }
 inline V Majority(V b, V c, V d) { return Or(And(b, c), And(d, Or(b, c))); }
@@ -22,20 +25,39 @@ template <int n> inline V Rotl(V x) { return Or(_mm256_slli_epi32(x, n), _mm256_
 template <int n> inline V Shr(V x) { return _mm256_srli_epi32(x, n); }
 template <int n> inline V Shl(V x) { return _mm256_slli_epi32(x, n); }
 inline V MulLo(V a, V b) { return _mm256_mullo_epi32(a, b); }
+inline V Gt(V a, V b) { return _mm256_cmpgt_epi32(a, b); }
+inline V Eq(V a, V b) { return _mm256_cmpeq_epi32(a, b); }
+inline uint32_t LaneBits(V m) { return static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(m))); }
+inline uint32_t GtBits(V a, V b) { return LaneBits(Gt(a, b)); }
+inline uint32_t EqBits(V a, V b) { return LaneBits(Eq(a, b)); }
 
-using V64 = __m256i;
-constexpr int kW64 = 4;
+// Eight seeds as their lower halves (lane j) and upper halves, and the
+// lower halves of the odd lanes moved to the even places, where the 32 x 32
+// -> 64 product reads them.
+struct SeedLanes {
+    V high, low, lowOdd;
+};
 
-inline V64 Load64(const uint64_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
-inline V64 Set64(uint64_t x) { return _mm256_set1_epi64x(static_cast<long long>(x)); }
-inline V64 Add64(V64 a, V64 b) { return _mm256_add_epi64(a, b); }
-inline V64 Mul64(V64 a, V64 b) {
-    V64 low = _mm256_mul_epu32(a, b);
-    V64 cross = _mm256_add_epi64(_mm256_mul_epu32(_mm256_srli_epi64(a, 32), b),
-                                 _mm256_mul_epu32(a, _mm256_srli_epi64(b, 32)));
-    return _mm256_add_epi64(low, _mm256_slli_epi64(cross, 32));
+inline SeedLanes SeedLanesOf(const uint64_t* seeds) {
+    const V split = _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7);
+    const V a = _mm256_permutevar8x32_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(seeds)), split);
+    const V b = _mm256_permutevar8x32_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(seeds + 4)), split);
+    SeedLanes s;
+    s.low = _mm256_permute2x128_si256(a, b, 0x20);
+    s.high = _mm256_permute2x128_si256(a, b, 0x31);
+    s.lowOdd = _mm256_srli_epi64(s.low, 32);
+    return s;
 }
-inline void StoreHigh32(uint32_t* p, V64 x) {
-    __m256i odd = _mm256_permutevar8x32_epi32(x, _mm256_setr_epi32(1, 3, 5, 7, 1, 3, 5, 7));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm256_castsi256_si128(odd));
+
+// The upper half of mul * seed + add from 32 x 32 products: the lower
+// product with add in 64 bits gives its carry, the cross products only
+// their lower halves.
+inline V LcgDraw(const SeedLanes& s, const LcgJumpRow& row) {
+    const V mulLo = _mm256_set1_epi32(static_cast<int>(row.mulLo));
+    const V mulHi = _mm256_set1_epi32(static_cast<int>(row.mulHi));
+    const V add = _mm256_set1_epi64x(static_cast<long long>(row.add));
+    const V even = _mm256_add_epi64(_mm256_mul_epu32(s.low, mulLo), add);
+    const V odd = _mm256_add_epi64(_mm256_mul_epu32(s.lowOdd, mulLo), add);
+    const V carried = _mm256_blend_epi32(_mm256_srli_epi64(even, 32), odd, 0xAA);
+    return Add(carried, Add(MulLo(s.high, mulLo), MulLo(s.low, mulHi)));
 }

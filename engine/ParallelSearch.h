@@ -1,5 +1,7 @@
 // The search on several cores. The calling thread walks the seconds of the
-// ranges with seed/'s walk and cuts them into chunks; worker threads take
+// ranges with seed/'s walk (of each console in turn when several are
+// searched, or of a part of that sequence) and cuts them into chunks, each
+// of one console; worker threads take
 // the chunks in walk order and walk the key masks of their seconds with the
 // same walk, evaluating the candidates on a batch engine into a run of their
 // own (own streams, own engine buffers). The rows reach the sink in exactly

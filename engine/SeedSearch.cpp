@@ -5,8 +5,6 @@
 #include "modes/ResultFile.h"
 #include "modes/SearchModes.h"
 
-const char kMainWindowTitle[] = "Morvane ver2.01c";
-
 void SearchEvaluateCandidatePlain(SearchRun& run, const CandidateMoment& moment) {
     SeedMessage message = SeedMessageBuild(run.prefix, moment, run.settings->threeDsMode);
     uint64_t seed = InitialSeedOf(message);
@@ -25,10 +23,7 @@ const SearchEngine kPlainEngine = {"plain", 1, PlainEvaluateBatch};
 void SearchEvaluateChunk(SearchRun& run, const SearchEngine& engine,
                          const CandidateMoment* moments, int32_t count) {
     if (count > 0) engine.evaluateBatch(run, moments, count);
-}
-
-void SearchProgressText(char* buffer, int32_t year, int32_t month, int32_t day, int32_t count) {
-    std::snprintf(buffer, 256, "%d年%d月%d日計算中...(候補%d個)", year, month, day, count);
+    SearchRunFlush(run);
 }
 
 namespace {
@@ -62,9 +57,8 @@ uint64_t WalkNow(void* context) {
 int32_t WalkMatchCount(void* context) { return WalkOf(context).run->candidateCount; }
 
 void WalkShowProgress(void* context, int32_t year, int32_t month, int32_t day, int32_t count) {
-    char text[256];
-    SearchProgressText(text, year, month, day, count);
-    WalkOf(context).window->setTitle(WalkOf(context).window->context, text);
+    const WindowSystem& window = *WalkOf(context).window;
+    window.showProgress(window.context, year, month, day, count);
 }
 
 }  // namespace
@@ -86,6 +80,6 @@ int32_t RunSearch(const SearchSettings& settings, bool& running, const WindowSys
         std::fclose(run.resultFile);
         if (!window.quitRequested(window.context)) window.shellOpen(window.context, options.resultPath);
     }
-    window.setTitle(window.context, kMainWindowTitle);
+    window.restoreTitle(window.context);
     return run.candidateCount;
 }

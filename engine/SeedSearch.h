@@ -1,7 +1,7 @@
 // The search as the window program, the benchmark and the tests run it: the
 // result file and its header, seed/'s walk of the ranges with an engine
-// evaluating its batches, the progress in the window title, and the end
-// (file closed and handed to the shell, title restored).
+// evaluating its batches, the progress reported to the window, and the end
+// (file closed and handed to the shell, the window told to restore its title).
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,7 @@
 #include "modes/SearchRun.h"
 #include "modes/SearchSettings.h"
 #include "seed/SeedWalk.h"
-#include "seed/WindowSystem.h"
+#include "engine/WindowSystem.h"
 
 // Evaluates batches of candidates in walk order. The plain engine takes one
 // candidate per batch; faster engines take more and must give identical rows.
@@ -44,8 +44,3 @@ struct SearchOptions {
 // pump, and the walk stops at its next check. Returns the match count.
 int32_t RunSearch(const SearchSettings& settings, bool& running, const WindowSystem& window,
                   const SearchOptions& options);
-
-// Writes the progress text of a day into buffer (256 bytes).
-void SearchProgressText(char* buffer, int32_t year, int32_t month, int32_t day, int32_t count);
-
-extern const char kMainWindowTitle[];  // "Morvane ver2.01c"

@@ -17,7 +17,7 @@
 #include "modes/SearchModes.h"
 #include "fuzz/fuzz_support.h"
 #include "engine/SeedSearch.h"
-#include "seed/WindowSystem.h"
+#include "engine/WindowSystem.h"
 
 namespace {
 
@@ -93,16 +93,15 @@ int64_t CandidateWork(const SearchSettings& s) {
 struct DayLimit {
     bool* running;
     int days;
-    std::string lastDate;  // the title up to its first '.', the day it shows
+    HeadlessProgress last;  // the day of the last progress report
 };
 
-void CountDays(HeadlessWindow&, const char* title, void* context) {
+void CountDays(HeadlessWindow&, const HeadlessProgress& progress, void* context) {
     DayLimit& limit = *static_cast<DayLimit*>(context);
-    const char* dot = std::strchr(title, '.');
-    if (!dot) return;  // the closing title
-    std::string date(title, dot);
-    if (date == limit.lastDate) return;  // the same day with a grown count
-    limit.lastDate = date;
+    if (limit.days > 0 && progress.year == limit.last.year && progress.month == limit.last.month &&
+        progress.day == limit.last.day)
+        return;  // the same day with a grown count
+    limit.last = progress;
     if (++limit.days > kDaysWalked) *limit.running = false;
 }
 
@@ -116,8 +115,8 @@ SearchOutcome Search(const SearchSettings& s, const SearchEngine* engine, const 
     HeadlessWindowInit(window);
     window.fakeStep = 1;  // a clock that moves the same for every engine
     bool running = true;
-    DayLimit limit{&running, 0, std::string()};
-    window.onTitle = CountDays;
+    DayLimit limit{&running, 0, HeadlessProgress{}};
+    window.onProgress = CountDays;
     window.hookContext = &limit;
     SearchOptions options{path.c_str(), engine};
     SearchOutcome outcome;

@@ -49,6 +49,7 @@ struct BatchPlan {
     LcgScreenParams lcg;
     int32_t lcgRows;     // rows of the draw window, from pidStart on
     int32_t natureRow;   // delivery: row offset of the nature draw; -1: own window
+    int32_t lead;        // positions before a passing one that its row depends on
     bool mtNeeded;       // MT words mtLo..mtHi are produced
     int32_t mtLo, mtHi;
     IvScreenParams iv;   // when mtNeeded: the individual-value filter or prefilter
@@ -65,4 +66,5 @@ inline void BatchPlanTakeScreen(BatchPlan& plan, LcgScreenKind kind, const Scree
     plan.nothing = screen.nothing;
     plan.lcgRows = plan.lcg.positions + screen.reach;
     plan.natureRow = screen.natureRow;
+    plan.lead = screen.lead;
 }

@@ -90,8 +90,9 @@ static void BreedingWriteRow(SearchRun& run, const CandidateMoment& moment, uint
                              const BreedingInheritance& inheritance, uint32_t g, uint32_t a) {
     // c, the six stream values, the seed and n, each with its comma; the
     // three inheritance columns carry their own commas.
-    char columns[200];
-    char* out = RowAppendInt(columns, c);
+    char* out = ResultRowStart(run, moment);
+    if (!out) return;
+    out = RowAppendInt(out, c);
     for (int32_t value : ivs.v) {
         *out++ = ',';
         out = RowAppendInt(out, value);
@@ -107,8 +108,7 @@ static void BreedingWriteRow(SearchRun& run, const CandidateMoment& moment, uint
     }
     out = RowAppendInt(out, static_cast<int32_t>(g));
     *out++ = ',';
-    *RowAppendInt(out, static_cast<int32_t>(a)) = '\0';
-    ResultWriteMatch(run, moment, columns);
+    ResultRowFinish(run, moment, RowAppendInt(out, static_cast<int32_t>(a)));
 }
 
 void PlanBreeding(const SearchRun& run, BreedingScreenParams& p, ScreenPlan& plan) {

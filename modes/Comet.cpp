@@ -39,17 +39,21 @@ void PlanComet(const SearchRun& run, CometScreenParams& p, ScreenPlan& plan) {
     plan.reach = kCometBaseWithout + kCometReach;
 }
 
-void EvaluateComet(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {
-    // Draws up to pidEnd + 11 lie below the fill mark of pidEnd + 31.
+void EvaluateCometRange(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t first,
+                        int32_t last) {
+    // Draws up to last + 11 lie below the fill mark.
     const uint32_t* U = run.lcg.U.data();
     const bool compoundEyes = run.settings->cometCompoundEyes;
-    const int32_t end = SearchRunPidEnd(run);
-    for (int32_t v = SearchRunPidStart(run); v <= end; ++v) {
+    for (int32_t v = first; v <= last; ++v) {
         if (!CometTestsPass(U, compoundEyes ? v : v + kCometBaseWithout, compoundEyes)) continue;
-        char columns[64];
-        char* out = RowAppendInt(columns, v);
+        char* out = ResultRowStart(run, moment);
+        if (!out) continue;
+        out = RowAppendInt(out, v);
         *out++ = ',';
-        *RowAppendSeed(out, seed) = '\0';
-        ResultWriteMatch(run, moment, columns);
+        ResultRowFinish(run, moment, RowAppendSeed(out, seed));
     }
+}
+
+void EvaluateComet(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {
+    EvaluateCometRange(run, moment, seed, SearchRunPidStart(run), SearchRunPidEnd(run));
 }

@@ -32,6 +32,9 @@ enum : int32_t {
 bool CometTestsPass(const uint32_t* U, int32_t b, bool compoundEyes);
 
 void EvaluateComet(SearchRun& run, const CandidateMoment& moment, uint64_t seed);
+// The positions first..last only (draws first .. last + 11 filled).
+void EvaluateCometRange(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t first,
+                        int32_t last);
 
 // The batch screen's terms: the base offset and the accepted draws of the
 // roll, the three 1600 bands and the last two tests.

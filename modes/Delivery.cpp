@@ -42,9 +42,11 @@ void PlanDelivery(const SearchRun& run, DeliveryScreenParams& p, ScreenPlan& pla
     const int32_t offset = SearchRunDeliveryOffset(run);
     plan.reach = reach;
     plan.natureRow = offset <= reach ? offset : -1;
+    p.natureOffset = plan.natureRow;
 }
 
-void EvaluateDelivery(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {
+void EvaluateDeliveryRange(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t first,
+                           int32_t last) {
     const SearchSettings& s = *run.settings;
     const int32_t method = s.deliveryShinyMethod;
     // The dialog offers methods 1 and 2 only; any other positive method has
@@ -52,8 +54,7 @@ void EvaluateDelivery(SearchRun& run, const CandidateMoment& moment, uint64_t se
     if (method > 2) return;
     const int32_t offset = SearchRunDeliveryOffset(run);
     const int32_t reach = std::max(offset, DeliveryReach(method));  // highest draw read, relative to V
-    const int32_t end = SearchRunPidEnd(run);
-    for (int32_t v = SearchRunPidStart(run); v <= end; ++v) {
+    for (int32_t v = first; v <= last; ++v) {
         // Small offsets with a shiny test read past the driver's fill.
         if (v + reach >= run.lcg.fillMark && !LcgStreamExtend(run.lcg, v + reach)) continue;
         const uint32_t* U = run.lcg.U.data();
@@ -64,8 +65,9 @@ void EvaluateDelivery(SearchRun& run, const CandidateMoment& moment, uint64_t se
         if (method > 0 && !ShinyTestPasses(DeliveryPidOf(method, U[v + kDeliveryPidDraw], U[v + kDeliveryPidLowDraw]),
                                            s.deliveryTrainerId, s.deliverySecretId))
             continue;
-        char columns[200];
-        char* out = RowAppendInt(columns, v);
+        char* out = ResultRowStart(run, moment);
+        if (!out) continue;
+        out = RowAppendInt(out, v);
         *out++ = ',';
         out = RowAppendText(out, NatureNameOf(nature));
         for (int32_t value : ivs.v) {
@@ -77,7 +79,10 @@ void EvaluateDelivery(SearchRun& run, const CandidateMoment& moment, uint64_t se
         *out++ = ',';
         out = RowAppendInt(out, HiddenPowerPowerOf(ivs));
         *out++ = ',';
-        *RowAppendSeed(out, seed) = '\0';
-        ResultWriteMatch(run, moment, columns);
+        ResultRowFinish(run, moment, RowAppendSeed(out, seed));
     }
+}
+
+void EvaluateDelivery(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {
+    EvaluateDeliveryRange(run, moment, seed, SearchRunPidStart(run), SearchRunPidEnd(run));
 }

@@ -40,12 +40,16 @@ IvSet DeliveryIvsAt(const uint32_t* U, int32_t v);
 int32_t DeliveryLcgCount(const SearchRun& run);
 
 void EvaluateDelivery(SearchRun& run, const CandidateMoment& moment, uint64_t seed);
+// The positions first..last only (their draws and nature draws filled).
+void EvaluateDeliveryRange(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t first,
+                           int32_t last);
 
 // The batch screen's terms: the accepted nature draws (from a window of its
 // own when the offset lies beyond the reach), the individual-value filter
 // and the shiny test of method 1 or 2 (0: none).
 struct DeliveryScreenParams {
     DrawRange nature;
+    int32_t natureOffset;  // the nature draw, relative to V, when within the reach
     IvFilterTerms iv;
     int32_t method;
     uint32_t ids;  // trainer ID XOR secret ID

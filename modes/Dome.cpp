@@ -88,6 +88,7 @@ void PlanDome(const SearchRun& run, DomeScreenParams& p, ScreenPlan& plan) {
         return;
     }
     p.width = s.domeShiftWidth;
+    plan.lead = s.domeShiftWidth;
     for (int q = 0; q < 6; ++q) {
         const int32_t choice = s.domeTrainers[q];
         if (choice < 0 || choice > kDomeTrainerCount) {
@@ -99,14 +100,14 @@ void PlanDome(const SearchRun& run, DomeScreenParams& p, ScreenPlan& plan) {
     plan.reach = kDomeReach;
 }
 
-void EvaluateDome(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {
-    // Draws up to pidEnd + 5 lie below the fill mark of pidEnd + 31.
+void EvaluateDomeRange(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t first,
+                       int32_t last) {
+    // Draws up to last + 5 lie below the fill mark.
     const uint32_t* U = run.lcg.U.data();
     const SearchSettings& s = *run.settings;
     const int32_t width = s.domeShiftWidth;
-    const int32_t end = SearchRunPidEnd(run);
     int32_t runLength = 0;  // satisfied positions before i in the current run, up to width
-    for (int32_t i = SearchRunPidStart(run); i <= end; ++i) {
+    for (int32_t i = first; i <= last; ++i) {
         int32_t picks[kDomePicks];
         DomePick(U, i, picks);
         if (!DomeChoicesSatisfied(s.domeTrainers, picks)) {
@@ -117,12 +118,16 @@ void EvaluateDome(SearchRun& run, const CandidateMoment& moment, uint64_t seed) 
             ++runLength;
             continue;
         }
-        char columns[64];
-        char* out = RowAppendInt(columns, i - width);
+        char* out = ResultRowStart(run, moment);
+        if (!out) continue;
+        out = RowAppendInt(out, i - width);
         *out++ = ',';
         out = RowAppendInt(out, i);
         *out++ = ',';
-        *RowAppendSeed(out, seed) = '\0';
-        ResultWriteMatch(run, moment, columns);
+        ResultRowFinish(run, moment, RowAppendSeed(out, seed));
     }
+}
+
+void EvaluateDome(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {
+    EvaluateDomeRange(run, moment, seed, SearchRunPidStart(run), SearchRunPidEnd(run));
 }

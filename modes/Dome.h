@@ -25,6 +25,11 @@ void DomePick(const uint32_t* U, int32_t i, int32_t picks[kDomePicks]);
 bool DomeChoicesSatisfied(const int32_t choices[6], const int32_t picks[kDomePicks]);
 
 void EvaluateDome(SearchRun& run, const CandidateMoment& moment, uint64_t seed);
+// The positions first..last only, as if the range began at first (draws
+// first .. last + 5 filled): a row at i needs first <= i - width, so
+// first = i - width, last = i gives the row at i and no other.
+void EvaluateDomeRange(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t first,
+                       int32_t last);
 
 // The batch screen's terms: the trainer index each choice requires
 // (kDomeNoTrainer: none), and the width: rows need a run of width + 1

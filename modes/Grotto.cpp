@@ -55,16 +55,20 @@ void PlanGrotto(const SearchRun& run, GrottoScreenParams& p, ScreenPlan& plan) {
     plan.reach = kGrottoReach;
 }
 
-void EvaluateGrotto(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {
-    // Draws up to pidEnd + 3 lie below the fill mark of pidEnd + 31.
+void EvaluateGrottoRange(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t first,
+                         int32_t last) {
+    // Draws up to last + 3 lie below the fill mark.
     const uint32_t* U = run.lcg.U.data();
-    const int32_t end = SearchRunPidEnd(run);
-    for (int32_t n = SearchRunPidStart(run); n <= end; ++n) {
+    for (int32_t n = first; n <= last; ++n) {
         if (!GrottoPositionMatches(*run.settings, U, n)) continue;
-        char columns[64];
-        char* out = RowAppendInt(columns, n - 1);
+        char* out = ResultRowStart(run, moment);
+        if (!out) continue;
+        out = RowAppendInt(out, n - 1);
         *out++ = ',';
-        *RowAppendSeed(out, seed) = '\0';
-        ResultWriteMatch(run, moment, columns);
+        ResultRowFinish(run, moment, RowAppendSeed(out, seed));
     }
+}
+
+void EvaluateGrotto(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {
+    EvaluateGrottoRange(run, moment, seed, SearchRunPidStart(run), SearchRunPidEnd(run));
 }

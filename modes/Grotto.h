@@ -43,6 +43,9 @@ constexpr uint32_t kGrottoAppearPercent = 5;
 bool GrottoPositionMatches(const SearchSettings& settings, const uint32_t* U, int32_t n);
 
 void EvaluateGrotto(SearchRun& run, const CandidateMoment& moment, uint64_t seed);
+// The positions first..last only (draws first .. last + 3 filled).
+void EvaluateGrottoRange(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t first,
+                         int32_t last);
 
 // The batch screen's terms: the accepted draws of the appearance, kind and
 // female tests, and the allowed slots as bits by the slot draw's top two bits.

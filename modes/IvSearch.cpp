@@ -1,21 +1,83 @@
 #include "modes/IvSearch.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cstring>
 
 #include "modes/BatchPlan.h"
 #include "modes/Breeding.h"
 #include "modes/ResultFile.h"
+#include "modes/RowFormat.h"
 #include "modes/ShinyPid.h"
+
+namespace {
+
+// The type and power columns for values 0..31 by the weight sums of their
+// parity bits and of their remainder bits, made once; each is copied as one
+// fixed block.
+struct IvColumnPieces {
+    char type[64][16];
+    uint8_t typeLength[64];
+    char power[64][4];
+    IvColumnPieces() {
+        for (int32_t sum = 0; sum < 64; ++sum) {
+            IvSet parity, remainder;
+            for (int i = 0; i < 6; ++i) {
+                parity.v[i] = (sum & kHiddenPowerWeights[i]) ? 1 : 0;
+                remainder.v[i] = (sum & kHiddenPowerWeights[i]) ? 2 : 0;
+            }
+            char* end = type[sum];
+            *end++ = ',';
+            end = RowAppendText(end, HiddenPowerTypeNameOf(HiddenPowerTypeOf(parity)));
+            typeLength[sum] = static_cast<uint8_t>(end - type[sum]);
+            power[sum][0] = ',';
+            RowAppendSmall(power[sum] + 1, HiddenPowerPowerOf(remainder));  // 30..70: two digits
+        }
+    }
+};
+
+const IvColumnPieces& IvColumnPiecesOf() {
+    static const IvColumnPieces pieces;
+    return pieces;
+}
+
+}  // namespace
+
+char* RowAppendIvColumns(char* out, int32_t c, const IvSet& ivs) {
+    out = RowAppendInt(out, c);
+    int32_t parity = 0, remainder = 0;
+    bool small = true;
+    for (int i = 0; i < 6; ++i) {
+        const int32_t v = ivs.v[i];
+        *out++ = ',';
+        if (v < 0 || v > 31) {
+            small = false;
+            out = RowAppendInt(out, v);
+            continue;
+        }
+        out = RowAppendSmall(out, v);
+        parity += (v & 1) * kHiddenPowerWeights[i];
+        remainder += ((v >> 1) & 1) * kHiddenPowerWeights[i];
+    }
+    if (!small) {
+        *out++ = ',';
+        out = RowAppendText(out, HiddenPowerTypeNameOf(HiddenPowerTypeOf(ivs)));
+        *out++ = ',';
+        return RowAppendInt(out, HiddenPowerPowerOf(ivs));
+    }
+    const IvColumnPieces& pieces = IvColumnPiecesOf();
+    std::memcpy(out, pieces.type[parity], sizeof pieces.type[parity]);
+    out += pieces.typeLength[parity];
+    std::memcpy(out, pieces.power[remainder], sizeof pieces.power[remainder]);
+    return out + 3;  // ",30" .. ",70"
+}
 
 void IvSearchWriteRow(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
                       const IvSet& ivs) {
-    char columns[160];
-    std::snprintf(columns, sizeof columns, "%d,%d,%d,%d,%d,%d,%d,%s,%d,%08X%08X", c, ivs.v[0],
-                  ivs.v[1], ivs.v[2], ivs.v[3], ivs.v[4], ivs.v[5],
-                  HiddenPowerTypeNameOf(HiddenPowerTypeOf(ivs)), HiddenPowerPowerOf(ivs),
-                  static_cast<unsigned>(seed >> 32), static_cast<unsigned>(seed & 0xFFFFFFFFu));
-    ResultWriteMatch(run, moment, columns);
+    char* out = ResultRowStart(run, moment);
+    if (!out) return;
+    out = RowAppendIvColumns(out, c, ivs);
+    *out++ = ',';
+    ResultRowFinish(run, moment, RowAppendSeed(out, seed));
 }
 
 // The positions' individual values: the main window's filter, or for
@@ -79,8 +141,7 @@ void EvaluateIvBlock(SearchRun& run, const CandidateMoment& moment, uint64_t see
         }
         if (!IvFilterPasses(s, ivs)) continue;
         if (s.shinyPidEnabled) {
-            EvaluateShinyPid(run, moment, seed, c, ivs, HiddenPowerTypeOf(ivs),
-                             HiddenPowerPowerOf(ivs));
+            EvaluateShinyPid(run, moment, seed, c, ivs);
             continue;
         }
         IvSearchWriteRow(run, moment, seed, c, ivs);

@@ -9,6 +9,10 @@
 #include "modes/IndividualValues.h"
 #include "modes/SearchRun.h"
 
+// "c,H,A,B,C,D,S,<hidden-power type>,<power>" of a position: the columns the
+// plain and the shiny rows begin with.
+char* RowAppendIvColumns(char* out, int32_t c, const IvSet& ivs);
+
 // Writes the plain individual-value row of a passing position c.
 void IvSearchWriteRow(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
                       const IvSet& ivs);

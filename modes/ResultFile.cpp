@@ -1,5 +1,6 @@
 #include "modes/ResultFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "modes/RowFormat.h"
@@ -96,33 +97,78 @@ char* RowAppendPrefix(char* out, const CandidateMoment& m) {
     return out;
 }
 
-// The key suffix when key input is on, and CR LF.
-static char* RowAppendLineEnd(const SearchRun& run, char* out, const CandidateMoment& m) {
-    if (run.settings->keyInputEnabled) out = RowAppendKeySuffix(out, m.keyMask);
-    *out++ = '\r';
-    *out++ = '\n';
-    return out;
+namespace {
+
+// The key suffix of every mask and the line end after it, made once; each
+// is copied as one fixed block of 32 bytes.
+struct LineEnds {
+    char text[1024][32];
+    uint8_t length[1024];
+    LineEnds() {
+        for (uint32_t mask = 0; mask < 1024; ++mask) {
+            char* end = RowAppendKeySuffix(text[mask], mask);
+            *end++ = '\r';
+            *end++ = '\n';
+            length[mask] = static_cast<uint8_t>(end - text[mask]);
+        }
+    }
+};
+
+const LineEnds& LineEndsOf() {
+    static const LineEnds ends;
+    return ends;
+}
+
+bool SameSecond(const CandidateMoment& a, const CandidateMoment& b) {
+    return a.second == b.second && a.minute == b.minute && a.hour == b.hour && a.day == b.day &&
+           a.month == b.month && a.year == b.year;
+}
+
+}  // namespace
+
+char* ResultRowStart(SearchRun& run, const CandidateMoment& m) {
+    ++run.candidateCount;
+    if (!SearchRunWrites(run)) return nullptr;
+    if (!run.prefixValid || !SameSecond(run.prefixMoment, m)) {
+        run.prefixLength = static_cast<uint8_t>(RowAppendPrefix(run.prefixText, m) - run.prefixText);
+        run.prefixMoment = m;
+        run.prefixValid = true;
+    }
+    char* out = SearchRunRowBegin(run);
+    std::memcpy(out, run.prefixText, sizeof run.prefixText);  // fixed size: a few moves
+    return out + run.prefixLength;
+}
+
+void ResultRowFinish(SearchRun& run, const CandidateMoment& m, char* end) {
+    if (run.settings->keyInputEnabled) {
+        const LineEnds& ends = LineEndsOf();
+        const uint32_t mask = m.keyMask & 1023u;
+        std::memcpy(end, ends.text[mask], sizeof ends.text[mask]);
+        end += ends.length[mask];
+    } else {
+        *end++ = '\r';
+        *end++ = '\n';
+    }
+    SearchRunRowEnd(run, end);
 }
 
 void ResultWriteMatch(SearchRun& run, const CandidateMoment& m, const char* columns) {
-    ++run.candidateCount;
-    if (!SearchRunWrites(run)) return;
-    // Prefix, columns, key suffix and line end in one piece.
-    char line[320];
-    char* out = RowAppendPrefix(line, m);
-    const size_t columnsLength = std::strlen(columns);
-    const size_t room = sizeof line - static_cast<size_t>(out - line) - 32;
-    if (columnsLength <= room) {
-        std::memcpy(out, columns, columnsLength);
-        out = RowAppendLineEnd(run, out + columnsLength, m);
-        SearchRunWrite(run, line, static_cast<size_t>(out - line));
+    const size_t length = std::strlen(columns);
+    if (length <= kResultColumnsMost) {
+        char* out = ResultRowStart(run, m);
+        if (!out) return;
+        std::memcpy(out, columns, length);
+        ResultRowFinish(run, m, out + length);
         return;
     }
-    // Longer columns than the room left (no mode writes such) are put
-    // together on the heap, so the row still leaves in one piece.
-    std::string row(line, out);
+    // Longer columns (no mode writes such) are put together on the heap, so
+    // the row still leaves in one piece.
+    ++run.candidateCount;
+    if (!SearchRunWrites(run)) return;
+    char frame[80];
+    std::string row(frame, RowAppendPrefix(frame, m));
     row += columns;
-    char end[32];
-    row.append(end, RowAppendLineEnd(run, end, m));
+    if (run.settings->keyInputEnabled) row += KeyInputSuffix(m.keyMask);
+    row += "\r\n";
     SearchRunWrite(run, row.data(), row.size());
 }

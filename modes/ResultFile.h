@@ -29,7 +29,14 @@ char* RowAppendKeySuffix(char* out, uint32_t keyMask);
 // "yy,month,day,hour,minute,second," of the moment (at most 72 bytes).
 char* RowAppendPrefix(char* out, const CandidateMoment& moment);
 
-// A match: one more in the count and, when the run writes, the row: the
-// moment's prefix "yy,month,day,hour,minute,second,", the mode's columns,
-// the key suffix when key input is on, and CR LF, in one SearchRunWrite.
+// A match's row, written in place: ResultRowStart counts the match and, when
+// the run writes, returns the place after the moment's prefix
+// "yy,month,day,hour,minute,second," (null otherwise); the mode appends at
+// most kResultColumnsMost bytes of columns and hands their end to
+// ResultRowFinish, which adds the key suffix when key input is on and CR LF.
+constexpr size_t kResultColumnsMost = 320;
+char* ResultRowStart(SearchRun& run, const CandidateMoment& moment);
+void ResultRowFinish(SearchRun& run, const CandidateMoment& moment, char* end);
+
+// A match with its columns as a text (up to kResultColumnsMost bytes).
 void ResultWriteMatch(SearchRun& run, const CandidateMoment& moment, const char* columns);

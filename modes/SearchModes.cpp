@@ -57,23 +57,23 @@ const SearchModeEntry kSearchModes[] = {
     {kModeGrotto, "grotto", &SearchSettings::grottoEnabled, IDC_GROTTO, &kGrottoDialog,
      "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
      "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "\x8F\x89\x8A\xFAseed",
-     PidStreamCount, EvaluateGrotto, kPlanGrotto},
+     PidStreamCount, EvaluateGrotto, EvaluateGrottoRange, kPlanGrotto},
     // 年,月,日,時,分,秒,性格値乱数消費下限,上限,初期seed
     {kModeDome, "dome", &SearchSettings::domeEnabled, IDC_DOME, &kDomeDialog,
      "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
      "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF\x89\xBA\x8C\xC0,"
-     "\x8F\xE3\x8C\xC0," "\x8F\x89\x8A\xFAseed", PidStreamCount, EvaluateDome, kPlanDome},
+     "\x8F\xE3\x8C\xC0," "\x8F\x89\x8A\xFAseed", PidStreamCount, EvaluateDome, EvaluateDomeRange, kPlanDome},
     // 年,月,日,時,分,秒,性格値乱数消費,初期seed
     {kModeComet, "comet", &SearchSettings::cometEnabled, IDC_COMET, &kCometDialog,
      "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
      "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "\x8F\x89\x8A\xFAseed",
-     PidStreamCount, EvaluateComet, kPlanComet},
+     PidStreamCount, EvaluateComet, EvaluateCometRange, kPlanComet},
     // 年,月,日,時,分,秒,性格値乱数消費,性格,H,A,B,C,D,S,めざパ,威力,初期seed
     {kModeDelivery, "delivery", &SearchSettings::deliveryEnabled, IDC_DELIVERY, &kDeliveryDialog,
      "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
      "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "\x90\xAB\x8Ai," "H," "A," "B,"
      "C," "D," "S," "\x82\xDF\x82\xB4\x83p," "\x88\xD0\x97\xCD," "\x8F\x89\x8A\xFAseed", DeliveryLcgCount,
-     EvaluateDelivery, kPlanDelivery},
+     EvaluateDelivery, EvaluateDeliveryRange, kPlanDelivery},
     // 年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,初期seed,性格値乱数消費,遺伝1,遺伝2,遺伝3,性別,特性
     {kModeBreeding, "breeding", &SearchSettings::breedingEnabled, IDC_BREEDING, &kBreedingDialog,
      "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
@@ -81,7 +81,7 @@ const SearchModeEntry kSearchModes[] = {
      "S," "\x8F\x89\x8A\xFAseed," "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF,"
      "\x88\xE2\x93`1," "\x88\xE2\x93`2," "\x88\xE2\x93`3," "\x90\xAB\x95\xCA,"
      "\x93\xC1\x90\xAB",
-     PidStreamCount, EvaluateIvBlock, PlanIvBlock},
+     PidStreamCount, EvaluateIvBlock, nullptr, PlanIvBlock},
     // 年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,めざパ,威力,初期seed,性格値乱数消費,乱数値,性格値
     {kModeShiny, "shiny", &SearchSettings::shinyPidEnabled, IDC_SHINY_PID, &kShinyDialog,
      "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
@@ -89,13 +89,13 @@ const SearchModeEntry kSearchModes[] = {
      "S," "\x82\xDF\x82\xB4\x83p," "\x88\xD0\x97\xCD," "\x8F\x89\x8A\xFAseed,"
      "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "\x97\x90\x90\x94\x92l,"
      "\x90\xAB\x8Ai\x92l",
-     PidStreamCount, EvaluateIvBlock, PlanIvBlock},
+     PidStreamCount, EvaluateIvBlock, nullptr, PlanIvBlock},
     // 年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed
     {kModeIv, "iv", nullptr, 0, nullptr,
      "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
      "\x8F\xC1\x94\xEF\x90\x94," "H," "A," "B," "C," "D," "S," "\x82\xDF\x82\xB4\x83p,"
      "\x88\xD0\x97\xCD," "\x8F\x89\x8A\xFAseed", NoStream,
-     EvaluateIvBlock, PlanIvBlock},
+     EvaluateIvBlock, nullptr, PlanIvBlock},
 };
 const int32_t kSearchModeCount = sizeof kSearchModes / sizeof kSearchModes[0];
 
@@ -142,6 +142,8 @@ void SearchRunInit(SearchRun& run, const SearchSettings& settings) {
     LcgStreamInit(run.lcg, kLcgCapacity);
     run.engineScratch = nullptr;
     run.engineScratchFree = nullptr;
+    run.rowUsed = 0;
+    run.prefixValid = false;
 }
 
 void ResultWriteHeader(SearchRun& run) {
@@ -149,6 +151,7 @@ void ResultWriteHeader(SearchRun& run) {
     if (run.settings->keyInputEnabled) line += kResultKeyInputColumn;
     line += "\r\n";
     SearchRunWrite(run, line.data(), line.size());
+    SearchRunFlush(run);
 }
 
 void BatchPlanOf(const SearchRun& run, BatchPlan& plan) {

@@ -36,6 +36,11 @@ struct SearchModeEntry {
     const char* header;             // result header line, without ",キー入力" and line end
     int32_t (*lcgCount)(const SearchRun& run);
     void (*evaluate)(SearchRun& run, const CandidateMoment& moment, uint64_t seed);
+    // The personality-value positions first..last alone, for the modes whose
+    // draw screen is exact (the engines evaluate only the positions that
+    // pass it); null for the individual-value block.
+    void (*evaluateRange)(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t first,
+                          int32_t last);
     void (*plan)(const SearchRun& run, BatchPlan& plan);
 };
 
@@ -55,9 +60,10 @@ struct SearchModeEntry {
 // precedence and a row here at the same place. Still by hand: its settings
 // fields' rows (modes/SettingsFields.cpp), its check box, "設定" button and
 // dialog template (res/resource.h, res/morvane.rc, the check box's and
-// button's rows in app/MainWindowLayout.cpp), its draw screen with the others
-// in engine/EngineKernelBody.h, and its dialog's run of fields in
-// fuzz/dialogs_fuzz.cpp.
+// button's rows in app/MainWindowLayout.cpp), its draw screen in
+// modes/<Mode>Screen.h with its kind in modes/BatchPlan.h (the kernel body,
+// engine/EngineKernelBody.h, includes it in every backend and dispatches on
+// the kind), and its dialog's run of fields in fuzz/dialogs_fuzz.cpp.
 extern const SearchModeEntry kSearchModes[];
 extern const int32_t kSearchModeCount;
 

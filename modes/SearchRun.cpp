@@ -2,17 +2,45 @@
 
 #include "modes/IndividualValues.h"
 
+#include <cstring>
+
+// Rows are gathered up to this many bytes: few writes, each a system call.
+constexpr size_t kRowTextBytes = size_t{1} << 20;
+
 void SearchRunRelease(SearchRun& run) {
+    SearchRunFlush(run);
     if (run.engineScratchFree) run.engineScratchFree(run.engineScratch);
     run.engineScratch = nullptr;
     run.engineScratchFree = nullptr;
 }
 
-void SearchRunWrite(SearchRun& run, const char* bytes, size_t length) {
+void SearchRunFlush(SearchRun& run) {
+    if (run.rowUsed == 0) return;
     if (run.sink)
-        run.sink(run.sinkContext, bytes, length);
+        run.sink(run.sinkContext, run.rowText.data(), run.rowUsed);
     else if (run.resultFile)
-        std::fwrite(bytes, 1, length, run.resultFile);
+        std::fwrite(run.rowText.data(), 1, run.rowUsed, run.resultFile);
+    run.rowUsed = 0;
+}
+
+char* SearchRunRowBegin(SearchRun& run) {
+    if (run.rowText.size() < kRowTextBytes) run.rowText.resize(kRowTextBytes);
+    if (run.rowText.size() - run.rowUsed < kSearchRunRowMost) SearchRunFlush(run);
+    return run.rowText.data() + run.rowUsed;
+}
+
+void SearchRunWrite(SearchRun& run, const char* bytes, size_t length) {
+    if (length > kSearchRunRowMost) {
+        SearchRunFlush(run);
+        if (run.sink)
+            run.sink(run.sinkContext, bytes, length);
+        else if (run.resultFile)
+            std::fwrite(bytes, 1, length, run.resultFile);
+        return;
+    }
+    char* out = SearchRunRowBegin(run);
+    std::memcpy(out, bytes, length);
+    SearchRunRowEnd(run, out + length);
 }
 
 int32_t SearchRunIvStart(const SearchRun& run) {

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "modes/SearchSettings.h"
 #include "seed/RandomStreams.h"
@@ -50,19 +51,38 @@ struct SearchRun {
     MtTable mt;
     void* engineScratch;                       // the engine's buffers for this run, or null
     void (*engineScratchFree)(void* scratch);  // releases them when the run ends
+    // Rows not yet written (whole lines), and the row prefix of the moment
+    // written last, which the rows of one second share.
+    std::vector<char> rowText;
+    size_t rowUsed;
+    CandidateMoment prefixMoment;
+    char prefixText[80];
+    uint8_t prefixLength;
+    bool prefixValid;
 };
 
-// SearchRunInit (modes/SearchModes.h) sets a run up; this frees the
-// engine's buffers at its end.
+// SearchRunInit (modes/SearchModes.h) sets a run up; this writes its
+// pending rows and frees the engine's buffers at its end.
 void SearchRunRelease(SearchRun& run);
 
 // True when the run's rows go anywhere; the evaluations skip the formatting
 // otherwise (the match still counts).
 inline bool SearchRunWrites(const SearchRun& run) { return run.sink || run.resultFile; }
 
-// The one way result bytes leave a run: one fwrite to the file, or one call
-// of the sink, with whole lines.
+// The one way result bytes leave a run: they join its row text, which goes
+// to the file in one fwrite, or to the sink in one call, with whole lines,
+// when it fills and at SearchRunFlush.
 void SearchRunWrite(SearchRun& run, const char* bytes, size_t length);
+void SearchRunFlush(SearchRun& run);
+
+// The longest row any mode writes, with its prefix, key suffix and line end.
+constexpr size_t kSearchRunRowMost = 512;
+// Room for one row at the end of the row text (written out first when
+// full); SearchRunRowEnd takes the row that ends at end.
+char* SearchRunRowBegin(SearchRun& run);
+inline void SearchRunRowEnd(SearchRun& run, const char* end) {
+    run.rowUsed = static_cast<size_t>(end - run.rowText.data());
+}
 
 // The personality-value range as every mode reads it: start clamped to 0.
 inline int32_t SearchRunPidStart(const SearchRun& run) {

@@ -1,8 +1,8 @@
 #include "modes/ShinyPid.h"
 
-#include <cstdio>
-
+#include "modes/IvSearch.h"
 #include "modes/ResultFile.h"
+#include "modes/RowFormat.h"
 
 const char* const ShinyEncounterNames[3] = {"孵化", "徘徊", "固定"};
 
@@ -47,7 +47,7 @@ void PlanShiny(const SearchRun& run, ShinyScreenParams& p, ScreenPlan& plan) {
 }
 
 void EvaluateShinyPid(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
-                      const IvSet& ivs, int32_t type, int32_t power) {
+                      const IvSet& ivs) {
     const SearchSettings& s = *run.settings;
     // Draws up to pidEnd + 1 lie below the fill mark of pidEnd + 31.
     const uint32_t* U = run.lcg.U.data();
@@ -60,11 +60,16 @@ void EvaluateShinyPid(SearchRun& run, const CandidateMoment& moment, uint64_t se
         uint32_t v = ShinyPidOf(s.shinyEncounter, U[k + kShinyPidDraw]);
         if (s.shinyIdAdjust) v = ShinyPidIdAdjusted(v, s.shinyTrainerId, s.shinySecretId);
         if (!ShinyTestPasses(v, s.shinyTrainerId, s.shinySecretId)) continue;
-        char columns[200];
-        std::snprintf(columns, sizeof columns, "%d,%d,%d,%d,%d,%d,%d,%s,%d,%08X%08X,%d,%08X,%08X",
-                      c, ivs.v[0], ivs.v[1], ivs.v[2], ivs.v[3], ivs.v[4], ivs.v[5],
-                      HiddenPowerTypeNameOf(type), power, static_cast<unsigned>(seed >> 32),
-                      static_cast<unsigned>(seed & 0xFFFFFFFFu), k - 1, U[k + kShinyPidDraw], v);
-        ResultWriteMatch(run, moment, columns);
+        char* out = ResultRowStart(run, moment);
+        if (!out) continue;
+        out = RowAppendIvColumns(out, c, ivs);
+        *out++ = ',';
+        out = RowAppendSeed(out, seed);
+        *out++ = ',';
+        out = RowAppendInt(out, k - 1);
+        *out++ = ',';
+        out = RowAppendHex8(out, U[k + kShinyPidDraw]);
+        *out++ = ',';
+        ResultRowFinish(run, moment, RowAppendHex8(out, v));
     }
 }

@@ -43,7 +43,7 @@ enum : int32_t {
 
 // One individual-value position c that passed the filter.
 void EvaluateShinyPid(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
-                      const IvSet& ivs, int32_t type, int32_t power);
+                      const IvSet& ivs);
 
 // The batch screen's terms: the nature test, the encounter's personality
 // value rule (1 egg, 2 roamer, 3 fixed) with the ID adjustment, and the IDs.

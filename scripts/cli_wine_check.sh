@@ -1,8 +1,9 @@
 #!/bin/bash
 # The Windows console build of morvane-cli under Wine against the native one:
 # the same result bytes for a few searches (Timer0/VCount ranges with key
-# input, UTF-8 to standard output, a saved settings file), the same saved
-# settings and the same exit code and message for bad input. Prints
+# input, UTF-8 to standard output, a saved settings file, the shards of a
+# search), the same inspections, the same saved settings and the same exit
+# code and message for bad input. Prints
 # "N passed, M failed" last and exits non-zero when any check failed.
 #   cli_wine_check.sh [native build, default build/native] [Windows build, default build/win]
 set -uo pipefail
@@ -52,5 +53,14 @@ check saved "${console[@]}" --mode delivery --hours 13 --minutes 0-9 --iv-min "2
 sed 's/^deliveryNature = 0$/deliveryNature = 4/' "$work/native/saved.txt" >"$work/input/saved.txt"
 check settings --settings saved.txt -o result.txt -q
 check refused "${console[@]}" --from 2012-13-01
+# The three shards of a search over Timer0 and VCount ranges.
+for k in 1 2 3; do
+  check "shard-$k" "${console[@]}" --vcount 60-61 --timer0 C79-C7A --time 13:45:00-13:45:04 --keys \
+    --usable-keys "1 1 1 1 0 0 0 0 0 0" --shard $k/3
+done
+check inspect "${console[@]}" --iv-consumption 0-20 --pid-consumption 0-80 inspect --at 2012-11-29T14:58:21 \
+  --held "B St Right Left Down R L"
+check inspect-seed inspect --seed 6266D11A5ECD9A72 --utf8 --mode grotto
+check inspect-refused inspect --seed 6266D11A5ECD9A7
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]

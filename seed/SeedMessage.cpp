@@ -78,45 +78,55 @@ SeedMessage SeedMessageBuild(const SeedMessagePrefix& prefix, const CandidateMom
 
 static inline uint32_t Rotl(uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
 
+Sha1State Sha1InitialState() {
+    return Sha1State{0x67452301u, 0xEFCDAB89u, 0x98BADCFEu, 0x10325476u, 0xC3D2E1F0u};
+}
+
+void Sha1Round(Sha1State& s, int t, uint32_t w) {
+    uint32_t f, k;
+    if (t < 20) {
+        f = (s.b & s.c) | (~s.b & s.d);
+        k = 0x5A827999u;
+    } else if (t < 40) {
+        f = s.b ^ s.c ^ s.d;
+        k = 0x6ED9EBA1u;
+    } else if (t < 60) {
+        f = (s.b & s.c) | (s.b & s.d) | (s.c & s.d);
+        k = 0x8F1BBCDCu;
+    } else {
+        f = s.b ^ s.c ^ s.d;
+        k = 0xCA62C1D6u;
+    }
+    uint32_t temp = Rotl(s.a, 5) + f + s.e + k + w;
+    s.e = s.d;
+    s.d = s.c;
+    s.c = Rotl(s.b, 30);
+    s.b = s.a;
+    s.a = temp;
+}
+
 void Sha1Block(const uint32_t block[16], uint32_t h[5]) {
     uint32_t w[80];
     for (int t = 0; t < 16; ++t) w[t] = block[t];
     for (int t = 16; t < 80; ++t) w[t] = Rotl(w[t - 3] ^ w[t - 8] ^ w[t - 14] ^ w[t - 16], 1);
-    uint32_t a = 0x67452301u, b = 0xEFCDAB89u, c = 0x98BADCFEu, d = 0x10325476u,
-             e = 0xC3D2E1F0u;
-    for (int t = 0; t < 80; ++t) {
-        uint32_t f, k;
-        if (t < 20) {
-            f = (b & c) | (~b & d);
-            k = 0x5A827999u;
-        } else if (t < 40) {
-            f = b ^ c ^ d;
-            k = 0x6ED9EBA1u;
-        } else if (t < 60) {
-            f = (b & c) | (b & d) | (c & d);
-            k = 0x8F1BBCDCu;
-        } else {
-            f = b ^ c ^ d;
-            k = 0xCA62C1D6u;
-        }
-        uint32_t temp = Rotl(a, 5) + f + e + k + w[t];
-        e = d;
-        d = c;
-        c = Rotl(b, 30);
-        b = a;
-        a = temp;
-    }
-    h[0] = 0x67452301u + a;
-    h[1] = 0xEFCDAB89u + b;
-    h[2] = 0x98BADCFEu + c;
-    h[3] = 0x10325476u + d;
-    h[4] = 0xC3D2E1F0u + e;
+    const Sha1State initial = Sha1InitialState();
+    Sha1State s = initial;
+    for (int t = 0; t < 80; ++t) Sha1Round(s, t, w[t]);
+    h[0] = initial.a + s.a;
+    h[1] = initial.b + s.b;
+    h[2] = initial.c + s.c;
+    h[3] = initial.d + s.d;
+    h[4] = initial.e + s.e;
 }
 
 uint64_t SeedDigestValue(const SeedMessage& message) {
     uint32_t h[5];
     Sha1Block(message.w, h);
     return (static_cast<uint64_t>(Swap32(h[1])) << 32) | Swap32(h[0]);
+}
+
+uint64_t Sha1SeedOfDigest(uint32_t h0, uint32_t h1) {
+    return LcgNext((static_cast<uint64_t>(Swap32(h1)) << 32) | Swap32(h0));
 }
 
 uint64_t InitialSeedOf(const SeedMessage& message) { return LcgNext(SeedDigestValue(message)); }

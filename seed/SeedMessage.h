@@ -61,6 +61,18 @@ SeedMessage SeedMessageBuild(const SeedMessagePrefix& prefix, const CandidateMom
 // state; h receives the five result words.
 void Sha1Block(const uint32_t block[16], uint32_t h[5]);
 
+// The working variables of the compression, its initial values and round t
+// with message word w.
+struct Sha1State {
+    uint32_t a, b, c, d, e;
+};
+Sha1State Sha1InitialState();
+void Sha1Round(Sha1State& s, int t, uint32_t w);
+
+// The initial seed from the first two digest words H0 and H1: the LCG step
+// of D = (swap32(H1) << 32) | swap32(H0).
+uint64_t Sha1SeedOfDigest(uint32_t h0, uint32_t h1);
+
 // D = (swap32(H1) << 32) | swap32(H0).
 uint64_t SeedDigestValue(const SeedMessage& message);
 uint64_t InitialSeedOf(const SeedMessage& message);

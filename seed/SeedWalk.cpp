@@ -1,12 +1,13 @@
 #include "seed/SeedWalk.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
 // The pump runs no more often than this while candidates are evaluated, and
 // a grown count is shown no more often than the second.
 constexpr uint64_t kPumpIntervalMillis = 10;
-constexpr uint64_t kTitleIntervalMillis = 100;
+constexpr uint64_t kProgressIntervalMillis = 100;
 // A batch that took longer than this halves the next ones, and one quicker
 // than the second doubles them again, up to the batch size: a search whose
 // settings write many rows per candidate still pumps every few milliseconds.
@@ -96,7 +97,7 @@ struct Walk {
     bool stopped;
     bool pumpedOnce;
     uint64_t lastPump;
-    uint64_t lastTitle;
+    uint64_t lastProgress;
     int32_t shownCount;
     int32_t year, month, day;  // the current day, for the progress
     uint64_t added;            // candidates handed out so far
@@ -106,7 +107,7 @@ void ShowProgress(Walk& walk, uint64_t now) {
     const WalkHooks& h = *walk.hooks;
     walk.shownCount = h.matchCount(h.context);
     if (h.showProgress) h.showProgress(h.context, walk.year, walk.month, walk.day, walk.shownCount);
-    walk.lastTitle = now;
+    walk.lastProgress = now;
 }
 
 // Stop check, pump and progress before the batch, then its evaluation.
@@ -124,7 +125,8 @@ void FlushBatch(Walk& walk) {
         now = h.nowMillis(h.context);
         walk.lastPump = now;
     }
-    if (h.matchCount(h.context) > walk.shownCount && now - walk.lastTitle >= kTitleIntervalMillis)
+    if (h.matchCount(h.context) > walk.shownCount &&
+        now - walk.lastProgress >= kProgressIntervalMillis)
         ShowProgress(walk, now);
     h.evaluate(h.context, walk.batch.data(), walk.batchCount);
     uint64_t took = h.nowMillis(h.context) - now;
@@ -155,6 +157,60 @@ void KeepWindowAlive(Walk& walk, uint64_t addedBefore) {
     walk.lastPump = h.nowMillis(h.context);
 }
 
+// The masks of a second that the key-input pattern allows, in increasing
+// order, made again whenever the pattern differs from the one they were
+// made for (a dialog may change it while the walk runs).
+struct MaskList {
+    bool made;
+    bool usableKeys[10];
+    bool exclude;
+    int32_t count;
+    uint32_t masks[1024];
+};
+
+bool MaskListCurrent(const MaskList& list, const KeyPatternView& keys) {
+    if (!list.made || list.exclude != *keys.excludeOppositeAndReset) return false;
+    for (int i = 0; i < 10; ++i)
+        if (list.usableKeys[i] != keys.usableKeys[i]) return false;
+    return true;
+}
+
+void MaskListMake(MaskList& list, const KeyPatternView& keys) {
+    list.made = true;
+    for (int i = 0; i < 10; ++i) list.usableKeys[i] = keys.usableKeys[i];
+    list.exclude = *keys.excludeOppositeAndReset;
+    list.count = 0;
+    for (uint32_t mask = 0; mask <= kKeyMaskNone; ++mask)
+        if (KeyMaskAllowed(keys, mask)) list.masks[list.count++] = mask;
+}
+
+// Hands the allowed masks of one second to the batches. The pattern is
+// looked at again after every batch evaluated meanwhile, whose pump may have
+// changed it: a change takes effect from the next mask on.
+void AddSecond(Walk& walk, CandidateMoment moment, MaskList& list, const KeyPatternView& keys) {
+    if (!MaskListCurrent(list, keys)) MaskListMake(list, keys);
+    int32_t i = 0;
+    while (i < list.count && !walk.stopped) {
+        const int32_t n = std::min(walk.batchLimit - walk.batchCount, list.count - i);
+        CandidateMoment* out = walk.batch.data() + walk.batchCount;
+        for (int32_t k = 0; k < n; ++k) {
+            moment.keyMask = list.masks[i + k];
+            out[k] = moment;
+        }
+        walk.batchCount += n;
+        walk.added += static_cast<uint64_t>(n);
+        i += n;
+        if (walk.batchCount < walk.batchLimit) break;
+        FlushBatch(walk);
+        if (i < list.count && !MaskListCurrent(list, keys)) {
+            const uint32_t last = list.masks[i - 1];
+            MaskListMake(list, keys);
+            i = 0;
+            while (i < list.count && list.masks[i] <= last) ++i;
+        }
+    }
+}
+
 void AddCandidate(Walk& walk, const CandidateMoment& moment) {
     walk.batch[static_cast<size_t>(walk.batchCount++)] = moment;
     ++walk.added;
@@ -176,7 +232,7 @@ bool SeedWalkRun(const WalkRange& range, const KeyPatternView& keys, int32_t bat
     walk.month = range.startMonth;
     walk.day = range.startDay;
 
-    const uint32_t firstMask = range.keyInputEnabled ? 0u : kKeyMaskNone;
+    MaskList masks{};
     while (!walk.stopped) {
         ShowProgress(walk, hooks.nowMillis(hooks.context));
         CandidateMoment moment{};
@@ -194,9 +250,10 @@ bool SeedWalkRun(const WalkRange& range, const KeyPatternView& keys, int32_t bat
                 const uint64_t minuteAdded = walk.added;
                 for (int64_t s = range.startSecond; s <= range.endSecond && !walk.stopped; ++s) {
                     moment.second = static_cast<int32_t>(s);
-                    for (uint32_t mask = firstMask; mask <= kKeyMaskNone && !walk.stopped; ++mask) {
-                        if (range.keyInputEnabled && !KeyMaskAllowed(keys, mask)) continue;
-                        moment.keyMask = mask;
+                    if (range.keyInputEnabled) {
+                        AddSecond(walk, moment, masks, keys);
+                    } else {
+                        moment.keyMask = kKeyMaskNone;
                         AddCandidate(walk, moment);
                     }
                 }

@@ -7,7 +7,7 @@
 #include "app/StartCommand.h"
 #include "tests/engine/search_test_support.h"
 #include "engine/SeedSearch.h"
-#include "seed/WindowSystem.h"
+#include "engine/WindowSystem.h"
 
 namespace {
 
@@ -186,7 +186,7 @@ TEST(StartCommand, AbortFromTheDriversPumpStopsAtTheNextCandidate) {
     // check stops the walk, so no fourth pump happens.
     EXPECT_EQ(driver.window.pumpCount, 3);
     EXPECT_EQ(driver.window.shellOpenCount, 1);
-    EXPECT_STREQ(driver.window.lastTitle, kMainWindowTitle);
+    EXPECT_EQ(driver.window.restoreCount, 1);
     EXPECT_EQ(f.fake.buttonTexts, (std::vector<std::string>{kRunning, kIdle, kIdle}));
     EXPECT_FALSE(f.state.running);
     std::remove(driver.resultPath.c_str());

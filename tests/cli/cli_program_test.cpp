@@ -24,7 +24,7 @@
 #include "modes/SearchSettings.h"
 #include "engine/SearchEngine.h"
 #include "engine/SeedSearch.h"
-#include "seed/WindowSystem.h"
+#include "engine/WindowSystem.h"
 #include "bench/ExampleConsole.h"
 
 namespace {

@@ -30,7 +30,7 @@
 #include "modes/ResultFile.h"
 #include "engine/SearchEngine.h"
 #include "engine/SeedSearch.h"
-#include "seed/WindowSystem.h"
+#include "engine/WindowSystem.h"
 #include "tests/e2e/e2e_case.h"
 #include "tests/e2e/e2e_layout.h"
 
@@ -375,6 +375,7 @@ bool AfterLimit(const CandidateMoment& m) {
 
 void RecordingBatch(SearchRun& run, const CandidateMoment* moments, int32_t count) {
     if (g_recording.headerEnd < 0) {
+        SearchRunFlush(run);
         std::fflush(run.resultFile);
         g_recording.headerEnd = std::ftell(run.resultFile);
     }
@@ -428,19 +429,18 @@ int Write(const std::string& casePath, const std::string& out) {
 }
 
 // The count each day's progress text shows when the day begins: the first
-// title with a new date.
+// progress report with a new date.
 struct DayCounts {
     std::vector<std::string> lines;  // "DAY yy month day count"
     int32_t y, m, d;
 };
 
-void NoteDayTitle(HeadlessWindow&, const char* text, void* context) {
+void NoteDayProgress(HeadlessWindow&, const HeadlessProgress& p, void* context) {
     auto& days = *static_cast<DayCounts*>(context);
-    int32_t y, m, d, count;
-    if (std::sscanf(text, kE2eProgressFormat, &y, &m, &d, &count) != 4) return;
-    if (!days.lines.empty() && y == days.y && m == days.m && d == days.d) return;
-    days.y = y, days.m = m, days.d = d;
-    days.lines.push_back("DAY " + Dec(y) + " " + Dec(m) + " " + Dec(d) + " " + Dec(count));
+    if (!days.lines.empty() && p.year == days.y && p.month == days.m && p.day == days.d) return;
+    days.y = p.year, days.m = p.month, days.d = p.day;
+    days.lines.push_back("DAY " + Dec(p.year) + " " + Dec(p.month) + " " + Dec(p.day) + " " +
+                         Dec(p.count));
 }
 
 // Writes the day counts and the total, for the driver's check of the titles
@@ -451,7 +451,7 @@ int Days(const std::string& casePath, const std::string& out) {
     DayCounts days{};
     HeadlessWindow window;
     HeadlessWindowInit(window);
-    window.onTitle = NoteDayTitle;
+    window.onProgress = NoteDayProgress;
     window.hookContext = &days;
     WindowSystem ws = HeadlessWindowSystem(window);
     bool running = true;

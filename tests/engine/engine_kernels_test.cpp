@@ -10,6 +10,7 @@
 #include "modes/SearchModes.h"
 #include "engine/BatchEngine.h"
 #include "seed/RandomStreams.h"
+#include "seed/SecondDigest.h"
 
 namespace {
 
@@ -17,11 +18,15 @@ constexpr int32_t C = kEngineChunk;
 
 class EngineKernelsTest : public ::testing::TestWithParam<int32_t> {};
 
+// Lanes with messages of their own, and lanes of several consoles: each
+// with its own VCount and Timer0 word, its own MAC/GxStat/Frame word, or both.
 TEST_P(EngineKernelsTest, SeedsMatchThePlainDigest) {
     SearchEngineEntry entry = SearchEngineAt(GetParam());
     SKIP_UNLESS_SUPPORTED(entry);
     std::mt19937 rng(11);
-    for (int32_t count : {C, 2 * C, 16 * C}) {
+    for (int round = 0; round < 6; ++round) {
+        const int32_t count = round < 3 ? C << (2 * round) : 3 * kEngineMaxLanes;
+        const bool ownW5 = round == 3 || round == 5, ownW7 = round >= 4;
         SearchSettings s = RandomConsole(rng);
         SeedMessagePrefix prefix = SeedMessagePrefixOf(StartupParametersOf(s));
         std::vector<CandidateMoment> moments = RandomMoments(rng, count);
@@ -29,14 +34,26 @@ TEST_P(EngineKernelsTest, SeedsMatchThePlainDigest) {
         moments[0].keyMask = 0;
         moments[1].keyMask = 1023;
         moments[2].hour = 12;
-        std::vector<uint32_t> w8, w9, w12;
+        std::vector<uint32_t> w5, w7, w8, w9, w12;
+        std::vector<SeedMessagePrefix> prefixes;
         for (const CandidateMoment& m : moments) {
+            SearchSettings lane = s;
+            if (ownW5) {
+                lane.timer0 = rng() % 0x10000;
+                lane.vCount = rng() % 0x100;
+            }
+            if (ownW7) lane.MacWord7 = static_cast<uint32_t>(rng());
+            prefixes.push_back(SeedMessagePrefixOf(StartupParametersOf(lane)));
+            w5.push_back(prefixes.back().w[5]);
+            w7.push_back(prefixes.back().w[7]);
             w8.push_back(SeedMessageDateWord(m));
             w9.push_back(SeedMessageTimeWord(m, s.threeDsMode));
             w12.push_back(SeedMessageKeyWord(m.keyMask));
         }
-        Sha1BatchInput in;
+        Sha1BatchInput in{};
         std::copy(prefix.w, prefix.w + 8, in.prefix);
+        in.w5 = ownW5 ? w5.data() : nullptr;
+        in.w7 = ownW7 ? w7.data() : nullptr;
         in.w8 = w8.data();
         in.w9 = w9.data();
         in.w12 = w12.data();
@@ -44,8 +61,8 @@ TEST_P(EngineKernelsTest, SeedsMatchThePlainDigest) {
         std::vector<uint64_t> seeds(static_cast<size_t>(count));
         entry.kernels->sha1Seeds(in, seeds.data());
         for (int32_t i = 0; i < count; ++i) {
-            uint64_t expected = InitialSeedOf(SeedMessageBuild(prefix, moments[i], s.threeDsMode));
-            ASSERT_EQ(seeds[i], expected) << "lane " << i << " of " << count;
+            uint64_t expected = InitialSeedOf(SeedMessageBuild(prefixes[i], moments[i], s.threeDsMode));
+            ASSERT_EQ(seeds[i], expected) << "round " << round << " lane " << i << " of " << count;
         }
     }
 }
@@ -66,39 +83,63 @@ TEST_P(EngineKernelsTest, MtWordsMatchTheRegeneratedTable) {
     // regenerated words start to read regenerated ones, and the table's end.
     const int32_t ranges[][2] = {{0, 0},     {7, 12},    {0, 5},     {221, 226}, {220, 227},
                                  {226, 233}, {300, 305}, {612, 623}, {0, 623}};
+    // A chunk's first lanes alone (the survivors of a screen), in every
+    // block size of the seeding chains.
     for (const auto& range : ranges) {
         const int32_t lo = range[0], hi = range[1];
-        entry.kernels->mtWords(seeds.data(), lo, hi, words.data(), scratch.data());
-        for (int32_t k = lo; k <= hi; ++k)
-            for (int32_t j = 0; j < C; ++j)
-                ASSERT_EQ(words[static_cast<size_t>((k - lo) * C + j)], tables[j].mt[k])
-                    << "word " << k << " lane " << j << " of window " << lo << ".." << hi;
+        for (int32_t lanes : {C, 1, 7, 9, 33, 64, 100, 127}) {
+            entry.kernels->mtWords(seeds.data(), lanes, lo, hi, words.data(), scratch.data());
+            for (int32_t k = lo; k <= hi; ++k)
+                for (int32_t j = 0; j < lanes; ++j)
+                    ASSERT_EQ(words[static_cast<size_t>((k - lo) * C + j)], tables[j].mt[k])
+                        << "word " << k << " lane " << j << " of " << lanes << ", window " << lo << ".." << hi;
+        }
     }
 }
 
-TEST_P(EngineKernelsTest, LcgWindowMatchesTheStream) {
+// Lanes of one second from the second's digest and the key terms of their
+// masks: every mask, the masks of a pattern with its exclusions, runs of
+// every length up to the widest vector and past it, across a day's end.
+TEST_P(EngineKernelsTest, SecondSeedsMatchThePlainDigest) {
     SearchEngineEntry entry = SearchEngineAt(GetParam());
     SKIP_UNLESS_SUPPORTED(entry);
-    std::mt19937 rng(13);
-    std::vector<uint64_t> seeds(C);
-    for (uint64_t& seed : seeds) seed = (static_cast<uint64_t>(rng()) << 32) | rng();
-    seeds[0] = 0;
-    seeds[1] = ~0ull;
-    std::vector<LcgStream> streams(C);
-    for (int32_t j = 0; j < C; ++j) {
-        LcgStreamInit(streams[j], kLcgMinimumCapacity);
-        LcgStreamFill(streams[j], seeds[j], 2830);
-    }
-    std::vector<uint32_t> u(static_cast<size_t>(2831) * C);
-    for (int32_t start : {0, 1, 50, 2799}) {
-        const int32_t rows = 2831 - start;
-        uint64_t mul, add;
-        LcgJump(static_cast<uint64_t>(start), mul, add);
-        entry.kernels->lcgWindow(seeds.data(), mul, add, rows, u.data());
-        for (int32_t r = 0; r < rows; ++r)
-            for (int32_t j = 0; j < C; ++j)
-                ASSERT_EQ(u[static_cast<size_t>(r * C + j)], streams[j].U[static_cast<size_t>(start + r)])
-                    << "draw " << start + r << " lane " << j;
+    std::mt19937 rng(21);
+    constexpr int32_t stride = 1024 + kEngineMaxLanes;
+    std::vector<uint32_t> rows(static_cast<size_t>(kKeyTermRows) * stride, 0);
+    std::vector<uint64_t> seeds(1024 + kEngineMaxLanes);
+    for (int round = 0; round < 6; ++round) {
+        SearchSettings s = RandomConsole(rng);
+        s.excludeOppositeAndReset = round % 2 == 0;
+        for (bool& key : s.usableKeys) key = round < 2 || rng() % 3 != 0;
+        std::vector<uint32_t> masks;
+        for (uint32_t mask = 0; mask < 1024; ++mask)
+            if (KeyMaskAllowed(s, mask)) masks.push_back(mask);
+        const int32_t count = static_cast<int32_t>(masks.size());
+        for (int32_t p = 0; p < count; ++p) {
+            uint32_t terms[kKeyTermRows];
+            KeyScheduleTerms(masks[static_cast<size_t>(p)], terms);
+            for (int32_t t = 0; t < kKeyTermRows; ++t) rows[static_cast<size_t>(t) * stride + p] = terms[t];
+        }
+        CandidateMoment m = RandomMoment(rng);
+        if (round == 3) m = CandidateMoment{99, 12, 31, WeekdayOf(99, 12, 31), 23, 59, 59, 0};
+        if (round == 4) m.hour = 12;
+        const SeedMessagePrefix prefix = SeedMessagePrefixOf(StartupParametersOf(s));
+        const SecondDigest second =
+            SecondDigestOf(prefix, SeedMessageDateWord(m), SeedMessageTimeWord(m, s.threeDsMode));
+        for (int32_t first : {0, 1, 7, count / 2}) {
+            for (int32_t n : {1, 3, 8, 15, 16, 17, 100, count}) {
+                n = std::min(n, count - first);
+                if (n <= 0) continue;
+                Sha1SecondInput in{&second, rows.data() + first, stride, n};
+                entry.kernels->sha1SecondSeeds(in, seeds.data());
+                for (int32_t i = 0; i < n; ++i) {
+                    m.keyMask = masks[static_cast<size_t>(first + i)];
+                    ASSERT_EQ(seeds[static_cast<size_t>(i)],
+                              InitialSeedOf(SeedMessageBuild(prefix, m, s.threeDsMode)))
+                        << "round " << round << " lanes " << first << "+" << i << " of " << n;
+                }
+            }
+        }
     }
 }
 
@@ -109,7 +150,9 @@ TEST_P(EngineKernelsTest, IvScreenMatchesTheFilter) {
     std::vector<uint64_t> seeds(C);
     std::vector<MtTable> tables(C);
     std::vector<uint32_t> words(static_cast<size_t>(kMtSize) * C), scratch(words.size());
-    std::vector<uint8_t> ivs(words.size()), pass(words.size());
+    std::vector<uint32_t> ivs(words.size());
+    std::vector<LaneSet> pass(kMtSize);
+    auto laneIn = [](const LaneSet& set, int32_t j) { return ((set.w[j / 64] >> (j % 64)) & 1u) != 0; };
     for (int round = 0; round < 40; ++round) {
         for (int32_t j = 0; j < C; ++j) {
             seeds[j] = (static_cast<uint64_t>(rng()) << 32) | rng();
@@ -135,8 +178,8 @@ TEST_P(EngineKernelsTest, IvScreenMatchesTheFilter) {
         BatchPlan plan;
         BatchPlanOf(run, plan);
         ASSERT_TRUE(plan.mtNeeded);
-        entry.kernels->mtWords(seeds.data(), plan.mtLo, plan.mtHi, words.data(), scratch.data());
-        uint8_t any[C];
+        entry.kernels->mtWords(seeds.data(), C, plan.mtLo, plan.mtHi, words.data(), scratch.data());
+        LaneSet any;
         entry.kernels->ivScreen(plan.iv, words.data(), ivs.data(), pass.data(), any);
         for (int32_t j = 0; j < C; ++j) {
             bool anyExpected = false;
@@ -144,26 +187,30 @@ TEST_P(EngineKernelsTest, IvScreenMatchesTheFilter) {
                 const int32_t consumption = plan.ivStart + c;
                 IvSet set = IvSetAt(tables[j], consumption, s.roamerEnabled);
                 for (int i = 0; i < 6; ++i)
-                    ASSERT_EQ(ivs[static_cast<size_t>((c + plan.iv.offsets[i]) * C + j)], set.v[i]);
+                    ASSERT_EQ(static_cast<int32_t>(ivs[static_cast<size_t>((c + plan.iv.offsets[i]) * C + j)]), set.v[i]);
                 const bool expected = IvFilterPasses(s, set);
                 anyExpected = anyExpected || expected;
-                ASSERT_EQ(pass[static_cast<size_t>(c * C + j)] != 0, expected)
+                ASSERT_EQ(laneIn(pass[static_cast<size_t>(c)], j), expected)
                     << "round " << round << " lane " << j << " c " << consumption;
             }
-            ASSERT_EQ(any[j] != 0, anyExpected);
+            ASSERT_EQ(laneIn(any, j), anyExpected);
         }
     }
 }
 
 // The screens against the modes' own evaluation of each candidate: a lane
 // passes exactly when the plain evaluation finds a row (breeding: at least
-// when it does), and a plan that expects nothing is never contradicted.
+// when it does), and a plan that expects nothing is never contradicted. The
+// exact screens also say which positions give rows: evaluating a passing
+// position alone (with the positions its row depends on) writes a row, and
+// the rows of all passing positions are the candidate's rows.
 TEST_P(EngineKernelsTest, ScreensPassExactlyTheCandidatesWithRows) {
     SearchEngineEntry entry = SearchEngineAt(GetParam());
     SKIP_UNLESS_SUPPORTED(entry);
     std::mt19937 rng(16);
-    std::vector<uint32_t> draws(static_cast<size_t>(2900) * C), natures(draws.size());
     std::vector<uint64_t> seeds(C);
+    std::vector<uint8_t> scratch(kLcgScreenScratchBytes + 64);
+    std::vector<LaneSet> pass(kLcgScreenMaxRows);
     const SearchMode modes[] = {kModeGrotto, kModeDome, kModeComet, kModeDelivery, kModeShiny,
                                 kModeBreeding};
     int32_t lanesWithRows = 0;
@@ -178,6 +225,11 @@ TEST_P(EngineKernelsTest, ScreensPassExactlyTheCandidatesWithRows) {
             }
             s.hiddenPowerType = -1;
             s.hiddenPowerMinimum = 30;
+            if (mode == kModeDelivery && round % 3 == 1) {
+                s.hiddenPowerType = static_cast<int32_t>(rng() % 16);
+                s.hiddenPowerMinimum = 50;
+                s.ivMin[static_cast<size_t>(rng() % 6)] = 16;
+            }
             s.ivConsumptionStart = s.ivConsumptionEnd = 0;
             for (auto& parent : s.parentIv)
                 for (int32_t& v : parent) v = 31;
@@ -188,34 +240,47 @@ TEST_P(EngineKernelsTest, ScreensPassExactlyTheCandidatesWithRows) {
             LcgStreamInit(run.lcg, kLcgCapacity);
             BatchPlan plan;
             BatchPlanOf(run, plan);
-            uint8_t any[C] = {};
-            uint64_t inherited[C] = {};
+            LcgScreenOutput out{};
+            out.pass = pass.data();
             for (uint64_t& seed : seeds) seed = (static_cast<uint64_t>(rng()) << 32) | rng();
+            std::vector<LcgJumpRow> rows, natureRows;
             if (!plan.nothing) {
                 ASSERT_TRUE(plan.lcgScreen);
-                uint64_t mul, add;
-                LcgJump(static_cast<uint64_t>(plan.pidStart), mul, add);
-                entry.kernels->lcgWindow(seeds.data(), mul, add, plan.lcgRows, draws.data());
-                const uint32_t* natureRows = draws.data() + std::max(plan.natureRow, 0) * C;
-                if (plan.natureRow < 0) {
-                    LcgJump(static_cast<uint64_t>(plan.pidStart + SearchRunDeliveryOffset(run)), mul, add);
-                    entry.kernels->lcgWindow(seeds.data(), mul, add, plan.lcg.positions, natures.data());
-                    natureRows = natures.data();
-                }
-                entry.kernels->lcgScreen(plan.lcg, draws.data(), natureRows, any, inherited);
+                for (int32_t r = 0; r < plan.lcgRows; ++r) rows.push_back(LcgJumpRowOf(static_cast<uint64_t>(plan.pidStart + r)));
+                for (int32_t k = 0; k < plan.lcg.positions; ++k)
+                    natureRows.push_back(LcgJumpRowOf(static_cast<uint64_t>(plan.pidStart + SearchRunDeliveryOffset(run) + k)));
+                LcgScreenInput in{&plan.lcg, rows.data(), plan.natureRow < 0 ? natureRows.data() : nullptr,
+                                  seeds.data(), scratch.data()};
+                entry.kernels->lcgScreen(in, out);
             }
+            const SearchModeEntry& modeEntry = SearchModeEntryOf(mode);
             for (int32_t j = 0; j < C; ++j) {
+                const bool any = (out.any.w[j / 64] >> (j % 64)) & 1u;
                 run.candidateCount = 0;
                 LcgStreamFill(run.lcg, seeds[j], SearchRunLcgCount(run));
                 MtTableFill(run.mt, seeds[j]);
-                EvaluateCandidate(run, RandomMoment(rng), seeds[j]);
-                const bool rows = run.candidateCount > 0;
-                lanesWithRows += rows ? 1 : 0;
-                if (mode == kModeBreeding && rows) {
-                    ASSERT_TRUE(any[j]) << "breeding round " << round << " lane " << j;
-                } else if (mode != kModeBreeding) {
-                    ASSERT_EQ(any[j] != 0, rows) << "mode " << mode << " round " << round << " lane " << j;
+                const CandidateMoment moment = RandomMoment(rng);
+                EvaluateCandidate(run, moment, seeds[j]);
+                const int32_t rowsOfLane = run.candidateCount;
+                lanesWithRows += rowsOfLane > 0 ? 1 : 0;
+                if (mode == kModeBreeding) {
+                    if (rowsOfLane > 0) {
+                        ASSERT_TRUE(any) << "breeding round " << round << " lane " << j;
+                    }
+                    continue;
                 }
+                ASSERT_EQ(any, rowsOfLane > 0) << "mode " << mode << " round " << round << " lane " << j;
+                if (!modeEntry.evaluateRange || plan.nothing) continue;
+                int32_t positionRows = 0;
+                for (int32_t k = 0; k < plan.lcg.positions; ++k) {
+                    if (!((pass[k].w[j / 64] >> (j % 64)) & 1u)) continue;
+                    run.candidateCount = 0;
+                    const int32_t last = plan.pidStart + k;
+                    modeEntry.evaluateRange(run, moment, seeds[j], last - plan.lead, last);
+                    ASSERT_EQ(run.candidateCount, 1) << "mode " << mode << " position " << last;
+                    ++positionRows;
+                }
+                ASSERT_EQ(positionRows, rowsOfLane) << "mode " << mode << " round " << round << " lane " << j;
             }
         }
     }

@@ -31,8 +31,14 @@ struct DriverFixture : ::testing::Test {
     }
 };
 
-std::vector<std::string> g_titles;
-void RecordTitle(HeadlessWindow&, const char* text, void*) { g_titles.emplace_back(text); }
+// Every progress report as "yy/month/day:count"; the title is restored only
+// after the last one.
+std::vector<std::string> g_progress;
+void RecordProgress(HeadlessWindow& w, const HeadlessProgress& p, void*) {
+    EXPECT_EQ(w.restoreCount, 0);
+    g_progress.push_back(std::to_string(p.year) + "/" + std::to_string(p.month) + "/" +
+                         std::to_string(p.day) + ":" + std::to_string(p.count));
+}
 
 }  // namespace
 
@@ -86,15 +92,15 @@ TEST_F(DriverFixture, DateWalkLeapYearYearEndAndBadDates) {
     };
     // 2012 is a leap year; 29 February is never reached by advancing.
     EXPECT_EQ(days(12, 2, 28, 12, 3, 1), (std::vector<std::string>{"12/2/28:2", "12/3/1:4"}));
-    g_titles.clear();
-    window.onTitle = RecordTitle;
+    g_progress.clear();
+    HeadlessWindowInit(window);
+    window.fakeStep = 10;
+    window.onProgress = RecordProgress;
     EXPECT_EQ(days(12, 12, 31, 13, 1, 1), (std::vector<std::string>{"12/12/31:1", "13/1/1:2"}));
-    window.onTitle = nullptr;
-    char expectedTitle[256];
-    SearchProgressText(expectedTitle, 13, 1, 1, 0);
-    EXPECT_NE(std::find(g_titles.begin(), g_titles.end(), expectedTitle), g_titles.end());
-    EXPECT_EQ(std::string(expectedTitle), "13年1月1日計算中...(候補0個)");
-    EXPECT_EQ(g_titles.back(), "Morvane ver2.01c");
+    window.onProgress = nullptr;
+    // The year that follows 12 is reported as 13, with the count so far.
+    EXPECT_NE(std::find(g_progress.begin(), g_progress.end(), "13/1/1:0"), g_progress.end());
+    EXPECT_EQ(window.restoreCount, 1);
 
     // Start after end: the first day is walked all the same.
     EXPECT_EQ(days(12, 5, 10, 12, 5, 1).size(), 1u);
@@ -114,14 +120,13 @@ TEST_F(DriverFixture, BackwardsRangesWalkNothingButShowTheDays) {
     s.startHour = 5;
     s.endHour = 3;
     s.endDay = 30;
-    g_titles.clear();
-    window.onTitle = RecordTitle;
+    g_progress.clear();
+    window.onProgress = RecordProgress;
     RunHeadless(s, path, &kRecordingEngine1, window);
     EXPECT_TRUE(walk.moments.empty());
-    ASSERT_EQ(g_titles.size(), 3u);
-    EXPECT_EQ(g_titles[0], "12年11月29日計算中...(候補0個)");
-    EXPECT_EQ(g_titles[1], "12年11月30日計算中...(候補0個)");
-    EXPECT_EQ(g_titles[2], "Morvane ver2.01c");
+    EXPECT_EQ(g_progress, (std::vector<std::string>{"12/11/29:0", "12/11/30:0"}));
+    EXPECT_EQ(window.progressCount, 2);
+    EXPECT_EQ(window.restoreCount, 1);
     EXPECT_EQ(window.shellOpenCount, 1);
     EXPECT_EQ(ReadFileBytes(path), std::string(ResultHeaderOf(kModeIv)) + "\r\n");
 }
@@ -175,7 +180,7 @@ TEST_F(DriverFixture, AbortInThePumpKeepsRowsClosesAndOpensTheFile) {
     EXPECT_EQ(SplitCrLfLines(ReadFileBytes(path)).size(), 6u);
     EXPECT_EQ(window.shellOpenCount, 1);
     EXPECT_EQ(std::string(window.lastOpened), path);
-    EXPECT_STREQ(window.lastTitle, "Morvane ver2.01c");
+    EXPECT_EQ(window.restoreCount, 1);
 }
 
 TEST_F(DriverFixture, ClosedWindowEndsTheSearchWithoutOpeningTheFile) {
@@ -200,26 +205,26 @@ TEST_F(DriverFixture, UnopenableResultFileStillCountsAndIsNotOpened) {
     int32_t count = RunHeadless(s, missing, &kPlainEngine, window);
     EXPECT_GT(count, 0);
     EXPECT_EQ(window.shellOpenCount, 0);
-    EXPECT_STREQ(window.lastTitle, "Morvane ver2.01c");
+    EXPECT_EQ(window.restoreCount, 1);
 }
 
-TEST_F(DriverFixture, PumpAndTitleAreRateLimited) {
+TEST_F(DriverFixture, PumpAndProgressAreRateLimited) {
     SearchSettings s = ExampleSearchSettings();
     s.keyInputEnabled = true;
     s.startSecond = 0;
     s.endSecond = 9;
     s.ivMin[0] = 0;
     window.fakeStep = 1;  // one millisecond per clock reading
-    g_titles.clear();
-    window.onTitle = RecordTitle;
+    g_progress.clear();
+    window.onProgress = RecordProgress;
     int32_t count = RunHeadless(s, path, &kPlainEngine, window);
     ASSERT_EQ(count, 5400);
     // The first batch always pumps; then one pump per 10 ms of clock.
     EXPECT_GE(window.pumpCount, 1);
     EXPECT_LT(window.pumpCount, count / 4);
-    // A grown count is shown at most every 100 ms: far fewer titles than rows.
-    EXPECT_GT(g_titles.size(), 2u);
-    EXPECT_LT(g_titles.size(), static_cast<size_t>(count / 40));
+    // A grown count is shown at most every 100 ms: far fewer reports than rows.
+    EXPECT_GT(g_progress.size(), 2u);
+    EXPECT_LT(g_progress.size(), static_cast<size_t>(count / 40));
 }
 
 namespace {

@@ -12,7 +12,7 @@
 #include "modes/SearchSettings.h"
 #include "seed/SeedMessage.h"
 #include "engine/SeedSearch.h"
-#include "seed/WindowSystem.h"
+#include "engine/WindowSystem.h"
 #include "bench/ExampleConsole.h"
 #include "tests/temp_dir.h"
 

@@ -59,6 +59,7 @@ inline std::string ModeBenchTakeRows(ModeBench& bench) {
     std::string bytes;
     FILE* file = bench.run.resultFile;
     if (!file) return bytes;
+    SearchRunFlush(bench.run);
     std::fflush(file);
     std::rewind(file);
     char chunk[4096];

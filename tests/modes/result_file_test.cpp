@@ -54,6 +54,7 @@ TEST(ResultFile, PrefixSeedAndKeySuffix) {
     ASSERT_NE(run.resultFile, nullptr);
     CandidateMoment m{5, 1, 2, 0, 3, 4, 0, 1023u & ~1u};
     ResultWriteMatch(run, m, "cols");
+    SearchRunFlush(run);
     std::rewind(run.resultFile);
     char line[64] = {};
     ASSERT_NE(std::fgets(line, sizeof line, run.resultFile), nullptr);
@@ -74,6 +75,7 @@ TEST(ResultFile, RowPrefixHasNoLeadingZeros) {
     ASSERT_NE(run.resultFile, nullptr);
     ResultWriteMatch(run, CandidateMoment{5, 1, 2, 0, 3, 4, 0, 1023}, "x");
     ResultWriteMatch(run, CandidateMoment{0, 12, 31, 0, 23, 59, 59, 1023}, "y");
+    SearchRunFlush(run);
     std::fclose(run.resultFile);
     EXPECT_EQ(ReadFileBytes(path), "5,1,2,3,4,0,x\r\n0,12,31,23,59,59,y\r\n");
     std::remove(path.c_str());
@@ -130,6 +132,7 @@ TEST(ResultFile, ColumnsLongerThanTheLineBufferAreWrittenWhole) {
     ASSERT_NE(run.resultFile, nullptr);
     const std::string columns(1000, 'x');
     ResultWriteMatch(run, CandidateMoment{5, 1, 2, 0, 3, 4, 0, 1022}, columns.c_str());
+    SearchRunFlush(run);
     std::fclose(run.resultFile);
     EXPECT_EQ(ReadFileBytes(path), "5,1,2,3,4,0," + columns + ",A\r\n");
     std::remove(path.c_str());

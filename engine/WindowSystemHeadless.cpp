@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "seed/WindowSystem.h"
+#include "engine/WindowSystem.h"
 
 static void HeadlessPump(void* context) {
     auto& w = *static_cast<HeadlessWindow*>(context);
@@ -10,11 +10,16 @@ static void HeadlessPump(void* context) {
     if (w.onPump) w.onPump(w, w.hookContext);
 }
 
-static void HeadlessSetTitle(void* context, const char* text) {
+static void HeadlessShowProgress(void* context, int32_t year, int32_t month, int32_t day,
+                                 int32_t count) {
     auto& w = *static_cast<HeadlessWindow*>(context);
-    std::snprintf(w.lastTitle, sizeof w.lastTitle, "%s", text);
-    ++w.titleCount;
-    if (w.onTitle) w.onTitle(w, text, w.hookContext);
+    w.lastProgress = HeadlessProgress{year, month, day, count};
+    ++w.progressCount;
+    if (w.onProgress) w.onProgress(w, w.lastProgress, w.hookContext);
+}
+
+static void HeadlessRestoreTitle(void* context) {
+    ++static_cast<HeadlessWindow*>(context)->restoreCount;
 }
 
 static void HeadlessShellOpen(void* context, const char* path) {
@@ -39,6 +44,7 @@ static bool HeadlessQuit(void* context) { return static_cast<HeadlessWindow*>(co
 void HeadlessWindowInit(HeadlessWindow& window) { std::memset(&window, 0, sizeof window); }
 
 WindowSystem HeadlessWindowSystem(HeadlessWindow& window) {
-    return WindowSystem{&window,      HeadlessPump, HeadlessSetTitle, HeadlessShellOpen,
-                        HeadlessNow, HeadlessQuit};
+    return WindowSystem{&window,           HeadlessPump, HeadlessShowProgress,
+                        HeadlessRestoreTitle, HeadlessShellOpen, HeadlessNow,
+                        HeadlessQuit};
 }

@@ -1,0 +1,75 @@
+// The shiny personality-value search's draw screen. Included by the batch
+// engines' kernel body (engine/EngineKernelBody.h) inside each backend; it is
+// exact for the personality-value positions: the nature of draw k + 1 when
+// tested, and the personality value built from draw k by the encounter's rule
+// shiny for the IDs.
+
+// The personality value of draws d (not biased) for an encounter rule (1 egg,
+// 2 roamer, 3 fixed), with the ID adjustment when asked for.
+template <int rule, bool adjust>
+inline V ShinyPidLanes(V d, uint32_t ids) {
+    V v;
+    if (rule == kShinyEncounterEgg) {
+        v = Sub(Sub(d, Set1(1u)), Eq(d, Set1(0u)));  // d - 1, and 0 for 0
+    } else if (rule == kShinyEncounterRoamer) {
+        v = d;
+    } else {
+        v = Xor(d, Set1(0x10000u));
+        v = Or(And(v, Set1(0x7FFFFFFFu)), Shl<31>(v));  // bit 31 becomes bit 0
+    }
+    if (adjust) v = Or(And(v, Set1(0x7FFFFFFFu)), Shl<31>(Xor(v, Set1(ids))));
+    return v;
+}
+
+template <int rule, bool adjust, bool natureTest>
+inline void ShinyScreenRule(const LcgScreenInput& in, ScreenScratch& scratch, LcgScreenOutput& out) {
+    const LcgScreenParams& p = *in.params;
+    const ShinyScreenParams t = p.shiny;
+    const LcgJumpRow* jumps = in.rows;
+    const int32_t rows = p.positions + kShinyReach;
+    const DrawTest natureOf = DrawTestOf(t.nature);
+    const V high13 = Set1(0xFFF8u), ids13 = Set1(t.ids & 0xFFF8u);
+    const BitRows pass = scratch.Rows(p.positions);
+    ForEachGroup(in.seeds, [&](int g, const SeedLanes& lanes) {
+        V shinyBefore = Set1(0);  // the shiny lanes of the row before
+        for (int32_t r = 0; r < rows; ++r) {
+            const V u = LcgDraw(lanes, jumps[r]);
+            // The egg's value, d - 1 with 0 for 0, passes the test exactly
+            // when d - 1 does: both ways draw 0 leaves the IDs alone.
+            const V pid = rule == kShinyEncounterEgg && !adjust ? Sub(Unbiased(u), Set1(1u))
+                                                                : ShinyPidLanes<rule, adjust>(Unbiased(u), t.ids);
+            if (r >= kShinyReach) {
+                V found = shinyBefore;
+                if (natureTest) found = AndNot(TestMisses(u, natureOf), found);
+                pass.Put(r - kShinyReach, g, GtBits(Set1(0), found));
+            }
+            shinyBefore = Eq(And(Xor(Shr<16>(pid), pid), high13), ids13);
+        }
+    });
+    for (int32_t k = 0; k < p.positions; ++k) {
+        out.pass[k] = pass.Row(k);
+        LaneSetAddTo(out.any, out.pass[k]);
+    }
+}
+
+template <int rule, bool adjust>
+inline void ShinyScreenAdjusted(const LcgScreenInput& in, ScreenScratch& scratch, LcgScreenOutput& out) {
+    in.params->shiny.natureTest ? ShinyScreenRule<rule, adjust, true>(in, scratch, out)
+                                : ShinyScreenRule<rule, adjust, false>(in, scratch, out);
+}
+
+template <int rule>
+inline void ShinyScreenOf(const LcgScreenInput& in, ScreenScratch& scratch, LcgScreenOutput& out) {
+    in.params->shiny.idAdjust ? ShinyScreenAdjusted<rule, true>(in, scratch, out)
+                              : ShinyScreenAdjusted<rule, false>(in, scratch, out);
+}
+
+inline void ShinyScreen(const LcgScreenInput& in, ScreenScratch& scratch, LcgScreenOutput& out) {
+    const int32_t rule = in.params->shiny.rule;
+    if (rule == kShinyEncounterEgg)
+        ShinyScreenOf<kShinyEncounterEgg>(in, scratch, out);
+    else if (rule == kShinyEncounterRoamer)
+        ShinyScreenOf<kShinyEncounterRoamer>(in, scratch, out);
+    else
+        ShinyScreenOf<kShinyEncounterFixed>(in, scratch, out);
+}
