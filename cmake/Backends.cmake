@@ -5,10 +5,11 @@
 # the build folder (MorvaneBackends.h). MORVANE_SIMD=OFF builds the portable
 # backend alone.
 
-if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64|amd64|i.86")
-  set(MORVANE_ARCH x86)
-elseif(EMSCRIPTEN)
+if(EMSCRIPTEN)
+  # Emscripten's toolchain file names an x86 processor.
   set(MORVANE_ARCH wasm)
+elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64|amd64|i.86")
+  set(MORVANE_ARCH x86)
 else()
   set(MORVANE_ARCH other)
 endif()

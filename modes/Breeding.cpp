@@ -14,7 +14,7 @@ const char* const BreedingAbilityNames[4] = {"指定無し", "1", "2", "夢"};
 const int32_t kBreedingGenderThresholds[4] = {31, 64, 127, 191};
 
 static const char* const kBreedingStatNames[6] = {"H-", "A-", "B-", "C-", "D-", "S-"};
-static const char* const kBreedingParentNames[2] = {"先,", "後,"};
+static const char* const kBreedingParentNames[2] = {"\x90\xE6," /* 先, */, "\x8C\xE3," /* 後, */};
 
 bool BreedingGenderAccepts(int32_t entry, uint32_t g) {
     if (entry >= 1 && entry <= 4)

@@ -12,6 +12,8 @@
 extern const char* const NatureNames[25];          // five full-width characters each
 extern const char* const HiddenPowerTypeNames[16];
 extern const char* const KeyNames[10];             // by KeyMask bit
+// The header's last column when key input is on, ",キー入力".
+extern const char kResultKeyInputColumn[];
 
 // Opens the file for writing, truncating it; null when it cannot be opened.
 // ResultWriteHeader (modes/SearchModes.h) writes the header line.

@@ -14,6 +14,7 @@
 #include "modes/Grotto.h"
 #include "modes/GrottoDialog.h"
 #include "modes/IvSearch.h"
+#include "modes/ResultFile.h"
 #include "modes/ShinyPidDialog.h"
 #include "res/resource.h"
 
@@ -52,28 +53,49 @@ const SearchModeDialog kShinyDialog = {IDC_SHINY_PID_SETTINGS, IDD_SHINY_PID, Sh
 }  // namespace
 
 const SearchModeEntry kSearchModes[] = {
+    // 年,月,日,時,分,秒,性格値乱数消費,初期seed
     {kModeGrotto, "grotto", &SearchSettings::grottoEnabled, IDC_GROTTO, &kGrottoDialog,
-     "年,月,日,時,分,秒,性格値乱数消費,初期seed", PidStreamCount, EvaluateGrotto, EvaluateGrottoRange,
-     kPlanGrotto},
+     "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
+     "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "\x8F\x89\x8A\xFAseed",
+     PidStreamCount, EvaluateGrotto, EvaluateGrottoRange, kPlanGrotto},
+    // 年,月,日,時,分,秒,性格値乱数消費下限,上限,初期seed
     {kModeDome, "dome", &SearchSettings::domeEnabled, IDC_DOME, &kDomeDialog,
-     "年,月,日,時,分,秒,性格値乱数消費下限,上限,初期seed", PidStreamCount, EvaluateDome, EvaluateDomeRange,
-     kPlanDome},
+     "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
+     "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF\x89\xBA\x8C\xC0,"
+     "\x8F\xE3\x8C\xC0," "\x8F\x89\x8A\xFAseed", PidStreamCount, EvaluateDome, EvaluateDomeRange, kPlanDome},
+    // 年,月,日,時,分,秒,性格値乱数消費,初期seed
     {kModeComet, "comet", &SearchSettings::cometEnabled, IDC_COMET, &kCometDialog,
-     "年,月,日,時,分,秒,性格値乱数消費,初期seed", PidStreamCount, EvaluateComet, EvaluateCometRange,
-     kPlanComet},
+     "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
+     "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "\x8F\x89\x8A\xFAseed",
+     PidStreamCount, EvaluateComet, EvaluateCometRange, kPlanComet},
+    // 年,月,日,時,分,秒,性格値乱数消費,性格,H,A,B,C,D,S,めざパ,威力,初期seed
     {kModeDelivery, "delivery", &SearchSettings::deliveryEnabled, IDC_DELIVERY, &kDeliveryDialog,
-     "年,月,日,時,分,秒,性格値乱数消費,性格,H,A,B,C,D,S,めざパ,威力,初期seed", DeliveryLcgCount,
+     "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
+     "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "\x90\xAB\x8Ai," "H," "A," "B,"
+     "C," "D," "S," "\x82\xDF\x82\xB4\x83p," "\x88\xD0\x97\xCD," "\x8F\x89\x8A\xFAseed", DeliveryLcgCount,
      EvaluateDelivery, EvaluateDeliveryRange, kPlanDelivery},
+    // 年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,初期seed,性格値乱数消費,遺伝1,遺伝2,遺伝3,性別,特性
     {kModeBreeding, "breeding", &SearchSettings::breedingEnabled, IDC_BREEDING, &kBreedingDialog,
-     "年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,初期seed,性格値乱数消費,遺伝1,遺伝2,遺伝3,"
-     "性別,特性",
+     "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
+     "\x8C\xC2\x91\xCC\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "H," "A," "B," "C," "D,"
+     "S," "\x8F\x89\x8A\xFAseed," "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF,"
+     "\x88\xE2\x93`1," "\x88\xE2\x93`2," "\x88\xE2\x93`3," "\x90\xAB\x95\xCA,"
+     "\x93\xC1\x90\xAB",
      PidStreamCount, EvaluateIvBlock, nullptr, PlanIvBlock},
+    // 年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,めざパ,威力,初期seed,性格値乱数消費,乱数値,性格値
     {kModeShiny, "shiny", &SearchSettings::shinyPidEnabled, IDC_SHINY_PID, &kShinyDialog,
-     "年,月,日,時,分,秒,個体値乱数消費,H,A,B,C,D,S,めざパ,威力,初期seed,性格値乱数消費,乱数値,"
-     "性格値",
+     "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
+     "\x8C\xC2\x91\xCC\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "H," "A," "B," "C," "D,"
+     "S," "\x82\xDF\x82\xB4\x83p," "\x88\xD0\x97\xCD," "\x8F\x89\x8A\xFAseed,"
+     "\x90\xAB\x8Ai\x92l\x97\x90\x90\x94\x8F\xC1\x94\xEF," "\x97\x90\x90\x94\x92l,"
+     "\x90\xAB\x8Ai\x92l",
      PidStreamCount, EvaluateIvBlock, nullptr, PlanIvBlock},
-    {kModeIv, "iv", nullptr, 0, nullptr, "年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed",
-     NoStream, EvaluateIvBlock, nullptr, PlanIvBlock},
+    // 年,月,日,時,分,秒,消費数,H,A,B,C,D,S,めざパ,威力,初期seed
+    {kModeIv, "iv", nullptr, 0, nullptr,
+     "\x94N," "\x8C\x8E," "\x93\xFA," "\x8E\x9E," "\x95\xAA," "\x95" "b,"
+     "\x8F\xC1\x94\xEF\x90\x94," "H," "A," "B," "C," "D," "S," "\x82\xDF\x82\xB4\x83p,"
+     "\x88\xD0\x97\xCD," "\x8F\x89\x8A\xFAseed", NoStream,
+     EvaluateIvBlock, nullptr, PlanIvBlock},
 };
 const int32_t kSearchModeCount = sizeof kSearchModes / sizeof kSearchModes[0];
 
@@ -126,7 +148,7 @@ void SearchRunInit(SearchRun& run, const SearchSettings& settings) {
 
 void ResultWriteHeader(SearchRun& run) {
     std::string line = ResultHeaderOf(run.mode);
-    if (run.settings->keyInputEnabled) line += ",キー入力";
+    if (run.settings->keyInputEnabled) line += kResultKeyInputColumn;
     line += "\r\n";
     SearchRunWrite(run, line.data(), line.size());
     SearchRunFlush(run);

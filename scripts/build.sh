@@ -6,6 +6,8 @@
 #   build.sh nosimd   the tests without any SIMD backend (build/nosimd)
 #   build.sh clang    with clang and its sanitizers: the engine's tests and the
 #                     libFuzzer targets (build/clang)
+#   build.sh web      the page: its WebAssembly modules with and without SIMD
+#                     and its files (build/web)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -30,6 +32,19 @@ case "${1:-native}" in
       -DMORVANE_SANITIZE=ON -DMORVANE_FUZZ=ON >/dev/null
     cmake --build build/clang -j"$jobs" --target morvane_engine_tests capture_fuzz config_fuzz \
       dialogs_fuzz search_fuzz settings_file_fuzz ;;
+  web)
+    bash scripts/deps.sh native web
+    # Emscripten's tools need Debian's acorn, which a nodejs from elsewhere
+    # finds only through NODE_PATH.
+    export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+    emcmake cmake -S . -B build/web/simd -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF >/dev/null
+    emcmake cmake -S . -B build/web/plain -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF \
+      -DMORVANE_SIMD=OFF >/dev/null
+    # With the engine's tests under node (scripts/web_test.sh runs them).
+    cmake --build build/web/simd -j"$jobs" --target morvane_web morvane_engine_tests_node
+    cmake --build build/web/plain -j"$jobs"
+    cp build/web/simd/morvane-simd.{js,wasm} build/web/plain/morvane-plain.{js,wasm} build/web/
+    cp web/index.html web/style.css web/morvane-core.js web/search.js web/page.js web/worker.js build/web/ ;;
   win)
     bash scripts/deps.sh native win
     cmake -S . -B build/win -DCMAKE_BUILD_TYPE=Release \

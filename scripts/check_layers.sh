@@ -1,17 +1,17 @@
 #!/bin/bash
 # Checks that the source floors include only downwards:
-#   res (plain #defines) < seed < ui < modes < engine < app < cli
+#   res (plain #defines) < seed < ui < modes < engine < app < cli < web
 # A file may include headers of its own folder and of the folders below it,
 # never of one above it, nor anything from tests/, bench/ or fuzz/. Since the
 # order is total, no two folders can include each other. tests/, bench/ and
-# fuzz/ may include anything. <windows.h> belongs to the Win32 layer alone:
+# fuzz/ may include anything; web/ (the page's glue) stands above cli/. <windows.h> belongs to the Win32 layer alone:
 # files ending in _win.cpp or _win.h, and the resource script.
 # Prints file:line for every offence and exits 1 when there is one.
 #   check_layers.sh [repository, default the one this script is in]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
 
-floors="res seed ui modes engine app cli"
+floors="res seed ui modes engine app cli web"
 
 # The rank of a folder; folders that are no floor rank above all of them.
 rank() {

@@ -6,6 +6,8 @@
 #   deps.sh wine     Wine with its own fonts, Xvfb, Japanese fonts and locale,
 #                    ImageMagick (screenshots), e2fsprogs (chattr, for the
 #                    read-only folder test when run as root)
+#   deps.sh web      Emscripten (with Debian's acorn), Chromium for the browser
+#                    tests, and nodejs with npm when there is no node
 # The README's set-up section lists the same packages.
 set -euo pipefail
 packages=()
@@ -15,6 +17,9 @@ for group in "$@"; do
     win) packages+=(g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64) ;;
     clang) packages+=(clang-14 libclang-rt-14-dev) ;;
     wine) packages+=(wine wine64 fonts-wine xvfb imagemagick fonts-ipafont-gothic locales e2fsprogs) ;;
+    web) packages+=(emscripten node-acorn chromium)
+         # A node from elsewhere (with its own npm) serves as well.
+         command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm) ;;
     *) echo "deps.sh: unknown group $group" >&2; exit 2 ;;
   esac
 done

@@ -3,13 +3,14 @@
 # without any SIMD backend (so that the portable build cannot rot unnoticed)
 # and under the sanitizers, the engine's tests under clang's sanitizers and a
 # short run of every fuzz target, the Windows build and its imports, the command
-# line's Windows build against its native one, and the end-to-end tests of
-# both window programs under Wine.
+# line's Windows build against its native one, the end-to-end tests of
+# both window programs under Wine, and the page's WebAssembly build with its
+# tests in headless Chromium against the native command line.
 #
 # The packages come first (apt-get cannot run twice at once). After the
 # native build two lanes share the two cores: the unit tests and the other
-# native builds in this shell, the Windows build and the Wine tests beside
-# them, their lines marked "[wine]". Every step prints a line when it starts
+# native builds in this shell, the Windows build, the Wine tests and the page
+# beside them, their lines marked "[wine]" (that lane ends minutes earlier). Every step prints a line when it starts
 # and one when it ends with its seconds; a table of all steps comes last.
 # A lane stops at its first failed step; the command fails when any step did.
 set -uo pipefail
@@ -44,7 +45,9 @@ wine_lane() {
   step "windows build" bash scripts/build.sh win &&
     step "imports" bash scripts/check_imports.sh &&
     step "command line, wine" bash scripts/cli_wine_check.sh build/native build/win &&
-    step "wine e2e" bash scripts/e2e.sh
+    step "wine e2e" bash scripts/e2e.sh &&
+    step "web build" bash scripts/build.sh web &&
+    step "browser tests" bash scripts/web_test.sh
 }
 
 # Ctrl-C reaches this lane only: a background job of a script ignores it.
@@ -53,7 +56,7 @@ wine_lane() {
 trap 'trap - INT TERM; kill -TERM 0 2>/dev/null; exit 130' INT TERM
 
 status=0
-step "packages" bash scripts/deps.sh native win wine clang &&
+step "packages" bash scripts/deps.sh native win wine clang web &&
   step "include floors" bash scripts/check_layers.sh &&
   step "native build" bash scripts/build.sh native || status=1
 

@@ -153,7 +153,7 @@ TEST_P(EngineSearchTest, ChunksIntoASinkGiveTheFileBytesInWholeLines) {
             first += n;
         }
         SearchRunRelease(run);
-        EXPECT_EQ(header, std::string(ResultHeaderOf(mode)) + (s.keyInputEnabled ? ",キー入力" : "") + "\r\n");
+        EXPECT_EQ(header, std::string(ResultHeaderOf(mode)) + (s.keyInputEnabled ? kResultKeyInputColumn : "") + "\r\n");
         EXPECT_EQ(run.candidateCount, plain.count) << "mode " << mode;
         EXPECT_EQ(sink.bytes.substr(header.size()), plain.rows) << "mode " << mode;
         EXPECT_TRUE(sink.wholeLines) << "mode " << mode;

@@ -74,7 +74,7 @@ TEST_F(DriverFixture, KeyMasksPerSecond) {
     RunHeadless(s, path, &kRecordingEngine1, window);
     EXPECT_EQ(MasksOfFirstSecond(), (std::vector<uint32_t>{1023}));
     std::string header = SplitCrLfLines(ReadFileBytes(path)).at(0);
-    EXPECT_EQ(header, std::string(ResultHeaderOf(kModeIv)) + ",キー入力");
+    EXPECT_EQ(header, std::string(ResultHeaderOf(kModeIv)) + kResultKeyInputColumn);
 }
 
 TEST_F(DriverFixture, DateWalkLeapYearYearEndAndBadDates) {
@@ -195,7 +195,7 @@ TEST_F(DriverFixture, ClosedWindowEndsTheSearchWithoutOpeningTheFile) {
     RunSearch(s, running, ws, options);
     EXPECT_EQ(window.pumpCount, 3);
     EXPECT_EQ(window.shellOpenCount, 0);
-    EXPECT_EQ(SplitCrLfLines(ReadFileBytes(path)).at(0), ResultHeaderOf(kModeIv) + std::string(",キー入力"));
+    EXPECT_EQ(SplitCrLfLines(ReadFileBytes(path)).at(0), ResultHeaderOf(kModeIv) + std::string(kResultKeyInputColumn));
 }
 
 TEST_F(DriverFixture, UnopenableResultFileStillCountsAndIsNotOpened) {

@@ -1,0 +1,65 @@
+// The WebAssembly SIMD backend: four 32-bit lanes per 128-bit vector, the
+// LCG draws from 64-bit products on two 64-bit lanes (i64x2.mul). Built only for the
+// page's SIMD module (-msimd128); a browser without WebAssembly SIMD loads
+// the module built without it, which holds the portable family alone.
+#include <wasm_simd128.h>
+
+#include <cstdint>
+#include <cstring>
+#include <utility>
+
+#include "engine/EngineKernels.h"
+
+namespace {
+
+using V = v128_t;
+constexpr int kW = 4;
+
+inline V Load(const uint32_t* p) { return wasm_v128_load(p); }
+inline void Store(uint32_t* p, V v) { wasm_v128_store(p, v); }
+inline V Set1(uint32_t x) { return wasm_u32x4_splat(x); }
+inline V Add(V a, V b) { return wasm_i32x4_add(a, b); }
+inline V Sub(V a, V b) { return wasm_i32x4_sub(a, b); }
+inline V Xor(V a, V b) { return wasm_v128_xor(a, b); }
+inline V And(V a, V b) { return wasm_v128_and(a, b); }
+inline V Or(V a, V b) { return wasm_v128_or(a, b); }
+inline V Xor3(V a, V b, V c) { return Xor(Xor(a, b), c); }
+// bitselect(c, d, b) takes c where b has a one bit and d elsewhere.
+inline V Choose(V b, V c, V d) { return wasm_v128_bitselect(c, d, b); }
+inline V Majority(V b, V c, V d) { return Or(And(b, c), And(d, Or(b, c))); }
+template <int n> inline V Rotl(V x) { return Or(wasm_i32x4_shl(x, n), wasm_u32x4_shr(x, 32 - n)); }
+template <int n> inline V Shr(V x) { return wasm_u32x4_shr(x, n); }
+template <int n> inline V Shl(V x) { return wasm_i32x4_shl(x, n); }
+inline V MulLo(V a, V b) { return wasm_i32x4_mul(a, b); }
+inline V AndNot(V a, V b) { return wasm_v128_andnot(b, a); }  // andnot(x, y) is x & ~y
+inline V Gt(V a, V b) { return wasm_i32x4_gt(a, b); }
+inline V Eq(V a, V b) { return wasm_i32x4_eq(a, b); }
+inline uint32_t GtBits(V a, V b) { return wasm_i32x4_bitmask(Gt(a, b)); }
+inline uint32_t EqBits(V a, V b) { return wasm_i32x4_bitmask(Eq(a, b)); }
+
+// Eight seeding chains of four lanes keep the multiplications' latency
+// hidden, as the wider backends' chains do.
+constexpr int kMtChains = 8;
+
+// Four seeds as two vectors of two 64-bit lanes.
+struct SeedLanes {
+    v128_t low, high;  // seeds 0 and 1, seeds 2 and 3
+};
+
+inline SeedLanes SeedLanesOf(const uint64_t* seeds) { return {wasm_v128_load(seeds), wasm_v128_load(seeds + 2)}; }
+
+// The upper half of mul * seed + add, on i64x2.mul; the upper halves are
+// the odd 32-bit lanes of the two products.
+inline V LcgDraw(const SeedLanes& s, const LcgJumpRow& row) {
+    const v128_t mul = wasm_u64x2_splat((static_cast<uint64_t>(row.mulHi) << 32) | row.mulLo);
+    const v128_t add = wasm_u64x2_splat(row.add);
+    const v128_t low = wasm_i64x2_add(wasm_i64x2_mul(s.low, mul), add);
+    const v128_t high = wasm_i64x2_add(wasm_i64x2_mul(s.high, mul), add);
+    return wasm_i32x4_shuffle(low, high, 1, 3, 5, 7);
+}
+
+#include "engine/EngineKernelBody.h"
+
+}  // namespace
+
+extern const EngineKernels kEngineKernels_wasm128 = MORVANE_ENGINE_KERNELS(Sha1SeedsBody, Sha1SecondSeedsBody);
