@@ -69,17 +69,17 @@ inline void StoreSeeds(V a, V b, uint64_t* seeds) {
 }
 
 // Lanes with messages of their own: the rounds before the first word that
-// varies (W8, or W5 for lanes of several consoles) read words the whole
-// call shares.
-template <int shared>
+// varies (W8, or W5 or W7 for lanes of several consoles) read words the
+// whole call shares. Which words the lanes bring is part of the loop's type.
+template <int shared, bool ownW5, bool ownW7>
 inline void Sha1SeedsFrom(const Sha1BatchInput& in, uint64_t* seeds) {
     Sha1State first = Sha1InitialState();
     for (int t = 0; t < shared; ++t) Sha1Round(first, t, in.prefix[t]);
     for (int32_t base = 0; base < in.count; base += kW) {
         V w[16];
         for (int i = 0; i < 8; ++i) w[i] = Set1(in.prefix[i]);
-        if (in.w5) w[5] = Load(in.w5 + base);
-        if (in.w7) w[7] = Load(in.w7 + base);
+        if (ownW5) w[5] = Load(in.w5 + base);
+        if (ownW7) w[7] = Load(in.w7 + base);
         w[8] = Load(in.w8 + base);
         w[9] = Load(in.w9 + base);
         w[10] = Set1(0);
@@ -96,12 +96,14 @@ inline void Sha1SeedsFrom(const Sha1BatchInput& in, uint64_t* seeds) {
 }
 
 [[maybe_unused]] void Sha1SeedsBody(const Sha1BatchInput& in, uint64_t* seeds) {
-    if (in.w5)
-        Sha1SeedsFrom<5>(in, seeds);
+    if (in.w5 && in.w7)
+        Sha1SeedsFrom<5, true, true>(in, seeds);
+    else if (in.w5)
+        Sha1SeedsFrom<5, true, false>(in, seeds);
     else if (in.w7)
-        Sha1SeedsFrom<7>(in, seeds);
+        Sha1SeedsFrom<7, false, true>(in, seeds);
     else
-        Sha1SeedsFrom<8>(in, seeds);
+        Sha1SeedsFrom<8, false, false>(in, seeds);
 }
 
 // Round t >= 16 of lanes of one second: the second's word XOR the key's.
