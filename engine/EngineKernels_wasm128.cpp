@@ -1,5 +1,5 @@
 // The WebAssembly SIMD backend: four 32-bit lanes per 128-bit vector, the
-// LCG draws from 64-bit products on two 64-bit lanes (i64x2.mul). Built only for the
+// LCG draws from 32 x 32 -> 64 products (extmul). Built only for the
 // page's SIMD module (-msimd128); a browser without WebAssembly SIMD loads
 // the module built without it, which holds the portable family alone.
 #include <wasm_simd128.h>
@@ -41,21 +41,27 @@ inline uint32_t EqBits(V a, V b) { return wasm_i32x4_bitmask(Eq(a, b)); }
 // hidden, as the wider backends' chains do.
 constexpr int kMtChains = 8;
 
-// Four seeds as two vectors of two 64-bit lanes.
+// Four seeds as their lower halves (lane j) and upper halves.
 struct SeedLanes {
-    v128_t low, high;  // seeds 0 and 1, seeds 2 and 3
+    V low, high;
 };
 
-inline SeedLanes SeedLanesOf(const uint64_t* seeds) { return {wasm_v128_load(seeds), wasm_v128_load(seeds + 2)}; }
+inline SeedLanes SeedLanesOf(const uint64_t* seeds) {
+    const v128_t a = wasm_v128_load(seeds), b = wasm_v128_load(seeds + 2);
+    return {wasm_i32x4_shuffle(a, b, 0, 2, 4, 6), wasm_i32x4_shuffle(a, b, 1, 3, 5, 7)};
+}
 
-// The upper half of mul * seed + add, on i64x2.mul; the upper halves are
-// the odd 32-bit lanes of the two products.
+// The upper half of mul * seed + add from 32 x 32 products (a 64-bit lane
+// product is several instructions wherever the module runs): the lower
+// product with add in 64 bits gives its carry, the cross products only their
+// lower halves.
 inline V LcgDraw(const SeedLanes& s, const LcgJumpRow& row) {
-    const v128_t mul = wasm_u64x2_splat((static_cast<uint64_t>(row.mulHi) << 32) | row.mulLo);
+    const V mulLo = wasm_u32x4_splat(row.mulLo), mulHi = wasm_u32x4_splat(row.mulHi);
     const v128_t add = wasm_u64x2_splat(row.add);
-    const v128_t low = wasm_i64x2_add(wasm_i64x2_mul(s.low, mul), add);
-    const v128_t high = wasm_i64x2_add(wasm_i64x2_mul(s.high, mul), add);
-    return wasm_i32x4_shuffle(low, high, 1, 3, 5, 7);
+    const v128_t first = wasm_i64x2_add(wasm_u64x2_extmul_low_u32x4(s.low, mulLo), add);
+    const v128_t second = wasm_i64x2_add(wasm_u64x2_extmul_high_u32x4(s.low, mulLo), add);
+    const V carried = wasm_i32x4_shuffle(first, second, 1, 3, 5, 7);
+    return Add(carried, Add(MulLo(s.high, mulLo), MulLo(s.low, mulHi)));
 }
 
 #include "engine/EngineKernelBody.h"
