@@ -379,6 +379,8 @@ int Kernels() {
         own.w9 = w9.data();
         own.w12 = w12.data();
         own.count = 1024;
+        Sha1SecondInput few{&digest, rows.data(), stride, 64};
+        std::printf(" (64 lanes %6.2f)", NanosPerCall([&] { k.sha1SecondSeeds(few, seeds.data()); }) / 64);
         std::printf(", own messages %6.2f", NanosPerCall([&] { k.sha1Seeds(own, seeds.data()); }) / 1024);
         SearchSettings iv = BenchSettings("iv-6v");
         SearchRun run{};

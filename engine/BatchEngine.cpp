@@ -1,6 +1,7 @@
 #include "engine/BatchEngine.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -33,6 +34,11 @@ const KeyTermTable& KeyTerms() {
 
 // The engine's buffers, allocated at the first batch of a search.
 struct BatchScratch {
+    // The plan of the settings it was made for: made again only when a
+    // dialog changed them during the search.
+    SearchSettings planSettings;
+    BatchPlan plan;
+    bool planValid;
     std::vector<uint64_t> seeds;            // per lane, padded
     // Lanes with messages of their own, gathered.
     std::vector<int32_t> ownLanes;
@@ -72,6 +78,7 @@ BatchScratch& BatchScratchOf(SearchRun& run) {
         s->w12.resize(kBatchLanes + kEngineMaxLanes);
         s->ownSeeds.resize(kBatchLanes + kEngineMaxLanes);
         s->secondValid = false;
+        s->planValid = false;
         s->keyRows.assign(static_cast<size_t>(kKeyTermRows) * kKeyStride, 0);
         s->packedMasks.assign(1024, 0);
         s->packedIndex.assign(1024, -1);
@@ -91,9 +98,18 @@ BatchScratch& BatchScratchOf(SearchRun& run) {
     return *static_cast<BatchScratch*>(run.engineScratch);
 }
 
+// The moments of one second differ in their key mask only: the 28 bytes
+// before it (the weekday goes with the date) compared as four words.
+static_assert(offsetof(CandidateMoment, keyMask) == 28 && sizeof(CandidateMoment) == 32,
+              "a moment's second is its first 28 bytes");
+inline uint64_t Word64(const CandidateMoment& m, int i) {
+    uint64_t word;
+    std::memcpy(&word, reinterpret_cast<const char*>(&m) + 8 * i, sizeof word);
+    return word;
+}
 bool SameSecond(const CandidateMoment& a, const CandidateMoment& b) {
-    return a.second == b.second && a.minute == b.minute && a.hour == b.hour && a.day == b.day &&
-           a.month == b.month && a.year == b.year;
+    return ((Word64(a, 0) ^ Word64(b, 0)) | (Word64(a, 1) ^ Word64(b, 1)) | (Word64(a, 2) ^ Word64(b, 2)) |
+            ((Word64(a, 3) ^ Word64(b, 3)) & 0xFFFFFFFFull)) == 0;
 }
 
 // --- Seeds ----------------------------------------------------------------------
@@ -255,19 +271,6 @@ void Materialise(SearchRun& run, const BatchPlan& plan, uint64_t seed, const uin
     SetFillTop(run.lcg, seed, count);
 }
 
-// The draws the positions first..last of an exactly screened mode read: from
-// first to last + the screen's reach, and delivery's nature draws.
-void MaterialiseRange(SearchRun& run, const BatchPlan& plan, uint64_t seed, int32_t first, int32_t last) {
-    int32_t top = last + (plan.lcgRows - plan.lcg.positions);
-    FillDraws(run.lcg, seed, first, top);
-    if (run.mode == kModeDelivery) {
-        const int32_t offset = SearchRunDeliveryOffset(run);
-        FillDraws(run.lcg, seed, std::max(first + offset, top + 1), last + offset);
-        top = std::max(top, last + offset);
-    }
-    SetFillTop(run.lcg, seed, top);
-}
-
 // --- Screens ------------------------------------------------------------------------
 
 LcgJumpRow JumpRowOf(uint64_t mul, uint64_t add) {
@@ -290,7 +293,43 @@ const LcgJumpRow* JumpRows(std::vector<LcgJumpRow>& rows, int64_t& madeFrom, int
     return rows.data();
 }
 
+// The LCG state a jump row leads the seed to.
+uint64_t StateOf(const LcgJumpRow& row, uint64_t seed) {
+    const uint64_t mul = (static_cast<uint64_t>(row.mulHi) << 32) | row.mulLo;
+    return mul * seed + (row.add - (1ull << 63));
+}
+
+// The draws the positions first..last of an exactly screened mode read, from
+// the jump rows of the screen that passed them: from first to last + the
+// screen's reach, and delivery's nature draws beyond it.
+void MaterialiseRange(SearchRun& run, const BatchPlan& plan, const BatchScratch& s, uint64_t seed,
+                      int32_t first, int32_t last) {
+    uint32_t* U = run.lcg.U.data();
+    int32_t top = last + (plan.lcgRows - plan.lcg.positions);
+    for (int32_t k = first; k <= top; ++k)
+        U[k] = static_cast<uint32_t>(StateOf(s.jumps[static_cast<size_t>(k - plan.pidStart)], seed) >> 32);
+    const LcgJumpRow* topRow = &s.jumps[static_cast<size_t>(top - plan.pidStart)];
+    if (run.mode == kModeDelivery && plan.natureRow < 0) {
+        const int32_t offset = SearchRunDeliveryOffset(run);
+        for (int32_t v = first; v <= last; ++v)
+            U[v + offset] = static_cast<uint32_t>(StateOf(s.natureJumps[static_cast<size_t>(v - plan.pidStart)], seed) >> 32);
+        top = last + offset;
+        topRow = &s.natureJumps[static_cast<size_t>(last - plan.pidStart)];
+    }
+    run.lcg.L[static_cast<size_t>(top)] = StateOf(*topRow, seed);
+    run.lcg.fillMark = top + 1;
+}
+
 bool LaneIn(const LaneSet& set, int32_t lane) { return (set.w[lane / 64] >> (lane % 64)) & 1u; }
+
+// The first lane of the set from lane on, or kEngineChunk.
+int32_t NextLane(const LaneSet& set, int32_t lane) {
+    for (int32_t word = lane / 64; word < kEngineChunk / 64; ++word) {
+        const uint64_t bits = lane / 64 == word ? set.w[word] & (~0ull << (lane % 64)) : set.w[word];
+        if (bits) return word * 64 + __builtin_ctzll(bits);
+    }
+    return kEngineChunk;
+}
 
 // Masks m of inherited stats that, with the stats of mask P whose stream
 // values lie within the bounds, cover all six: compatible[P] bit m.
@@ -348,16 +387,27 @@ void EvaluateScreenedPositions(SearchRun& run, const BatchPlan& plan, BatchScrat
     for (int32_t base = 0; base < padded; base += C) {
         LcgScreenOutput out;
         ScreenChunk(run, plan, kernels, s, base, out);
-        for (int32_t j = 0; j < C && base + j < count; ++j) {
-            if (!LaneIn(out.any, j)) continue;
+        // Each lane's first and last passing position, from one walk over
+        // the positions' bits (few are set).
+        int32_t firstPass[C], lastPass[C];
+        LaneSet seen{};
+        for (int32_t k = 0; k < plan.lcg.positions; ++k) {
+            for (int32_t word = 0; word < C / 64; ++word) {
+                const uint64_t bits = out.pass[k].w[word];
+                if (!bits) continue;
+                for (uint64_t fresh = bits & ~seen.w[word]; fresh; fresh &= fresh - 1)
+                    firstPass[word * 64 + __builtin_ctzll(fresh)] = k;
+                seen.w[word] |= bits;
+                for (uint64_t set = bits; set; set &= set - 1) lastPass[word * 64 + __builtin_ctzll(set)] = k;
+            }
+        }
+        for (int32_t j = NextLane(out.any, 0); j < C && base + j < count; j = NextLane(out.any, j + 1)) {
             // The draws from the first passing position (less the positions
             // its row depends on) to the last, then each passing position.
-            int32_t firstPass = 0, lastPass = plan.lcg.positions - 1;
-            while (!LaneIn(out.pass[firstPass], j)) ++firstPass;
-            while (!LaneIn(out.pass[lastPass], j)) --lastPass;
             const uint64_t seed = s.seeds[static_cast<size_t>(base + j)];
-            MaterialiseRange(run, plan, seed, plan.pidStart + firstPass - plan.lead, plan.pidStart + lastPass);
-            for (int32_t k = firstPass; k <= lastPass; ++k) {
+            MaterialiseRange(run, plan, s, seed, plan.pidStart + firstPass[j] - plan.lead,
+                             plan.pidStart + lastPass[j]);
+            for (int32_t k = firstPass[j]; k <= lastPass[j]; ++k) {
                 if (!LaneIn(out.pass[k], j)) continue;
                 const int32_t last = plan.pidStart + k;
                 entry.evaluateRange(run, moments[base + j], seed, last - plan.lead, last);
@@ -378,8 +428,7 @@ int32_t ScreenLanes(SearchRun& run, const BatchPlan& plan, const EngineKernels& 
     for (int32_t base = 0; base < padded; base += C) {
         LcgScreenOutput out;
         ScreenChunk(run, plan, kernels, s, base, out);
-        for (int32_t j = 0; j < C && base + j < count; ++j) {
-            if (!LaneIn(out.any, j)) continue;
+        for (int32_t j = NextLane(out.any, 0); j < C && base + j < count; j = NextLane(out.any, j + 1)) {
             s.inherited[static_cast<size_t>(survivors)] = out.inherited[j];
             s.survivors[static_cast<size_t>(survivors++)] = base + j;
         }
@@ -405,8 +454,12 @@ void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t
         return;
     }
     BatchScratch& s = BatchScratchOf(run);
-    BatchPlan plan;
-    BatchPlanOf(run, plan);
+    if (!s.planValid || std::memcmp(&s.planSettings, run.settings, sizeof s.planSettings) != 0) {
+        std::memcpy(&s.planSettings, run.settings, sizeof s.planSettings);
+        BatchPlanOf(run, s.plan);
+        s.planValid = true;
+    }
+    const BatchPlan& plan = s.plan;
     if (plan.nothing) return;
 
     ComputeSeeds(run, s, moments, count, kernels);
@@ -422,16 +475,21 @@ void BatchEngineEvaluate(SearchRun& run, const CandidateMoment* moments, int32_t
     const int32_t survivors = ScreenLanes(run, plan, kernels, s, count, padded);
     for (int32_t first = 0; first < survivors; first += C) {
         const int32_t n = std::min(survivors - first, C);
-        LaneSet any{};
+        LaneSet any;
+        std::memset(&any, 0xFF, sizeof any);
         if (plan.mtNeeded) {
-            uint64_t chunkSeeds[C];
-            for (int32_t j = 0; j < C; ++j)
-                chunkSeeds[j] = s.seeds[static_cast<size_t>(s.survivors[static_cast<size_t>(first + std::min(j, n - 1))])];
+            // Without a draw screen the survivors are the lanes themselves.
+            const uint64_t* chunkSeeds = &s.seeds[static_cast<size_t>(first)];
+            uint64_t gathered[C];
+            if (plan.lcgScreen) {
+                for (int32_t j = 0; j < C; ++j)
+                    gathered[j] = s.seeds[static_cast<size_t>(s.survivors[static_cast<size_t>(first + std::min(j, n - 1))])];
+                chunkSeeds = gathered;
+            }
             kernels.mtWords(chunkSeeds, n, plan.mtLo, plan.mtHi, s.words.data(), s.mtScratch.data());
             kernels.ivScreen(plan.iv, s.words.data(), s.ivs.data(), s.ivPass.data(), any);
         }
-        for (int32_t j = 0; j < n; ++j) {
-            if (plan.mtNeeded && !LaneIn(any, j)) continue;
+        for (int32_t j = NextLane(any, 0); j < n; j = NextLane(any, j + 1)) {
             if (plan.breedingSets && !BreedingStatsCanMatch(plan, s.ivs.data(), j, s.inherited[static_cast<size_t>(first + j)]))
                 continue;
             const int32_t lane = s.survivors[static_cast<size_t>(first + j)];

@@ -284,6 +284,13 @@ inline bool DrawRangeAll(DrawRange r) { return r.lo == 0 && r.hi == 0xFFFFFFFFu;
 
 // Lane bits of the draws within the test's range.
 inline uint32_t TestBits(V u, const DrawTest& t) { return ~GtBits(Sub(u, t.lo), t.span) & t.keep; }
+// All-ones lanes where the draws fall outside the range (an empty range: all
+// lanes), for tests combined in vectors before their bits are taken.
+inline V TestMisses(V u, const DrawTest& t) {
+    return t.keep ? Gt(Sub(u, t.lo), t.span) : Set1(~0u);
+}
+// The same for a range from 0, which needs no subtraction.
+inline V TestMissesFromZero(V u, const DrawTest& t) { return t.keep ? Gt(u, t.span) : Set1(~0u); }
 
 // One bit per lane of the chunk for each row of a window.
 struct BitRows {

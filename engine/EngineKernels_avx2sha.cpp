@@ -32,7 +32,7 @@ namespace {
 #pragma GCC pop_options
 #endif
 
-constexpr int kStreams = 8;
+constexpr int kStreams = 4;
 
 // Rounds 4g .. 4g + 3 of every stream, from group g of the message schedule.
 template <int g>

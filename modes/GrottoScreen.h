@@ -4,19 +4,23 @@
 // draw N appears, draw N + 1 falls in an allowed slot, draw N + 2 in the
 // kind's band and draw N + 3 passes the female check.
 
-// Lane bits of the draws whose slot (top two bits) is allowed in mask.
-inline uint32_t GrottoSlotBits(V u, uint32_t slotMask) {
+// All-ones lanes where the draw's slot (its top two bits) is not allowed.
+inline V GrottoSlotMisses(V u, uint32_t slotMask) {
     // u is biased: its sign is the slot's high bit flipped; bit 30 is its low bit.
-    const uint32_t high = ~GtBits(Set1(0), u) & kLaneBits;
-    const uint32_t low = GtBits(Set1(0), Shl<1>(u));
-    uint32_t bits = 0;
-    for (uint32_t slot = 0; slot < 4; ++slot)
-        if ((slotMask >> slot) & 1u)
-            bits |= ((slot & 2u) ? high : ~high) & ((slot & 1u) ? low : ~low);
-    return bits & kLaneBits;
+    const V high = Gt(u, Set1(~0u)), low = Gt(Set1(0), Shl<1>(u));
+    V misses = Set1(0);
+    for (uint32_t slot = 0; slot < 4; ++slot) {
+        if ((slotMask >> slot) & 1u) continue;
+        const V h = (slot & 2u) ? high : Xor(high, Set1(~0u));
+        const V l = (slot & 1u) ? low : Xor(low, Set1(~0u));
+        misses = Or(misses, And(h, l));
+    }
+    return misses;
 }
 
-// The slot and female tests only when the settings make them.
+// Each draw row's misses join the positions they belong to through delay
+// lines: at row r the position r - 3 is complete. The slot and female tests
+// only when the settings make them.
 template <bool slotTest, bool femaleTest>
 inline void GrottoScreenTests(const LcgScreenInput& in, ScreenScratch& scratch, LcgScreenOutput& out) {
     const LcgScreenParams& p = *in.params;
@@ -24,25 +28,31 @@ inline void GrottoScreenTests(const LcgScreenInput& in, ScreenScratch& scratch, 
     const LcgJumpRow* jumps = in.rows;
     const int32_t rows = p.positions + kGrottoReach;
     const DrawTest appearTest = DrawTestOf(t.appear), kindTest = DrawTestOf(t.kind);
-    const DrawTest femaleTestOf = DrawTestOf(t.female);
-    const BitRows appear = scratch.Rows(rows), kind = scratch.Rows(rows);
-    const BitRows slot = scratch.Rows(rows), female = scratch.Rows(rows);
+    const DrawTest female = DrawTestOf(t.female);
+    const BitRows pass = scratch.Rows(p.positions);
     ForEachGroup(in.seeds, [&](int g, const SeedLanes& lanes) {
+        // appear[i]: the appearance misses of row r - i; slot and kind alike.
+        V appear1 = Set1(0), appear2 = Set1(0), appear3 = Set1(0), slot1 = Set1(0), slot2 = Set1(0),
+          kind1 = Set1(0);
         for (int32_t r = 0; r < rows; ++r) {
             const V u = LcgDraw(lanes, jumps[r]);
-            appear.Put(r, g, TestBits(u, appearTest));
-            kind.Put(r, g, TestBits(u, kindTest));
-            if (slotTest) slot.Put(r, g, GrottoSlotBits(u, t.slotMask));
-            if (femaleTest) female.Put(r, g, TestBits(u, femaleTestOf));
+            V misses = Or(appear3, kind1);
+            if (slotTest) misses = Or(misses, slot2);
+            if (femaleTest) misses = Or(misses, TestMissesFromZero(u, female));
+            if (r >= kGrottoReach) pass.Put(r - kGrottoReach, g, ~GtBits(Set1(0), misses) & kLaneBits);
+            appear3 = appear2;
+            appear2 = appear1;
+            appear1 = TestMissesFromZero(u, appearTest);
+            if (slotTest) {
+                slot2 = slot1;
+                slot1 = GrottoSlotMisses(u, t.slotMask);
+            }
+            kind1 = TestMisses(u, kindTest);
         }
     });
-    if (!slotTest) slot.Fill(rows);
-    if (!femaleTest) female.Fill(rows);
     for (int32_t k = 0; k < p.positions; ++k) {
-        LaneSet pass = LaneSetAnd(appear.Row(k + kGrottoAppearDraw), slot.Row(k + kGrottoSlotDraw));
-        pass = LaneSetAnd(LaneSetAnd(pass, kind.Row(k + kGrottoKindDraw)), female.Row(k + kGrottoFemaleDraw));
-        out.pass[k] = pass;
-        LaneSetAddTo(out.any, pass);
+        out.pass[k] = pass.Row(k);
+        LaneSetAddTo(out.any, out.pass[k]);
     }
 }
 

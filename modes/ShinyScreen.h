@@ -28,23 +28,27 @@ inline void ShinyScreenRule(const LcgScreenInput& in, ScreenScratch& scratch, Lc
     const LcgJumpRow* jumps = in.rows;
     const int32_t rows = p.positions + kShinyReach;
     const DrawTest natureOf = DrawTestOf(t.nature);
-    const BitRows shiny = scratch.Rows(rows), nature = scratch.Rows(rows);
+    const V high13 = Set1(0xFFF8u), ids13 = Set1(t.ids & 0xFFF8u);
+    const BitRows pass = scratch.Rows(p.positions);
     ForEachGroup(in.seeds, [&](int g, const SeedLanes& lanes) {
+        V shinyBefore = Set1(0);  // the shiny lanes of the row before
         for (int32_t r = 0; r < rows; ++r) {
             const V u = LcgDraw(lanes, jumps[r]);
             // The egg's value, d - 1 with 0 for 0, passes the test exactly
             // when d - 1 does: both ways draw 0 leaves the IDs alone.
             const V pid = rule == kShinyEncounterEgg && !adjust ? Sub(Unbiased(u), Set1(1u))
                                                                 : ShinyPidLanes<rule, adjust>(Unbiased(u), t.ids);
-            shiny.Put(r, g, ShinyBits(pid, t.ids));
-            if (natureTest) nature.Put(r, g, TestBits(u, natureOf));
+            if (r >= kShinyReach) {
+                V found = shinyBefore;
+                if (natureTest) found = AndNot(TestMisses(u, natureOf), found);
+                pass.Put(r - kShinyReach, g, GtBits(Set1(0), found));
+            }
+            shinyBefore = Eq(And(Xor(Shr<16>(pid), pid), high13), ids13);
         }
     });
-    if (!natureTest) nature.Fill(rows);
     for (int32_t k = 0; k < p.positions; ++k) {
-        const LaneSet pass = LaneSetAnd(shiny.Row(k + kShinyPidDraw), nature.Row(k + kShinyNatureDraw));
-        out.pass[k] = pass;
-        LaneSetAddTo(out.any, pass);
+        out.pass[k] = pass.Row(k);
+        LaneSetAddTo(out.any, out.pass[k]);
     }
 }
 
