@@ -160,13 +160,19 @@ struct Worker {
     std::vector<CalibrationMatch> matches;
 };
 
+// The MT buffers only when some boot showed values, each as large as the
+// positions need.
 void WorkerInit(Worker& w, Shared& shared) {
     w = Worker{};
     w.shared = &shared;
-    w.words.resize(static_cast<size_t>(kMtSize) * C);
+    const Plan& plan = *shared.plan;
+    const std::vector<CalibrationBoot>& boots = plan.request->boots;
+    if (std::all_of(boots.begin(), boots.end(), [](const CalibrationBoot& b) { return b.seedSeen; })) return;
+    const size_t rows = static_cast<size_t>(plan.mtHi - plan.mtLo + 1);
+    w.words.resize(rows * C);
     w.mtScratch.resize(static_cast<size_t>(kMtSize) * C);
-    w.ivs.resize(static_cast<size_t>(kMtSize) * C);
-    w.pass.resize(kMtSize);
+    w.ivs.resize(rows * C);
+    w.pass.resize(rows);
 }
 
 void WorkerMatch(Worker& w, int32_t boot, const BootPlan& b, int32_t lane, int32_t position) {
