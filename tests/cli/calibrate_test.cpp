@@ -5,6 +5,7 @@
 // to widen and writes no file.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -235,6 +236,30 @@ TEST(CliCalibrate, NothingFoundSaysWhatToWiden) {
     EXPECT_NE(run.out.find("10 candidates, 0 matches\n"), std::string::npos) << run.out;
     EXPECT_EQ(ReadBytes(dir + "saved.txt"), "");
     EXPECT_EQ(ReadBytes(dir + "config.txt"), "");
+    RemoveFolder(dir);
+}
+
+// Ctrl-C during a long calibration (every Timer0 and VCount): it stops
+// within a batch with exit 130, and neither a report nor a file is written.
+TEST(CliCalibrate, InterruptStopsItAndWritesNothing) {
+    std::string dir = Folder("calibrate_interrupt");
+    const pid_t pid = StartCli(dir, {"--game", "B", "--mac", "12-34-56-78-9A-BC", "--gxstat", "6000000", "--frame",
+                                     "8", "--save-settings", "saved.txt", "calibrate", "--at", "2012-11-29T14:58:21",
+                                     "--ivs", "31,31,31,26,31,31", "--write-config", "-o", "report.txt"});
+    for (int i = 0; i < 400 && access((dir + "report.txt").c_str(), F_OK) != 0; ++i)
+        usleep(25000);
+    usleep(200000);
+    kill(pid, SIGINT);
+    int status = 0;
+    for (int i = 0; i < 200 && waitpid(pid, &status, WNOHANG) == 0; ++i) usleep(25000);
+    if (kill(pid, 0) == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        FAIL() << "the calibration did not stop";
+    }
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 130);
+    for (const char* file : {"report.txt", "saved.txt", "config.txt"}) EXPECT_EQ(ReadBytes(dir + file), "") << file;
     RemoveFolder(dir);
 }
 
