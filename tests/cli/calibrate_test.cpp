@@ -5,7 +5,6 @@
 // to widen and writes no file.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -249,16 +248,7 @@ TEST(CliCalibrate, InterruptStopsItAndWritesNothing) {
     for (int i = 0; i < 400 && access((dir + "report.txt").c_str(), F_OK) != 0; ++i)
         usleep(25000);
     usleep(200000);
-    kill(pid, SIGINT);
-    int status = 0;
-    for (int i = 0; i < 200 && waitpid(pid, &status, WNOHANG) == 0; ++i) usleep(25000);
-    if (kill(pid, 0) == 0) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        FAIL() << "the calibration did not stop";
-    }
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 130);
+    EXPECT_EQ(InterruptCli(pid), 130) << "-1: the calibration did not stop";
     for (const char* file : {"report.txt", "saved.txt", "config.txt"}) EXPECT_EQ(ReadBytes(dir + file), "") << file;
     RemoveFolder(dir);
 }

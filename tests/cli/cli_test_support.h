@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -90,4 +91,18 @@ inline size_t Lines(const std::string& bytes) {
     size_t n = 0;
     for (char c : bytes) n += c == '\n';
     return n;
+}
+
+// Sends the program SIGINT and waits up to ten seconds for it to end; its
+// exit code, or -1 when it had to be killed (it did not stop).
+inline int InterruptCli(pid_t pid) {
+    kill(pid, SIGINT);
+    int status = 0;
+    for (int i = 0; i < 400 && waitpid(pid, &status, WNOHANG) == 0; ++i) usleep(25000);
+    if (kill(pid, 0) == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
 }
