@@ -387,7 +387,8 @@ void CalibrateWriteReport(const CalibrationRequest& r, const CalibrationResult& 
         if (at == first) WriteLine(out, "no combination gives what this boot showed");
     }
     const std::string count = std::to_string(result.candidates) + " candidates, " +
-                              std::to_string(result.matches.size()) + " matches";
+                              std::to_string(result.matches.size()) +
+                              (result.matches.size() == 1 ? " match" : " matches");
     if (shared.empty()) {
         WriteLine(out, "nothing found; widen what can be widened: " + WidenText(r));
         WriteLine(out, count);
