@@ -9,7 +9,6 @@
 #include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 #include <tuple>
 
 #include "cli/Console.h"
@@ -20,12 +19,12 @@
 #include "cli/SettingsCheck.h"
 #include "engine/SearchEngine.h"
 #include "modes/IndividualValues.h"
+#include "seed/RandomStreams.h"
 
 namespace {
 
 constexpr int64_t kMostFrame = 2147483647;
 constexpr char kConfigPath[] = "config.txt";
-constexpr int32_t kLastIvPosition = 618;  // 617 with the roamer's layout
 
 constexpr char kBootForm[] =
     "a moment YYYY-MM-DDTHH:MM:SS, keys held=KEY,KEY,... (optional) and ivs=H,A,B,C,D,S or seed=HEX16, "
@@ -129,7 +128,7 @@ std::string WidenText(const CalibrationRequest& r) {
         wider.push_back("--tolerance (now " + std::to_string(r.tolerance) + ", at most " +
                         std::to_string(kCalibrationMostTolerance) + ")");
     const bool values = std::any_of(r.boots.begin(), r.boots.end(), [](const CalibrationBoot& b) { return !b.seedSeen; });
-    const int32_t last = r.roamer ? kLastIvPosition - 1 : kLastIvPosition;
+    const int32_t last = kMtSize - 1 - IvOutputReach(r.roamer);  // the last position whose values exist
     if (values && (r.ivStart > 0 || r.ivEnd < last))
         wider.push_back("--iv-consumption (now " + std::to_string(r.ivStart) + "-" + std::to_string(r.ivEnd) +
                         ", at most 0-" + std::to_string(last) + ")");
