@@ -83,8 +83,8 @@ void CaptureMainWindow(const ControlAccess& controls, SearchSettings& s) {
     s.frame = console.frame;
 
     const uint32_t* mac = console.mac;
-    uint32_t g = console.gxStat ^ static_cast<uint32_t>(console.frame);
-    s.MacWord7 = ((mac[0] << 24) | (mac[1] << 16) | (mac[2] << 8) | mac[3]) ^ Swap32(g);
+    s.MacWord7 = SeedMessageMacWord7((mac[0] << 24) | (mac[1] << 16) | (mac[2] << 8) | mac[3],
+                                     console.gxStat, static_cast<uint32_t>(console.frame));
     s.MacWord6 = (mac[4] << 8) | mac[5];
 
     ReadDecimalFields(controls, kDateTimeFields, s);

@@ -16,6 +16,8 @@
 //   morvane_bench --check    every supported engine, and the parallel walk on the
 //                            best one, against the plain engine, file for file
 //                            (the Windows build runs this under Wine)
+//   morvane_bench --calibration   the calibration cases alone, then the full
+//                            ranges on every core
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -26,6 +28,7 @@
 #include "modes/SearchModes.h"
 #include "modes/SearchSettings.h"
 #include "bench/ExampleConsole.h"
+#include "engine/Calibration.h"
 #include "engine/ParallelSearch.h"
 #include "engine/SearchEngine.h"
 #include "seed/SeedMessage.h"
@@ -195,6 +198,79 @@ double Rate(SearchSettings s, const SearchEngine* engine) {
     }
 }
 
+// The worked example's boot as a player calibrates it: ブラック with its MAC,
+// GxStat and Frame, 14:58:21 on its day, the keys B St Right Left Down R L
+// held, and either the six values 31 31 31 26 31 31 seen at some position
+// of 0..30 or the initial seed 40B05C6C8CA16448; every VCount of 0..FF, the
+// Timer0 values 0..timer0High and two seconds either side.
+CalibrationRequest BenchCalibration(bool seedSeen, uint32_t timer0High) {
+    CalibrationRequest r{};
+    VersionConstantsSet(r.version, kGameBlack);
+    const uint32_t mac[6] = {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC};
+    std::copy(mac, mac + 6, r.mac);
+    CalibrationBoot boot{};
+    boot.at = CandidateMoment{12, 11, 29, WeekdayOf(12, 11, 29), 14, 58, 21, 0x045};  // A, Se and Up not held
+    boot.seedSeen = seedSeen;
+    boot.seed = 0x40B05C6C8CA16448ull;
+    const uint8_t ivs[6] = {31, 31, 31, 26, 31, 31};
+    std::copy(ivs, ivs + 6, boot.ivs);
+    r.boots = {boot};
+    r.tolerance = 2;
+    r.vCount = {0, 0xFF};
+    r.timer0 = {0, timer0High};
+    r.gxStat = {0x06000000, 0x06000000};
+    r.frame = {8, 8};
+    r.ivStart = 0;
+    r.ivEnd = 30;
+    return r;
+}
+
+// Candidates per second of a calibration on one thread (processor time),
+// the Timer0 range doubled until a run lasts long enough; the plain path on
+// the same request for the ratio.
+void CalibrationRates(const SearchEngine* engine) {
+    for (bool seedSeen : {false, true}) {
+        double rates[2] = {0, 0};
+        for (int path = 0; path < 2; ++path) {
+            for (uint32_t high = 0xF;; high = high * 2 + 1) {
+                const CalibrationRequest r = BenchCalibration(seedSeen, high);
+                CalibrationOptions options{};
+                options.kernels = SearchEngineKernelsOf(engine);
+                options.threads = 1;
+                const double start = CpuSeconds();
+                const CalibrationResult result =
+                    path == 0 ? CalibrationRun(r, options) : CalibrationRunPlain(r, options);
+                const double elapsed = CpuSeconds() - start;
+                if (elapsed >= g_minimumSeconds || high == 0xFFFF) {
+                    rates[path] = static_cast<double>(result.candidates) / elapsed;
+                    break;
+                }
+            }
+        }
+        std::printf("bench: %s %.0f %.1f\n", seedSeen ? "calibrate-seed" : "calibrate-ivs", rates[0],
+                    rates[0] / rates[1]);
+        std::fflush(stdout);
+    }
+}
+
+// The full ranges (every Timer0 and VCount, two seconds either side: 83.9
+// million candidates) on every core, by the wall clock.
+void CalibrationFullRange(const SearchEngine* engine) {
+    for (bool seedSeen : {false, true}) {
+        const CalibrationRequest r = BenchCalibration(seedSeen, 0xFFFF);
+        CalibrationOptions options{};
+        options.kernels = SearchEngineKernelsOf(engine);
+        const double start = CpuSeconds(), wallStart = WallSeconds();
+        const CalibrationResult result = CalibrationRun(r, options);
+        const double wall = WallSeconds() - wallStart, elapsed = CpuSeconds() - start;
+        std::printf("bench: calibrate-%s-full-range threads %d: %.0f candidates in %.2f s wall (%.2f s processor), "
+                    "%.0f candidates/s, %zu matches\n",
+                    seedSeen ? "seed" : "ivs", ParallelCoreCount(), static_cast<double>(result.candidates), wall,
+                    elapsed, static_cast<double>(result.candidates) / wall, result.matches.size());
+        std::fflush(stdout);
+    }
+}
+
 int Check() {
     const char* modes[] = {"iv", "iv-roamer", "shiny", "breeding", "delivery", "comet", "dome", "grotto"};
     const std::string plainPath = "morvane_check_plain.txt", batchPath = "morvane_check_batch.txt";
@@ -346,6 +422,7 @@ int Kernels() {
 
 int main(int argc, char** argv) {
     bool quick = false, wholeDayOnly = false;
+    bool calibrationOnly = false;
     const char* onlyCase = nullptr;
     const char* profileCase = nullptr;  // the best engine alone on one case, for a profiler
     for (int i = 1; i < argc; ++i) {
@@ -354,6 +431,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--profile") == 0 && i + 1 < argc) profileCase = argv[++i];
         if (std::strcmp(argv[i], "--quick") == 0) quick = true;
         if (std::strcmp(argv[i], "--whole-day") == 0) wholeDayOnly = true;
+        if (std::strcmp(argv[i], "--calibration") == 0) calibrationOnly = true;
         if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) g_out = argv[++i];
         if (std::strcmp(argv[i], "--case") == 0 && i + 1 < argc) onlyCase = argv[++i];
     }
@@ -373,6 +451,11 @@ int main(int argc, char** argv) {
     CpuFeatures f = CpuFeaturesDetected();
     std::printf("bench: engine %s (cpu: avx2 %d, avx512 %d, sha %d)\n", best->name, f.avx2, f.avx512,
                 f.sha);
+    if (calibrationOnly) {
+        CalibrationRates(best);
+        CalibrationFullRange(best);
+        return 0;
+    }
     // The whole day runs first, so that the process's peak resident size is
     // that of the one-thread search alone: after its first batch and at its
     // end the two agree when the search keeps its tables from start to end.
@@ -428,6 +511,10 @@ int main(int argc, char** argv) {
         const double fast = Rate(s, best);
         std::printf("bench: %s %.0f %.1f (selective variant)\n", name, fast, fast / literal);
         std::fflush(stdout);
+    }
+    if (!wholeDayOnly && (!onlyCase || std::strncmp(onlyCase, "calibrate", 9) == 0)) {
+        CalibrationRates(best);
+        if (!quick) CalibrationFullRange(best);
     }
     return 0;
 }

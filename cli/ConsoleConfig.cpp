@@ -1,10 +1,13 @@
 #include "cli/ConsoleConfig.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <map>
 
 #include "app/Capture.h"
 #include "app/ConfigFile.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -51,5 +54,45 @@ bool ConsoleConfigLoad(const std::string& path, SettingsRecord& settings) {
     for (int i = 0; i < 6; ++i) settings.mac[i] = console.mac[i];
     int version = VersionButtonSelected(controls);
     if (version >= 0) VersionConstantsSet(settings.search.version, static_cast<GameVersion>(version));
+    return true;
+}
+
+bool ConsoleConfigSave(const std::string& path, const SettingsRecord& settings, std::string& error) {
+    // The window's save skips a file it cannot create without a word; the
+    // probe gives the reason first.
+    FILE* probe = std::fopen(path.c_str(), "a");
+    if (!probe) {
+        error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    std::fclose(probe);
+
+    MemoryControls memory;
+    ControlAccess controls = MemoryControlsAccess(memory);
+    char text[32];
+    auto put = [&](int id, const char* format, uint32_t value) {
+        std::snprintf(text, sizeof text, format, static_cast<unsigned>(value));
+        controls.setText(controls.context, id, text);
+    };
+    put(IDC_VCOUNT, "%x", settings.vCount.low);
+    put(IDC_TIMER0, "%x", settings.timer0.low);
+    put(IDC_GXSTAT, "%x", static_cast<uint32_t>(settings.search.gxStat));
+    std::snprintf(text, sizeof text, "%d", static_cast<int>(settings.search.frame));
+    controls.setText(controls.context, IDC_FRAME, text);
+    for (int i = 0; i < 6; ++i) put(IDC_MAC_0 + i, "%02X", settings.mac[i]);
+    const int game = VersionConstantsGame(settings.search.version);
+    for (GameVersion v : {kGameBlack, kGameWhite, kGameBlack2, kGameWhite2})
+        controls.setChecked(controls.context, VersionButtonIdOf(v), v == game);
+    ConfigFileSave(path.c_str(), controls);
+
+    SettingsRecord back;
+    SettingsRecordInit(back);
+    const bool read = ConsoleConfigLoad(path, back);
+    if (!read || back.vCount.low != settings.vCount.low || back.timer0.low != settings.timer0.low ||
+        back.search.gxStat != settings.search.gxStat || back.search.frame != settings.search.frame ||
+        std::memcmp(back.mac, settings.mac, sizeof back.mac) != 0) {
+        error = path + ": was not written as the console (a full disk?)";
+        return false;
+    }
     return true;
 }

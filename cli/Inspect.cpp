@@ -13,11 +13,11 @@
 
 namespace {
 
-// The names --held takes for each KeyMask bit, bit 0 first; the second is
-// another name for the same key.
+// The names --held takes for each KeyMask bit, bit 0 first, in any case; the
+// second is another name for the same key.
 constexpr const char* kHeldNames[10][2] = {
-    {"a", nullptr},  {"b", nullptr},    {"se", "select"}, {"st", "start"}, {"right", nullptr},
-    {"left", nullptr}, {"up", nullptr}, {"down", nullptr}, {"r", nullptr},  {"l", nullptr},
+    {"A", nullptr},  {"B", nullptr},    {"Se", "Select"}, {"St", "Start"}, {"Right", nullptr},
+    {"Left", nullptr}, {"Up", nullptr}, {"Down", nullptr}, {"R", nullptr},  {"L", nullptr},
 };
 
 constexpr int32_t kOpenPowerMinimum = 0;  // every power passes (30 is the least)
@@ -58,12 +58,19 @@ bool InspectParseAt(const std::string& text, CandidateMoment& moment, std::strin
     const int32_t yy = year - 2000;
     if (!shaped || yy < 0 || yy > 99 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(yy, month) ||
         hour > 23 || minute > 59 || second > 59) {
-        error = "--at: expects a moment YYYY-MM-DDTHH:MM:SS of 2000..2099 (such as 2012-11-29T14:58:21), not \"" +
-                text + "\"";
+        error = "expects a moment YYYY-MM-DDTHH:MM:SS of 2000..2099 (such as 2012-11-29T14:58:21), not \"" + text +
+                "\"";
         return false;
     }
     moment = CandidateMoment{yy, month, day, WeekdayOf(yy, month, day), hour, minute, second, kKeyMaskNone};
     return true;
+}
+
+std::string InspectMomentText(const CandidateMoment& m) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", 2000 + m.year, m.month, m.day, m.hour,
+                  m.minute, m.second);
+    return text;
 }
 
 bool InspectParseHeld(const std::string& text, uint32_t& keyMask, std::string& error) {
@@ -78,10 +85,10 @@ bool InspectParseHeld(const std::string& text, uint32_t& keyMask, std::string& e
         int bit = -1;
         for (int i = 0; i < 10; ++i)
             for (const char* name : kHeldNames[i])
-                if (name && Lower(word) == name) bit = i;
+                if (name && Lower(word) == Lower(name)) bit = i;
         if (bit < 0) {
-            error = "--held: expects key names separated by spaces, of A B Se St Right Left Up Down R L, not \"" +
-                    word + "\"";
+            error = "expects key names separated by spaces, of A B Se St Right Left Up Down R L, not \"" + word +
+                    "\"";
             return false;
         }
         mask &= ~(1u << bit);
@@ -100,12 +107,18 @@ bool InspectParseSeed(const std::string& text, uint64_t& seed, std::string& erro
         value = value * 16 + static_cast<uint64_t>(c <= '9' ? c - '0' : c - 'a' + 10);
     }
     if (!ok) {
-        error = "--seed: expects an initial seed of 16 hexadecimal digits (such as 6266D11A5ECD9A72), not \"" +
-                text + "\"";
+        error = "expects an initial seed of 16 hexadecimal digits (such as 6266D11A5ECD9A72), not \"" + text + "\"";
         return false;
     }
     seed = value;
     return true;
+}
+
+std::string InspectHeldText(uint32_t keyMask) {
+    std::string text;
+    for (int i = 0; i < 10; ++i)
+        if (((keyMask >> i) & 1u) == 0) text += (text.empty() ? "" : " ") + std::string(kHeldNames[i][0]);
+    return text;
 }
 
 void InspectSettle(SettingsRecord& settings, const InspectRequest& request) {

@@ -20,13 +20,19 @@ struct InspectRequest {
     uint64_t seed;           // --seed instead of the moment's digest
 };
 
+// The forms --at, --held and --seed take (calibrate's too); false with
+// "expects ..." for the option's name to precede.
 // "2012-11-29T14:58:21": a real date of 2000..2099 and a time of day.
 bool InspectParseAt(const std::string& text, CandidateMoment& moment, std::string& error);
-// Key names separated by spaces: A B Se St Right Left Up Down R L (Select,
-// Start too, in any case); the mask with their bits cleared.
+// The moment as --at takes it.
+std::string InspectMomentText(const CandidateMoment& moment);
+// Key names separated by spaces or commas: A B Se St Right Left Up Down R L
+// (Select, Start too, in any case); the mask with their bits cleared.
 bool InspectParseHeld(const std::string& text, uint32_t& keyMask, std::string& error);
 // Sixteen hexadecimal digits.
 bool InspectParseSeed(const std::string& text, uint64_t& seed, std::string& error);
+// The keys held in a mask by the names --held takes, "" for none.
+std::string InspectHeldText(uint32_t keyMask);
 
 // The settings as a search of the one moment takes them: its date as the
 // first and last, its time as the ranges, key input on when keys are held.

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/Calibrate.h"
 #include "cli/CliSearch.h"
 #include "cli/Console.h"
 #include "cli/ConsoleConfig.h"
@@ -16,10 +17,6 @@
 #include "cli/SettingsCheck.h"
 
 namespace {
-
-constexpr int kExitDone = 0;
-constexpr int kExitOutput = 1;
-constexpr int kExitInterrupted = 130;
 
 int Fail(int code, const std::string& message) {
     std::fprintf(stderr, "morvane-cli: %s\n", message.c_str());
@@ -80,14 +77,6 @@ void ProgressHook(void* context, const CandidateMoment& moment, uint64_t candida
 // An interrupt, or an output that can no longer be written.
 bool StopHook(void* context) { return ConsoleInterrupted() || static_cast<Run*>(context)->output->error != 0; }
 
-bool WriteSettings(const std::string& path, const SettingsRecord& settings, std::string& error) {
-    ResultOutput file;
-    if (!ResultOutputOpen(file, path, false, false, error)) return false;
-    std::string text = SettingsText(settings);
-    if (std::fwrite(text.data(), 1, text.size(), file.file) != text.size()) file.error = errno;
-    return ResultOutputClose(file, error);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -99,6 +88,11 @@ int main(int argc, char** argv) {
     if (parsed != kExitContinue) return parsed;
 
     std::string error;
+    if (options.calibrate) {
+        const SearchEngine* engine = CliEngineOf(options.engineName, error);
+        return CalibrateMain(options.calibrateCommand, settings, origins, options.outputPath, options.utf8,
+                             options.quiet, options.threads, engine, options.saveSettingsPath, options.noSearch);
+    }
     const InspectRequest& inspect = options.inspectRequest;
     if (options.inspect) InspectSettle(settings, inspect);
     const bool needsConsole = !options.inspect || !inspect.seedGiven;
@@ -106,7 +100,7 @@ int main(int argc, char** argv) {
         return Fail(kExitUsage, error);
     const SearchEngine* engine = CliEngineOf(options.engineName, error);
 
-    if (!options.saveSettingsPath.empty() && !WriteSettings(options.saveSettingsPath, settings, error))
+    if (!options.saveSettingsPath.empty() && !SettingsFileWrite(options.saveSettingsPath, settings, error))
         return Fail(kExitOutput, error);
     if (options.noSearch) return kExitDone;
 

@@ -219,6 +219,42 @@ int CliParse(int argc, char** argv, CliRunOptions& run, SettingsRecord& settings
                                         "moment, or 2000-01-01 00:00:00)")
         ->type_name("HEX16");
 
+    CLI::App* calibrate = app.add_subcommand(
+        "calibrate", "find the VCount, Timer0, GxStat and Frame of the console (--game and --mac, or config.txt) "
+                     "from what one or more boots showed (--at with --held and --ivs or --seed for one boot, "
+                     "--boot or --boots FILE for several): every second within --tolerance, every VCount 0-FF and "
+                     "Timer0 0-FFFF unless --vcount and --timer0 narrow them, the console's GxStat and Frame "
+                     "unless ranges are given here; prints every combination each boot fits, then what the boots "
+                     "share, the best first, which --save-settings and --write-config save; to standard output "
+                     "unless -o is given");
+    calibrate->fallthrough();
+    std::string calAt, calHeld, calIvs, calSeed, calTolerance, calFrame, calGxStat, calBoots;
+    std::vector<std::string> calBoot;
+    bool calWriteConfig = false;
+    calibrate->add_option("--at", calAt, "the moment the clock was set to at the boot")
+        ->type_name("YYYY-MM-DDTHH:MM:SS");
+    calibrate->add_option("--held", calHeld, "the keys held, of A B Se St Right Left Up Down R L")
+        ->type_name("\"KEY ...\"")
+        ->default_str("none");
+    calibrate->add_option("--ivs", calIvs, "the six individual values it showed, at a position of --iv-consumption "
+                                           "(the roamer's layout with --roamer)")
+        ->type_name("H,A,B,C,D,S");
+    calibrate->add_option("--seed", calSeed, "the initial seed it showed instead")->type_name("HEX16");
+    calibrate->add_option("--boot", calBoot, "one boot more (repeat it): \"MOMENT [held=KEY,KEY] ivs=H,A,B,C,D,S\" "
+                                             "or \"MOMENT [held=...] seed=HEX16\"")
+        ->type_name("TEXT")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    calibrate->add_option("--boots", calBoots, "a file of boots, one a line as --boot takes them (# comments)")
+        ->type_name("FILE");
+    calibrate->add_option("--tolerance", calTolerance, "seconds either side of each moment, 0..60")
+        ->type_name("N")
+        ->default_str("2");
+    calibrate->add_option("--frame", calFrame, "Frame values to try")->type_name("N[-N]")->default_str("the console's");
+    calibrate->add_option("--gxstat", calGxStat, "GxStat values to try")
+        ->type_name("HEX[-HEX]")
+        ->default_str("the console's");
+    calibrate->add_flag("--write-config", calWriteConfig, "write the best console to config.txt here");
+
     std::string shard;
     app.add_option("--shard", shard,
                    "search only the K-th of N equal parts of the walk (every Timer0 and VCount); "
@@ -268,8 +304,8 @@ int CliParse(int argc, char** argv, CliRunOptions& run, SettingsRecord& settings
     }
 
     std::string error;
-    auto fail = [&error]() {
-        std::fprintf(stderr, "morvane-cli: %s\n", error.c_str());
+    auto fail = [&error](const char* option = "") {
+        std::fprintf(stderr, "morvane-cli: %s%s\n", option, error.c_str());
         return kExitUsage;
     };
     if (run.threads < 1) {
@@ -285,13 +321,56 @@ int CliParse(int argc, char** argv, CliRunOptions& run, SettingsRecord& settings
         r.atGiven = !at.empty();
         r.heldGiven = inspect->count("--held") > 0;
         r.seedGiven = !seed.empty();
-        if (r.atGiven && !InspectParseAt(at, r.moment, error)) return fail();
-        if (r.heldGiven && !InspectParseHeld(held, r.moment.keyMask, error)) return fail();
-        if (r.seedGiven && !InspectParseSeed(seed, r.seed, error)) return fail();
+        if (r.atGiven && !InspectParseAt(at, r.moment, error)) return fail("--at: ");
+        if (r.heldGiven && !InspectParseHeld(held, r.moment.keyMask, error)) return fail("--held: ");
+        if (r.seedGiven && !InspectParseSeed(seed, r.seed, error)) return fail("--seed: ");
         if (!r.atGiven && !r.seedGiven) {
             error = "inspect: expects --at YYYY-MM-DDTHH:MM:SS (with the console) or --seed HEX16";
             return fail();
         }
+        if (app.get_option("--output")->count() == 0) run.outputPath = "-";
+    }
+    run.calibrate = calibrate->parsed();
+    if (run.calibrate) {
+        CalibrateCommand& c = run.calibrateCommand;
+        c = CalibrateCommand{};
+        c.tolerance = kCalibrateTolerance;
+        c.writeConfig = calWriteConfig;
+        const bool one = !calAt.empty() || calibrate->count("--held") || !calIvs.empty() || !calSeed.empty();
+        if (one) {
+            CalibrationBoot boot{};
+            if (calAt.empty()) {
+                error = "expects the moment of the boot with --held, --ivs and --seed, YYYY-MM-DDTHH:MM:SS";
+                return fail("--at: ");
+            }
+            if (!InspectParseAt(calAt, boot.at, error)) return fail("--at: ");
+            if (calibrate->count("--held") && !InspectParseHeld(calHeld, boot.at.keyMask, error)) return fail("--held: ");
+            if (calIvs.empty() == calSeed.empty()) {
+                error = "calibrate: expects what the boot at --at showed: --ivs H,A,B,C,D,S or --seed HEX16 (one of them)";
+                return fail();
+            }
+            boot.seedSeen = !calSeed.empty();
+            if (!calIvs.empty() && !CalibrateParseIvs(calIvs, boot.ivs, error)) return fail("--ivs: ");
+            if (boot.seedSeen && !InspectParseSeed(calSeed, boot.seed, error)) return fail("--seed: ");
+            c.boots.push_back(boot);
+        }
+        for (const std::string& text : calBoot) {
+            CalibrationBoot boot{};
+            if (!CalibrateParseBoot(text, boot, error)) return fail("--boot: ");
+            c.boots.push_back(boot);
+        }
+        if (!calBoots.empty() && !CalibrateReadBoots(calBoots, c.boots, error)) return fail("--boots: ");
+        if (c.boots.empty()) {
+            error = "calibrate: expects what a boot showed: --at YYYY-MM-DDTHH:MM:SS with --ivs H,A,B,C,D,S or "
+                    "--seed HEX16, or --boot, or --boots FILE";
+            return fail();
+        }
+        if (!calTolerance.empty() && !CalibrateParseTolerance(calTolerance, c.tolerance, error))
+            return fail("--tolerance: ");
+        c.frameGiven = !calFrame.empty();
+        if (c.frameGiven && !CalibrateParseFrames(calFrame, c.frame, error)) return fail("--frame: ");
+        c.gxStatGiven = !calGxStat.empty();
+        if (c.gxStatGiven && !CalibrateParseGxStats(calGxStat, c.gxStat, error)) return fail("--gxstat: ");
         if (app.get_option("--output")->count() == 0) run.outputPath = "-";
     }
     if (!shard.empty() && !ParseShard(shard, run.shardIndex, run.shardCount)) {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "cli/Calibrate.h"
 #include "cli/Inspect.h"
 #include "cli/SettingsFile.h"
 #include "engine/SeedSearch.h"
@@ -22,10 +23,15 @@ struct CliRunOptions {
     uint64_t shardCount;           // N
     bool inspect;                  // morvane-cli inspect: one moment instead of a search
     InspectRequest inspectRequest;
+    bool calibrate;                // morvane-cli calibrate: the console of the boots given
+    CalibrateCommand calibrateCommand;
 };
 
 constexpr int kExitContinue = -1;
-constexpr int kExitUsage = 2;
+constexpr int kExitDone = 0;
+constexpr int kExitOutput = 1;   // the output could not be written
+constexpr int kExitUsage = 2;    // bad input: nothing was written
+constexpr int kExitInterrupted = 130;
 
 // Parses argv, reads the settings file it names and applies the options
 // over it. kExitContinue to go on; otherwise the exit code, the help, the

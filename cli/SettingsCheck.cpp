@@ -49,12 +49,6 @@ int32_t IntField(const SettingsRecord& settings, const char* name) {
 
 }  // namespace
 
-int32_t DaysInMonth(int32_t yy, int32_t month) {
-    if (month == 2) return (yy % 4 == 0) ? 29 : 28;  // 2000..2099: every fourth year
-    if (month == 4 || month == 6 || month == 9 || month == 11) return 30;
-    return 31;
-}
-
 bool SettingsCheck(const SettingsRecord& settings, const SettingsOrigins& origins, std::string& error) {
     for (int i = 0; i < SettingsFieldCount(); ++i) {
         std::string message;

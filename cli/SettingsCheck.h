@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/SettingsFile.h"
+#include "seed/SeedMessage.h"  // DaysInMonth
 
 // Every value in its range, real dates (day within its month), the start
 // date not after the end date, each time and consumption range in order,
@@ -14,9 +15,6 @@
 // and a search whose candidates can be counted (SearchSizeOf).
 // False with one line naming where the value came from and what it takes.
 bool SettingsCheck(const SettingsRecord& settings, const SettingsOrigins& origins, std::string& error);
-
-// Days in a month of 2000 + yy in the Gregorian calendar.
-int32_t DaysInMonth(int32_t yy, int32_t month);
 
 // Candidates of one walk: days x seconds per day x key masks allowed.
 uint64_t WalkCandidateCount(const SearchSettings& settings);

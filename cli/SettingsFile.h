@@ -11,3 +11,7 @@
 // it cannot be read, or "file:line: ..." as SettingsTextRead says.
 bool SettingsFileRead(const std::string& path, SettingsRecord& settings, SettingsOrigins& origins,
                       std::string& error);
+
+// Writes every field of the settings (SettingsText); false with "path:
+// reason" when the file cannot be written.
+bool SettingsFileWrite(const std::string& path, const SettingsRecord& settings, std::string& error);

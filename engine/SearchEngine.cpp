@@ -105,6 +105,12 @@ SearchEngineEntry SearchEngineAt(int32_t index) {
     return SearchEngineEntry{&row.engine, row.kernels, RowRuns(row)};
 }
 
+const EngineKernels* SearchEngineKernelsOf(const SearchEngine* engine) {
+    for (const EngineRow& row : kEngineRows)
+        if (&row.engine == engine) return row.kernels;
+    return nullptr;
+}
+
 const SearchEngine* SearchEngineBest() {
     static const SearchEngine* best = [] {
         const SearchEngine* chosen = &kEngineRows[0].engine;

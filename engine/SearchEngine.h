@@ -21,6 +21,9 @@ struct SearchEngineEntry {
 };
 int32_t SearchEngineCount();
 SearchEngineEntry SearchEngineAt(int32_t index);
+// The kernels of a batch engine of this table; null for any other engine
+// (the plain reference).
+const EngineKernels* SearchEngineKernelsOf(const SearchEngine* engine);
 
 // The CPU features the choice rests on, for the benchmark's report.
 struct CpuFeatures {

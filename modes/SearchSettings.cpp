@@ -30,6 +30,19 @@ void VersionConstantsSet(VersionConstants& constants, GameVersion version) {
     }
 }
 
+int VersionConstantsGame(const VersionConstants& constants) {
+    for (GameVersion v : {kGameBlack, kGameWhite, kGameBlack2, kGameWhite2}) {
+        VersionConstants known{};
+        VersionConstantsSet(known, v);
+        if (known.fiveWordVersion != constants.fiveWordVersion) continue;
+        if (known.fiveWordVersion ? std::memcmp(known.versionWords, constants.versionWords,
+                                                sizeof known.versionWords) == 0
+                                  : known.versionWord == constants.versionWord)
+            return v;
+    }
+    return -1;
+}
+
 void SearchSettingsInit(SearchSettings& s) {
     std::memset(&s, 0, sizeof s);
     s.version.fiveWordVersion = true;  // version words stay 0 until a button or the file sets them

@@ -20,6 +20,8 @@ extern const uint32_t kVersionWordsWhite2[5];
 // and the save test them.
 enum GameVersion { kGameBlack = 0, kGameWhite = 1, kGameBlack2 = 2, kGameWhite2 = 3 };
 void VersionConstantsSet(VersionConstants& constants, GameVersion version);
+// The game whose words are in force; -1 when they are none of the four.
+int VersionConstantsGame(const VersionConstants& constants);
 
 struct SearchSettings {
     // Console parameters.

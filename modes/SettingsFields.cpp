@@ -291,15 +291,9 @@ bool ParseVersion(const std::string& text, VersionConstants& version) {
 }
 
 std::string FormatVersion(const VersionConstants& version) {
-    for (const NamedVersion& named : kNamedVersions) {
-        VersionConstants known{};
-        VersionConstantsSet(known, named.version);
-        if (known.fiveWordVersion != version.fiveWordVersion) continue;
-        if (known.fiveWordVersion ? std::memcmp(known.versionWords, version.versionWords,
-                                                sizeof known.versionWords) == 0
-                                  : known.versionWord == version.versionWord)
-            return named.name;
-    }
+    const int game = VersionConstantsGame(version);
+    for (const NamedVersion& named : kNamedVersions)
+        if (named.version == game) return named.name;
     char text[64];
     const uint32_t* w = version.versionWords;
     if (version.fiveWordVersion)
@@ -321,7 +315,9 @@ bool ParseMac(const std::string& text, uint32_t (&mac)[6]) {
     return true;
 }
 
-bool ParseHexRange(const std::string& text, HexRange& range) {
+}  // namespace
+
+bool HexRangeParse(const std::string& text, HexRange& range) {
     size_t dash = text.find('-');
     HexRange parsed{};
     if (dash == std::string::npos) {
@@ -336,6 +332,8 @@ bool ParseHexRange(const std::string& text, HexRange& range) {
     range = parsed;
     return true;
 }
+
+namespace {
 
 std::string Trim(const std::string& text) {
     size_t begin = text.find_first_not_of(" \t\r");
@@ -371,8 +369,8 @@ SearchSettings SearchSettingsOfConsole(const SettingsRecord& settings, uint32_t 
     s.vCount = vCount;
     s.timer0 = timer0;
     const uint32_t* mac = settings.mac;
-    uint32_t g = static_cast<uint32_t>(s.gxStat) ^ static_cast<uint32_t>(s.frame);
-    s.MacWord7 = ((mac[0] << 24) | (mac[1] << 16) | (mac[2] << 8) | mac[3]) ^ Swap32(g);
+    s.MacWord7 = SeedMessageMacWord7((mac[0] << 24) | (mac[1] << 16) | (mac[2] << 8) | mac[3],
+                                     static_cast<uint32_t>(s.gxStat), static_cast<uint32_t>(s.frame));
     s.MacWord6 = (mac[4] << 8) | mac[5];
     return s;
 }
@@ -452,7 +450,7 @@ bool SettingsFieldParse(SettingsRecord& settings, int index, const std::string& 
         break;
     }
     case kFieldHexRange:
-        ok = ParseHexRange(text, *FieldAt<HexRange>(settings, f));
+        ok = HexRangeParse(text, *FieldAt<HexRange>(settings, f));
         break;
     case kFieldMac:
         ok = ParseMac(text, settings.mac);

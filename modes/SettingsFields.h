@@ -27,6 +27,10 @@ struct HexRange {
     bool isRange;  // written with a dash, even when low == high
 };
 
+// "C79" or "C79-C7B": one to eight hexadecimal digits each (0x optional),
+// the first not above the last.
+bool HexRangeParse(const std::string& text, HexRange& range);
+
 // The settings as a user gives them: the search record plus the console as
 // typed (MAC bytes, VCount and Timer0 ranges). The record's vCount, timer0
 // and MAC words are formed per walk (SearchSettingsOfConsole).

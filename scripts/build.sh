@@ -31,7 +31,7 @@ case "${1:-native}" in
     cmake -S . -B build/clang -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
       -DMORVANE_SANITIZE=ON -DMORVANE_FUZZ=ON >/dev/null
     cmake --build build/clang -j"$jobs" --target morvane_engine_tests capture_fuzz config_fuzz \
-      dialogs_fuzz search_fuzz settings_file_fuzz ;;
+      dialogs_fuzz search_fuzz settings_file_fuzz calibration_fuzz ;;
   web)
     bash scripts/deps.sh native web
     # Emscripten's tools need Debian's acorn, which a nodejs from elsewhere

@@ -2,8 +2,8 @@
 # The Windows console build of morvane-cli under Wine against the native one:
 # the same result bytes for a few searches (Timer0/VCount ranges with key
 # input, UTF-8 to standard output, a saved settings file, the shards of a
-# search), the same inspections, the same saved settings and the same exit
-# code and message for bad input. Prints
+# search), the same inspections and calibrations, the same saved settings
+# and config.txt, and the same exit code and message for bad input. Prints
 # "N passed, M failed" last and exits non-zero when any check failed.
 #   cli_wine_check.sh [native build, default build/native] [Windows build, default build/win]
 set -uo pipefail
@@ -28,7 +28,7 @@ passed=0
 failed=0
 # check NAME ARGS...: runs both programs in fresh folders (holding only
 # $work/input/*) with ARGS and compares exit code, standard output, standard
-# error (the console's line ends aside) and every file written.
+# error and config.txt (the system's line ends aside) and every file written.
 check() {
   local name=$1; shift
   for dir in native windows; do
@@ -36,7 +36,9 @@ check() {
   done
   (cd "$work/native" && "$native" "$@" >stdout 2>stderr; echo $? >code)
   (cd "$work/windows" && wine "$windows" "$@" >stdout 2>stderr.crlf; echo $? >code
-   tr -d '\r' <stderr.crlf >stderr && rm stderr.crlf)
+   tr -d '\r' <stderr.crlf >stderr && rm stderr.crlf
+   # config.txt is a text-mode file, CR LF on Windows as the window writes it.
+   if [ -f config.txt ]; then tr -d '\r' <config.txt >config.lf && mv config.lf config.txt; fi)
   if diff -r "$work/native" "$work/windows" >/dev/null; then
     passed=$((passed + 1))
     echo "cli_wine_check $name: PASS (exit $(cat "$work/native/code"), $(cat "$work/native"/* | wc -c) bytes)"
@@ -62,5 +64,20 @@ check inspect "${console[@]}" --iv-consumption 0-20 --pid-consumption 0-80 inspe
   --held "B St Right Left Down R L"
 check inspect-seed inspect --seed 6266D11A5ECD9A72 --utf8 --mode grotto
 check inspect-refused inspect --seed 6266D11A5ECD9A7
+# Calibration: the worked example's boots (one typed a second early), the
+# best console saved both ways; every Timer0 and VCount for a seed; a boot
+# nothing gives; a refusal.
+calibrate_console=(--game B --mac 12-34-56-78-9A-BC --gxstat 6000000 --frame 8 --iv-consumption 0-30 -q)
+printf '%s\n' '# the worked example' '2012-11-29T17:58:35 held=B,St,Left,R,L ivs=31,31,31,8,31,31' \
+  '2012-11-29T13:45:07 seed=6266D11A5ECD9A72' >"$work/input/boots.txt"
+check calibrate "${calibrate_console[@]}" --timer0 C00-CFF --vcount 50-6F --save-settings best.txt calibrate \
+  --at 2012-11-29T14:58:21 --held "B St Right Left Down R L" --ivs 31,31,31,26,31,31 --boots boots.txt \
+  --frame 8-9 --write-config
+check calibrate-full-range "${calibrate_console[@]}" calibrate --at 2012-11-29T13:45:07 --seed 6266D11A5ECD9A72 \
+  --utf8 -o report.txt
+check calibrate-nothing "${calibrate_console[@]}" --timer0 C79 --vcount 60 --save-settings best.txt calibrate \
+  --boot "2012-11-29T14:58:21 ivs=0,0,0,0,0,0" --write-config
+check calibrate-refused "${calibrate_console[@]}" calibrate --at 2012-11-29T14:58:21 --ivs 31,31,31,26,31,31 \
+  --tolerance 61
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]

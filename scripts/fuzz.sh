@@ -15,7 +15,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-smoke}
-targets=${FUZZ_TARGETS:-capture config dialogs search settings_file}
+targets=${FUZZ_TARGETS:-capture config dialogs search settings_file calibration}
 
 bash scripts/build.sh clang
 out=build/clang
@@ -33,6 +33,7 @@ smoke_runs() {
     search) echo "${FUZZ_SMOKE_RUNS:-400}" ;;
     config) echo "${FUZZ_SMOKE_RUNS:-4000}" ;;
     settings_file) echo "${FUZZ_SMOKE_RUNS:-10000}" ;;
+    calibration) echo "${FUZZ_SMOKE_RUNS:-2000}" ;;
     *) echo "${FUZZ_SMOKE_RUNS:-20000}" ;;
   esac
 }
@@ -67,7 +68,7 @@ case "$mode" in
         "fuzz/corpus/$target"
     done ;;
   seeds)
-    for target in capture dialogs search; do
+    for target in capture dialogs search calibration; do
       mkdir -p "fuzz/corpus/$target"
       rm -f "fuzz/corpus/$target"/seed-*
       MORVANE_FUZZ_WRITE_SEEDS=$PWD/fuzz/corpus/$target "$out/${target}_fuzz"

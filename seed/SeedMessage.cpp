@@ -26,6 +26,18 @@ int32_t WeekdayOf(int32_t yy, int32_t month, int32_t day) {
     return static_cast<int32_t>((w + 7) % 7);
 }
 
+int32_t DaysInMonth(int32_t yy, int32_t month) {
+    if (month == 2) return (yy % 4 == 0) ? 29 : 28;  // 2000..2099: every fourth year
+    if (month == 4 || month == 6 || month == 9 || month == 11) return 30;
+    return 31;
+}
+
+uint32_t SeedMessageConsoleWord(uint32_t vCount, uint32_t timer0) { return Swap32((vCount << 16) | timer0); }
+
+uint32_t SeedMessageMacWord7(uint32_t macHigh, uint32_t gxStat, uint32_t frame) {
+    return macHigh ^ Swap32(gxStat ^ frame);
+}
+
 SeedMessagePrefix SeedMessagePrefixOf(const StartupParameters& s) {
     SeedMessagePrefix p{};
     uint32_t v[5];
@@ -38,7 +50,7 @@ SeedMessagePrefix SeedMessagePrefixOf(const StartupParameters& s) {
         v[3] = v[4] = b + 0x148u;
     }
     for (int i = 0; i < 5; ++i) p.w[i] = Swap32(v[i]);
-    p.w[5] = Swap32((s.vCount << 16) | s.timer0);
+    p.w[5] = SeedMessageConsoleWord(s.vCount, s.timer0);
     p.w[6] = s.macWord6;
     p.w[7] = s.macWord7;
     return p;

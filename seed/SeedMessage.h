@@ -65,8 +65,16 @@ uint32_t Bcd(int32_t x);  // two decimal digits as nibbles (BCD(45) = 0x45)
 
 // Day of the week of 2000 + yy / month / day in the Gregorian calendar.
 int32_t WeekdayOf(int32_t yy, int32_t month, int32_t day);
+// Days in a month of 2000 + yy in the Gregorian calendar (the console's
+// clock; the walk's own date advance gives February 28 days).
+int32_t DaysInMonth(int32_t yy, int32_t month);
 
 SeedMessagePrefix SeedMessagePrefixOf(const StartupParameters& console);
+// W5 of the console: swap32((vCount << 16) | timer0).
+uint32_t SeedMessageConsoleWord(uint32_t vCount, uint32_t timer0);
+// The MAC word of W7: MAC[0..3] as a big-endian word (macHigh) XOR
+// swap32(low32(gxStat ^ frame)), frame as its two's-complement pattern.
+uint32_t SeedMessageMacWord7(uint32_t macHigh, uint32_t gxStat, uint32_t frame);
 uint32_t SeedMessageDateWord(const CandidateMoment& moment);                   // W8
 uint32_t SeedMessageTimeWord(const CandidateMoment& moment, bool threeDsMode); // W9
 uint32_t SeedMessageKeyWord(uint32_t keyMask);                                 // W12

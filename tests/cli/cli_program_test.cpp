@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include "cli/Console.h"
+#include "tests/cli/cli_test_support.h"
 #include "cli/Inspect.h"
 #include "modes/Grotto.h"
 #include "modes/SearchModes.h"
@@ -29,83 +30,12 @@
 
 namespace {
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // Under the sanitizers the mode comparisons walk two seconds of each minute.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kSanitized = true;
 #else
 constexpr bool kSanitized = false;
 #endif
-
-// A fresh working folder for one test, removed when the test passed.
-void RemoveFolder(const std::string& dir) {
-    if (::testing::Test::HasFailure()) return;
-    const std::string base = dir.substr(0, dir.size() - 1);
-    EXPECT_EQ(std::system(("rm -rf '" + base + "' '" + base + ".stdout' '" + base + ".stderr'").c_str()), 0);
-}
-
-std::string Folder(const char* name) {
-    std::string dir = ::testing::TempDir() + "morvane_cli_" + name + "_" + std::to_string(::getpid());
-    std::string command = "rm -rf '" + dir + "' && mkdir -p '" + dir + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0);
-    return dir + "/";
-}
-
-struct CliRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-// Standard output and error of the program go beside its folder.
-std::string OutputPath(const std::string& dir, const char* stream) {
-    return dir.substr(0, dir.size() - 1) + "." + stream;
-}
-
-pid_t StartCli(const std::string& dir, const std::vector<std::string>& args) {
-    const std::string outPath = OutputPath(dir, "stdout"), errPath = OutputPath(dir, "stderr");
-    pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(dir.c_str()) != 0) _exit(99);
-        int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(out, 1);
-        dup2(err, 2);
-        std::vector<char*> argv{const_cast<char*>(MORVANE_CLI_PATH)};
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(MORVANE_CLI_PATH, argv.data());
-        _exit(98);
-    }
-    return pid;
-}
-
-CliRun FinishCli(const std::string& dir, pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return CliRun{WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status),
-                  ReadBytes(OutputPath(dir, "stdout")), ReadBytes(OutputPath(dir, "stderr"))};
-}
-
-CliRun RunCli(const std::string& dir, const std::vector<std::string>& args) {
-    return FinishCli(dir, StartCli(dir, args));
-}
-
-std::vector<std::string> Args(std::initializer_list<std::vector<std::string>> groups) {
-    std::vector<std::string> all;
-    for (const auto& g : groups) all.insert(all.end(), g.begin(), g.end());
-    return all;
-}
 
 // The worked example's console on its day, as options.
 const std::vector<std::string> kConsole = {"--game", "B", "--mac", "12-34-56-78-9A-BC", "--vcount", "60",
@@ -121,12 +51,6 @@ std::string CoreResult(const SearchSettings& s, const std::string& path) {
     SearchOptions options{path.c_str(), SearchEngineBest()};
     RunSearch(s, running, ws, options);
     return ReadBytes(path);
-}
-
-size_t Lines(const std::string& bytes) {
-    size_t n = 0;
-    for (char c : bytes) n += c == '\n';
-    return n;
 }
 
 struct ModeCase {
@@ -484,16 +408,7 @@ TEST(CliProgram, InterruptKeepsCompleteRowsAndExits130) {
         usleep(25000);
     }
     ASSERT_GT(info.st_size, 200000) << "the search wrote too little";
-    kill(pid, SIGINT);
-    int status = 0;
-    for (int i = 0; i < 400 && waitpid(pid, &status, WNOHANG) == 0; ++i) usleep(25000);
-    if (kill(pid, 0) == 0) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        FAIL() << "the search did not stop";
-    }
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 130);
+    EXPECT_EQ(InterruptCli(pid), 130) << "-1: the search did not stop";
     std::string got = ReadBytes(dir + "result.txt");
     ASSERT_GE(got.size(), 2u);
     EXPECT_EQ(got.substr(got.size() - 2), "\r\n");
