@@ -399,6 +399,7 @@ CalibrationResult CalibrationRun(const CalibrationRequest& request, const Calibr
     shared.workersLeft = threads;
     for (Worker& w : workers) {
         WorkerInit(w, shared);
+        if (!kParallelHasThreads) continue;  // the calling thread does it all
         try {
             pool.emplace_back(WorkerMain, std::ref(w));
         } catch (const std::system_error&) {

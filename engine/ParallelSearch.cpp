@@ -444,6 +444,7 @@ uint64_t ParallelWalkSeconds(const SearchSettings& settings, uint64_t maxDays) {
 }
 
 int32_t ParallelCoreCount() {
+    if (!kParallelHasThreads) return 1;
     const unsigned n = std::thread::hardware_concurrency();
     return n == 0 ? 1 : static_cast<int32_t>(std::min<unsigned>(n, kParallelMaxThreads));
 }

@@ -87,6 +87,14 @@ uint64_t ParallelWalkSeconds(const SearchSettings& settings, uint64_t maxDays);
 // The cores the system reports, at least 1.
 int32_t ParallelCoreCount();
 
+// Whether this build can start threads: a WebAssembly module built without
+// them aborts on the first std::thread, so its walks run on the calling thread.
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+inline constexpr bool kParallelHasThreads = false;
+#else
+inline constexpr bool kParallelHasThreads = true;
+#endif
+
 // Runs one search: the header, then the rows in walk order (console after
 // console, each with its rows in the order of its own one-thread walk). An abort (or an
 // interrupt setting the flag) ends it with complete rows only: the bytes
