@@ -37,11 +37,12 @@ if(MORVANE_SIMD AND EXISTS ${MORVANE_GTEST_SOURCE}/src/gtest-all.cc)
   add_library(web_gtest STATIC ${MORVANE_GTEST_SOURCE}/src/gtest-all.cc ${MORVANE_GTEST_SOURCE}/src/gtest_main.cc)
   target_include_directories(web_gtest SYSTEM PUBLIC ${MORVANE_GTEST_SOURCE}/include
                              PRIVATE ${MORVANE_GTEST_SOURCE})
-  target_compile_options(web_gtest PRIVATE -w)
+  target_compile_options(web_gtest PRIVATE -w -O1)
   file(GLOB WEB_ENGINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/engine/*_test.cpp)
   list(FILTER WEB_ENGINE_TESTS EXCLUDE REGEX "/parallel_search_test\\.cpp$")
   add_executable(morvane_engine_tests_node EXCLUDE_FROM_ALL ${WEB_ENGINE_TESTS})
   target_link_libraries(morvane_engine_tests_node PRIVATE morvane_core web_gtest)
+  target_compile_options(morvane_engine_tests_node PRIVATE ${MORVANE_TEST_CODE_OPTIONS})
   target_link_options(morvane_engine_tests_node PRIVATE -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=node
                       -sEXIT_RUNTIME=1 -sMODULARIZE=1)
 endif()

@@ -1,11 +1,12 @@
 #!/bin/bash
-# Every test: the include floors, the native unit tests, the same built
-# without any SIMD backend (so that the portable build cannot rot unnoticed)
-# and under the sanitizers, the engine's tests under clang's sanitizers and a
-# short run of every fuzz target, the Windows build and its imports, the command
-# line's Windows build against its native one, the end-to-end tests of
-# both window programs under Wine, and the page's WebAssembly build with its
-# tests in headless Chromium against the native command line.
+# Every test: the include floors, the native unit tests, the same under the
+# sanitizers and without any SIMD backend (so that the portable build cannot
+# rot unnoticed), the engine's tests with every backend under clang's
+# sanitizers and a short run of every fuzz target, the Windows build and its
+# imports, the command line's Windows build against its native one, the
+# end-to-end tests of both window programs under Wine, and the page's
+# WebAssembly build with its tests in headless Chromium against the native
+# command line.
 #
 # The packages come first (apt-get cannot run twice at once). After the
 # native build two lanes share the two cores: the unit tests and the other
@@ -65,8 +66,6 @@ if [ $status -eq 0 ]; then
   wine_lane 2>&1 | sed -u 's/^/[wine] /' &
   wine_pid=$!
   step "native tests" ctest_in build/native &&
-    step "no-SIMD build" bash scripts/build.sh nosimd &&
-    step "no-SIMD tests" ctest_in build/nosimd &&
     step "sanitizer build" bash scripts/build.sh asan &&
     step "sanitizer tests" ctest_in build/asan &&
     step "clang build" bash scripts/build.sh clang &&
