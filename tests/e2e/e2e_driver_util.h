@@ -190,9 +190,25 @@ inline bool ProgramStart(const std::string& exe, const std::string& dir, Program
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
-                        &startup, &program.process)) {
-        Expect(false, Fmt("start %s in %s (error %lu)", exe.c_str(), dir.c_str(), GetLastError()));
+    // Wine now and then fails a start on a loaded machine with
+    // ERROR_INTERNAL_ERROR (1359) before the program runs a line of its own;
+    // such a start is tried again, and said, up to three times.
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        if (attempt > 0) {
+            std::printf("  note: start %s failed with error %lu, trying again\n", exe.c_str(), error);
+            Sleep(500);
+        }
+        if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
+                           &startup, &program.process)) {
+            error = 0;
+            break;
+        }
+        error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR) break;
+    }
+    if (error != 0) {
+        Expect(false, Fmt("start %s in %s (error %lu)", exe.c_str(), dir.c_str(), error));
         return false;
     }
     for (int i = 0; i < 400 && !program.main; ++i) {
