@@ -9,10 +9,12 @@
 # command line.
 #
 # The packages come first (apt-get cannot run twice at once). After the
-# native build two lanes share the two cores: the unit tests and the other
-# native builds in this shell, the Windows build, the Wine tests and the page
-# beside them, their lines marked "[wine]" (that lane ends minutes earlier). Every step prints a line when it starts
-# and one when it ends with its seconds; a table of all steps comes last.
+# native build three lanes share the cores: the unit tests and the other
+# native builds in this shell; beside them the Windows build and the Wine
+# tests, their lines marked "[wine]" (the end-to-end tests mostly wait on the
+# window, which leaves a core to the others), and the page's build and tests,
+# marked "[web]". Every step prints a line when it starts and one when it
+# ends with its seconds; a table of all steps comes last.
 # A lane stops at its first failed step; the command fails when any step did.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -46,13 +48,16 @@ wine_lane() {
   step "windows build" bash scripts/build.sh win &&
     step "imports" bash scripts/check_imports.sh &&
     step "command line, wine" bash scripts/cli_wine_check.sh build/native build/win &&
-    step "wine e2e" bash scripts/e2e.sh &&
-    step "web build" bash scripts/build.sh web &&
+    step "wine e2e" bash scripts/e2e.sh
+}
+
+web_lane() {
+  step "web build" bash scripts/build.sh web &&
     step "browser tests" bash scripts/web_test.sh
 }
 
 # Ctrl-C reaches this lane only: a background job of a script ignores it.
-# The Wine lane is ended with TERM instead, on which its scripts end their
+# The other lanes are ended with TERM instead, on which its scripts end their
 # Wine processes and Xvfb.
 trap 'trap - INT TERM; kill -TERM 0 2>/dev/null; exit 130' INT TERM
 
@@ -65,6 +70,8 @@ if [ $status -eq 0 ]; then
   # sed -u passes each line on as it comes, so the lanes interleave by line.
   wine_lane 2>&1 | sed -u 's/^/[wine] /' &
   wine_pid=$!
+  web_lane 2>&1 | sed -u 's/^/[web] /' &
+  web_pid=$!
   step "native tests" ctest_in build/native &&
     step "sanitizer build" bash scripts/build.sh asan &&
     step "sanitizer tests" ctest_in build/asan &&
@@ -73,9 +80,10 @@ if [ $status -eq 0 ]; then
     step "fuzz smoke" bash scripts/fuzz.sh smoke || status=1
   # With pipefail the lane's own status, not sed's.
   wait "$wine_pid" || status=1
+  wait "$web_pid" || status=1
 fi
 
-echo "== steps (wall-clock seconds; the two lanes overlap):"
+echo "== steps (wall-clock seconds; the three lanes overlap):"
 cat "$summary"
 echo "== make test: $([ $status -eq 0 ] && echo passed || echo FAILED) in $((SECONDS - began)) s"
 exit $status
