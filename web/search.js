@@ -24,6 +24,11 @@
 
   const kChunkMost = 65536;       // candidates of a chunk at most
   const kChunkLeast = 64;         // and at least, when the rows size it
+  // Until the first chunk comes back the rows are unknown: the delivery's
+  // default settings write a hundred rows a candidate, and a first chunk of
+  // kChunkMost would hold half a gigabyte of them, past what a worker's
+  // memory can grow to. The first chunks are a second's key masks each.
+  const kChunkFirst = 1024;
   const kChunkRowBytes = 2 << 20; // the rows a chunk should hold, about
   const kMaxBytes = 256 << 20;    // result bytes the page keeps in memory
   const kProgressMillis = 100;
@@ -194,7 +199,7 @@
           nextSecond = 0;
         }
         if (nextWalk >= plan.walks) return null;
-        let candidates = kChunkMost;
+        let candidates = made > 0 ? kChunkMost : kChunkFirst;
         if (made > 0 && madeBytes > 0)
           candidates = Math.min(kChunkMost, Math.max(kChunkLeast, kChunkRowBytes / 2 / (madeBytes / made)));
         const seconds = Math.min(secondsPerWalk - nextSecond, Math.max(1, Math.floor(candidates / masks)));
