@@ -9,11 +9,11 @@
 # command line.
 #
 # The packages come first (apt-get cannot run twice at once). After the
-# native build three lanes share the cores: the unit tests and the other
-# native builds in this shell; beside them the Windows build and the Wine
-# tests, their lines marked "[wine]" (the end-to-end tests mostly wait on the
-# window, which leaves a core to the others), and the page's build and tests,
-# marked "[web]". Every step prints a line when it starts and one when it
+# native build three lanes share the cores: the unit tests and the sanitizer
+# build in this shell; beside them the Windows build, the Wine tests and then
+# the clang build with the fuzz smoke, their lines marked "[wine]" (the
+# end-to-end tests mostly wait on the window, which leaves a core to the
+# others), and the page's build and tests, marked "[web]". Every step prints a line when it starts and one when it
 # ends with its seconds; a table of all steps comes last.
 # A lane stops at its first failed step; the command fails when any step did.
 set -uo pipefail
@@ -42,13 +42,22 @@ step() {
 # size_t(-1) rows); the engine's tests run under it.
 clang_engine_tests() { build/clang/morvane_engine_tests --gtest_brief=1; }
 
+# The clang build, its engine tests and the fuzz smoke: in the Wine lane,
+# after the end-to-end tests, which leave the cores mostly free.
+clang_steps() {
+  step "clang build" bash scripts/build.sh clang &&
+    step "clang engine tests" clang_engine_tests &&
+    step "fuzz smoke" bash scripts/fuzz.sh smoke
+}
+
 ctest_in() { (cd "$1" && ctest --output-on-failure --timeout 900 -j"$(nproc)"); }
 
 wine_lane() {
   step "windows build" bash scripts/build.sh win &&
     step "imports" bash scripts/check_imports.sh &&
     step "command line, wine" bash scripts/cli_wine_check.sh build/native build/win &&
-    step "wine e2e" bash scripts/e2e.sh
+    step "wine e2e" bash scripts/e2e.sh &&
+    clang_steps
 }
 
 web_lane() {
@@ -74,10 +83,7 @@ if [ $status -eq 0 ]; then
   web_pid=$!
   step "native tests" ctest_in build/native &&
     step "sanitizer build" bash scripts/build.sh asan &&
-    step "sanitizer tests" ctest_in build/asan &&
-    step "clang build" bash scripts/build.sh clang &&
-    step "clang engine tests" clang_engine_tests &&
-    step "fuzz smoke" bash scripts/fuzz.sh smoke || status=1
+    step "sanitizer tests" ctest_in build/asan || status=1
   # With pipefail the lane's own status, not sed's.
   wait "$wine_pid" || status=1
   wait "$web_pid" || status=1
