@@ -13,7 +13,7 @@
 
 #include "cli/Console.h"
 #include "cli/ConsoleConfig.h"
-#include "cli/Inspect.h"
+#include "cli/MomentView.h"
 #include "cli/Options.h"
 #include "cli/Progress.h"
 #include "cli/SettingsCheck.h"
@@ -145,8 +145,8 @@ std::string WidenText(const CalibrationRequest& r) {
 }
 
 std::string BootText(const CalibrationRequest& r, const CalibrationBoot& boot) {
-    const std::string held = InspectHeldText(boot.at.keyMask);
-    std::string text = InspectMomentText(boot.at) + ", " + std::to_string(r.tolerance) + " s either side, " +
+    const std::string held = MomentViewHeldText(boot.at.keyMask);
+    std::string text = MomentViewMomentText(boot.at) + ", " + std::to_string(r.tolerance) + " s either side, " +
                        (held.empty() ? std::string("no key held") : "keys held " + held) + ", showed ";
     if (boot.seedSeen) return text + "the initial seed " + SeedText(boot.seed);
     for (int i = 0; i < 6; ++i) text += (i ? "," : "") + std::to_string(boot.ivs[i]);
@@ -241,7 +241,7 @@ bool CalibrateParseBoot(const std::string& text, CalibrationBoot& boot, std::str
     const std::vector<std::string> words = Split(text, " \t");
     CalibrationBoot parsed{};
     std::string message;
-    if (words.empty() || !InspectParseAt(words[0], parsed.at, message)) {
+    if (words.empty() || !MomentViewParseAt(words[0], parsed.at, message)) {
         error = "expects " + std::string(kBootForm) + ", not \"" + text + "\"";
         return false;
     }
@@ -253,11 +253,11 @@ bool CalibrateParseBoot(const std::string& text, CalibrationBoot& boot, std::str
         bool ok = equals != std::string::npos;
         if (ok && key == "held" && !held) {
             held = true;
-            ok = InspectParseHeld(value, parsed.at.keyMask, message);
+            ok = MomentViewParseHeld(value, parsed.at.keyMask, message);
         } else if (ok && (key == "ivs" || key == "seed") && !seen) {
             seen = true;
             parsed.seedSeen = key == "seed";
-            ok = parsed.seedSeen ? InspectParseSeed(value, parsed.seed, message) : CalibrateParseIvs(value, parsed.ivs, message);
+            ok = parsed.seedSeen ? MomentViewParseSeed(value, parsed.seed, message) : CalibrateParseIvs(value, parsed.ivs, message);
         } else {
             ok = false;
             message.clear();
@@ -379,7 +379,7 @@ void CalibrateWriteReport(const CalibrationRequest& r, const CalibrationResult& 
             const CalibrationMatch& m = result.matches[at];
             if (at == first) WriteLine(out, "Timer0,VCount,Frame,GxStat,second,offset,position,initial seed");
             WriteLine(out, Hex(m.timer0) + "," + Hex(m.vCount) + "," + FrameText(m.frame) + "," + Hex(m.gxStat) + "," +
-                               InspectMomentText(m.moment) + "," + OffsetText(m.offset) + "," +
+                               MomentViewMomentText(m.moment) + "," + OffsetText(m.offset) + "," +
                                (m.position < 0 ? std::string("-") : std::to_string(m.position)) + "," +
                                SeedText(m.seed));
         }

@@ -93,8 +93,8 @@ int main(int argc, char** argv) {
         return CalibrateMain(options.calibrateCommand, settings, origins, options.outputPath, options.utf8,
                              options.quiet, options.threads, engine, options.saveSettingsPath, options.noSearch);
     }
-    const InspectRequest& inspect = options.inspectRequest;
-    if (options.inspect) InspectSettle(settings, inspect);
+    const MomentViewRequest& inspect = options.inspectRequest;
+    if (options.inspect) MomentViewSettle(settings, inspect);
     const bool needsConsole = !options.inspect || !inspect.seedGiven;
     if ((needsConsole && !ConsoleSettle(settings, origins, error)) || !SettingsCheck(settings, origins, error))
         return Fail(kExitUsage, error);
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
     ResultOutput output;
     if (options.inspect) {
         if (!ResultOutputOpen(output, options.outputPath, options.utf8, false, error)) return Fail(kExitOutput, error);
-        InspectWrite(settings, inspect, output);
+        MomentViewWrite(settings, inspect, output);
         return ResultOutputClose(output, error) ? kExitDone : Fail(kExitOutput, error);
     }
     const bool rangeColumns = settings.vCount.isRange || settings.timer0.isRange;

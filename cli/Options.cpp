@@ -315,15 +315,15 @@ int CliParse(int argc, char** argv, CliRunOptions& run, SettingsRecord& settings
     if (!CliEngineOf(run.engineName, error)) return fail();
     run.inspect = inspect->parsed();
     if (run.inspect) {
-        InspectRequest& r = run.inspectRequest;
-        r = InspectRequest{};
+        MomentViewRequest& r = run.inspectRequest;
+        r = MomentViewRequest{};
         r.moment = CandidateMoment{0, 1, 1, WeekdayOf(0, 1, 1), 0, 0, 0, kKeyMaskNone};
         r.atGiven = !at.empty();
         r.heldGiven = inspect->count("--held") > 0;
         r.seedGiven = !seed.empty();
-        if (r.atGiven && !InspectParseAt(at, r.moment, error)) return fail("--at: ");
-        if (r.heldGiven && !InspectParseHeld(held, r.moment.keyMask, error)) return fail("--held: ");
-        if (r.seedGiven && !InspectParseSeed(seed, r.seed, error)) return fail("--seed: ");
+        if (r.atGiven && !MomentViewParseAt(at, r.moment, error)) return fail("--at: ");
+        if (r.heldGiven && !MomentViewParseHeld(held, r.moment.keyMask, error)) return fail("--held: ");
+        if (r.seedGiven && !MomentViewParseSeed(seed, r.seed, error)) return fail("--seed: ");
         if (!r.atGiven && !r.seedGiven) {
             error = "inspect: expects --at YYYY-MM-DDTHH:MM:SS (with the console) or --seed HEX16";
             return fail();
@@ -343,15 +343,15 @@ int CliParse(int argc, char** argv, CliRunOptions& run, SettingsRecord& settings
                 error = "expects the moment of the boot with --held, --ivs and --seed, YYYY-MM-DDTHH:MM:SS";
                 return fail("--at: ");
             }
-            if (!InspectParseAt(calAt, boot.at, error)) return fail("--at: ");
-            if (calibrate->count("--held") && !InspectParseHeld(calHeld, boot.at.keyMask, error)) return fail("--held: ");
+            if (!MomentViewParseAt(calAt, boot.at, error)) return fail("--at: ");
+            if (calibrate->count("--held") && !MomentViewParseHeld(calHeld, boot.at.keyMask, error)) return fail("--held: ");
             if (calIvs.empty() == calSeed.empty()) {
                 error = "calibrate: expects what the boot at --at showed: --ivs H,A,B,C,D,S or --seed HEX16 (one of them)";
                 return fail();
             }
             boot.seedSeen = !calSeed.empty();
             if (!calIvs.empty() && !CalibrateParseIvs(calIvs, boot.ivs, error)) return fail("--ivs: ");
-            if (boot.seedSeen && !InspectParseSeed(calSeed, boot.seed, error)) return fail("--seed: ");
+            if (boot.seedSeen && !MomentViewParseSeed(calSeed, boot.seed, error)) return fail("--seed: ");
             c.boots.push_back(boot);
         }
         for (const std::string& text : calBoot) {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/Calibrate.h"
-#include "cli/Inspect.h"
+#include "cli/MomentView.h"
 #include "cli/SettingsFile.h"
 #include "engine/SeedSearch.h"
 
@@ -22,7 +22,7 @@ struct CliRunOptions {
     uint64_t shardIndex;           // --shard K/N: K, 1..N; 0 for the whole search
     uint64_t shardCount;           // N
     bool inspect;                  // morvane-cli inspect: one moment instead of a search
-    InspectRequest inspectRequest;
+    MomentViewRequest inspectRequest;
     bool calibrate;                // morvane-cli calibrate: the console of the boots given
     CalibrateCommand calibrateCommand;
 };

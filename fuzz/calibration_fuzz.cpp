@@ -251,13 +251,6 @@ void WriteSeeds() {
     }
 }
 
-std::vector<const EngineKernels*> SupportedKernels() {
-    std::vector<const EngineKernels*> kernels;
-    for (int32_t i = 0; i < SearchEngineCount(); ++i)
-        if (SearchEngineAt(i).supported) kernels.push_back(SearchEngineAt(i).kernels);
-    return kernels;
-}
-
 // Inputs calibrated, refused (one field spoilt) and left out over the
 // budget, said at exit, so a campaign's count of executions reads honestly.
 uint64_t g_calibrated = 0, g_refused = 0, g_overBudget = 0;
@@ -277,14 +270,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::vector<const EngineKernels*> kernels = SupportedKernels();
+    static const std::vector<SearchEngineEntry> engines = FuzzSupportedEngines();
     FuzzReader in{data, size, 0};
     CalibrationInput input{};
     InputFields(in, input);
     Made made = MakeRequest(input);
     CalibrationRequest& r = made.request;
     CalibrationOptions options{};
-    options.kernels = kernels[input.engine % kernels.size()];
+    options.kernels = engines[input.engine % engines.size()].kernels;
     options.threads = 1 + input.threads % 3;
 
     const bool spoilt = Spoil(input.spoil, r);

@@ -11,11 +11,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <ftw.h>
 #include <unistd.h>
 
 #include "bench/ExampleConsole.h"
+#include "engine/SearchEngine.h"
 #include "modes/SearchSettings.h"
 #include "modes/SettingsFields.h"
 
@@ -210,3 +212,12 @@ inline void FuzzSeedsIfAsked(void (*write)()) {
             std::abort();                                                                 \
         }                                                                                 \
     } while (0)
+
+// The batch engines this processor runs, in the table's order; an input
+// picks one by a number taken modulo their count.
+inline std::vector<SearchEngineEntry> FuzzSupportedEngines() {
+    std::vector<SearchEngineEntry> engines;
+    for (int32_t i = 0; i < SearchEngineCount(); ++i)
+        if (SearchEngineAt(i).supported) engines.push_back(SearchEngineAt(i));
+    return engines;
+}

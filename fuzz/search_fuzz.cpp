@@ -132,14 +132,6 @@ int64_t RowsIn(const std::string& bytes) {
     return lines - 1;  // the header
 }
 
-// The batch engines this processor runs.
-std::vector<const SearchEngine*> SupportedEngines() {
-    std::vector<const SearchEngine*> engines;
-    for (int32_t i = 0; i < SearchEngineCount(); ++i)
-        if (SearchEngineAt(i).supported) engines.push_back(SearchEngineAt(i).engine);
-    return engines;
-}
-
 void WriteSeed(const std::string& name, SearchInput input) {
     FuzzWriter seed;
     SearchInputFields(seed, input);
@@ -229,13 +221,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::vector<const SearchEngine*> engines = SupportedEngines();
+    static const std::vector<SearchEngineEntry> engines = FuzzSupportedEngines();
     FuzzReader in{data, size, 0};
     SearchInput input{};
     SearchSettingsInit(input.settings);
     SearchInputFields(in, input);
     const SearchSettings s = WalkedSettings(input);
-    const SearchEngine* engine = engines[input.engine % engines.size()];
+    const SearchEngine* engine = engines[input.engine % engines.size()].engine;
 
     const int64_t seconds = Span(s.startHour, s.endHour) * Span(s.startMinute, s.endMinute) *
                             Span(s.startSecond, s.endSecond);

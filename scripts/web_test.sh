@@ -13,4 +13,4 @@ if [ ! -d node_modules/playwright-core ] || [ package-lock.json -nt node_modules
 fi
 [ "${1:-}" = --install-only ] && exit 0
 node node_run.js ../build/web/simd/morvane_engine_tests_node.js --gtest_brief=1
-node --test --test-reporter=spec tests/
+node --test tests/

@@ -12,7 +12,7 @@
 
 #include "tests/cli/cli_test_support.h"
 #include "cli/ConsoleConfig.h"
-#include "cli/Inspect.h"
+#include "cli/MomentView.h"
 #include "cli/SettingsFile.h"
 #include "engine/Calibration.h"
 #include "modes/IndividualValues.h"
@@ -44,7 +44,7 @@ MadeBoot MakeBoot(const CalibrationRequest& r, const CandidateMoment& typed, int
                   static_cast<unsigned>(seed));
     MadeBoot boot;
     boot.row = Hex(timer0) + "," + Hex(vCount) + "," + std::to_string(frame) + "," + Hex(gxStat) + "," +
-               InspectMomentText(real) + "," + (offset < 0 ? "" : "+") + std::to_string(offset) + "," +
+               MomentViewMomentText(real) + "," + (offset < 0 ? "" : "+") + std::to_string(offset) + "," +
                (position < 0 ? std::string("-") : std::to_string(position)) + "," + seedText;
     if (position < 0) {
         boot.shown = std::string("seed=") + seedText;
@@ -97,7 +97,7 @@ TEST(CliCalibrate, FindsTheConsoleOfMadeUpBoots) {
             const int32_t offset = static_cast<int32_t>(rng() % (2 * tolerance + 1)) - tolerance;
             const int32_t position = b == 1 ? -1 : r.ivStart + static_cast<int32_t>(rng() % 5);
             made.push_back(MakeBoot(r, typed, offset, vCount, timer0 + (b == 2), gxStat, frame, position));
-            typedText.push_back(InspectMomentText(typed));
+            typedText.push_back(MomentViewMomentText(typed));
             heldText.push_back(held);
         }
         auto bootText = [&](int b) {

@@ -19,7 +19,7 @@
 
 #include "cli/Console.h"
 #include "tests/cli/cli_test_support.h"
-#include "cli/Inspect.h"
+#include "cli/MomentView.h"
 #include "modes/Grotto.h"
 #include "modes/SearchModes.h"
 #include "modes/SearchSettings.h"
@@ -303,7 +303,7 @@ TEST(CliProgram, InspectRowsAreTheSearchsRowsWithFiltersOpen) {
     for (int32_t m = kSearchModeCount - 1; m >= 0; --m) {
         const int32_t kinds = kSearchModes[m].mode == kModeGrotto ? kGrottoKindCount : 1;
         for (int32_t kind = 0; kind < kinds; ++kind, ++table) {
-            const SearchSettings opened = InspectOpened(record.search, kSearchModes[m].mode, kind);
+            const SearchSettings opened = MomentViewOpened(record.search, kSearchModes[m].mode, kind);
             std::istringstream search(CoreResult(opened, dir + "core.txt"));
             std::string want;
             for (bool header = true; std::getline(search, line); header = false)

@@ -1,4 +1,4 @@
-#include "cli/Inspect.h"
+#include "cli/MomentView.h"
 
 #include <cctype>
 #include <cstdio>
@@ -48,7 +48,7 @@ void WriteLine(ResultOutput& out, const std::string& line) {
 
 }  // namespace
 
-bool InspectParseAt(const std::string& text, CandidateMoment& moment, std::string& error) {
+bool MomentViewParseAt(const std::string& text, CandidateMoment& moment, std::string& error) {
     // YYYY-MM-DDTHH:MM:SS
     int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
     const bool shaped = text.size() == 19 && text[4] == '-' && text[7] == '-' && (text[10] == 'T' || text[10] == 't') &&
@@ -66,14 +66,14 @@ bool InspectParseAt(const std::string& text, CandidateMoment& moment, std::strin
     return true;
 }
 
-std::string InspectMomentText(const CandidateMoment& m) {
+std::string MomentViewMomentText(const CandidateMoment& m) {
     char text[48];
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", 2000 + m.year, m.month, m.day, m.hour,
                   m.minute, m.second);
     return text;
 }
 
-bool InspectParseHeld(const std::string& text, uint32_t& keyMask, std::string& error) {
+bool MomentViewParseHeld(const std::string& text, uint32_t& keyMask, std::string& error) {
     uint32_t mask = kKeyMaskNone;
     std::string word;
     for (size_t at = 0; at <= text.size(); ++at) {
@@ -98,7 +98,7 @@ bool InspectParseHeld(const std::string& text, uint32_t& keyMask, std::string& e
     return true;
 }
 
-bool InspectParseSeed(const std::string& text, uint64_t& seed, std::string& error) {
+bool MomentViewParseSeed(const std::string& text, uint64_t& seed, std::string& error) {
     uint64_t value = 0;
     bool ok = text.size() == 16;
     for (size_t i = 0; ok && i < text.size(); ++i) {
@@ -114,14 +114,14 @@ bool InspectParseSeed(const std::string& text, uint64_t& seed, std::string& erro
     return true;
 }
 
-std::string InspectHeldText(uint32_t keyMask) {
+std::string MomentViewHeldText(uint32_t keyMask) {
     std::string text;
     for (int i = 0; i < 10; ++i)
         if (((keyMask >> i) & 1u) == 0) text += (text.empty() ? "" : " ") + std::string(kHeldNames[i][0]);
     return text;
 }
 
-void InspectSettle(SettingsRecord& settings, const InspectRequest& request) {
+void MomentViewSettle(SettingsRecord& settings, const MomentViewRequest& request) {
     SearchSettings& s = settings.search;
     const CandidateMoment& m = request.moment;
     s.startYear = s.endYear = m.year;
@@ -133,7 +133,7 @@ void InspectSettle(SettingsRecord& settings, const InspectRequest& request) {
     s.keyInputEnabled = request.heldGiven;
 }
 
-SearchSettings InspectOpened(const SearchSettings& settings, SearchMode mode, int32_t grottoKind) {
+SearchSettings MomentViewOpened(const SearchSettings& settings, SearchMode mode, int32_t grottoKind) {
     SearchSettings s = settings;
     SearchModeSelect(s, mode);
     for (int i = 0; i < 6; ++i) {
@@ -155,7 +155,7 @@ SearchSettings InspectOpened(const SearchSettings& settings, SearchMode mode, in
     return s;
 }
 
-std::string InspectModeRows(const SearchSettings& opened, const CandidateMoment& moment, uint64_t seed) {
+std::string MomentViewModeRows(const SearchSettings& opened, const CandidateMoment& moment, uint64_t seed) {
     std::string rows;
     SearchRun run;
     SearchRunInit(run, opened);
@@ -171,7 +171,7 @@ std::string InspectModeRows(const SearchSettings& opened, const CandidateMoment&
     return rows;
 }
 
-void InspectWrite(const SettingsRecord& settings, const InspectRequest& request, ResultOutput& out) {
+void MomentViewWrite(const SettingsRecord& settings, const MomentViewRequest& request, ResultOutput& out) {
     const SearchSettings s = SearchSettingsOfConsole(settings, settings.vCount.low, settings.timer0.low);
     uint64_t seed = request.seed;
     char text[160];
@@ -198,7 +198,7 @@ void InspectWrite(const SettingsRecord& settings, const InspectRequest& request,
             std::string title = std::string("[") + mode.name;
             if (mode.mode == kModeGrotto) title += std::string(" ") + GrottoKindNames[kind];
             WriteLine(out, title + "]");
-            const std::string rows = InspectModeRows(InspectOpened(s, mode.mode, kind), request.moment, seed);
+            const std::string rows = MomentViewModeRows(MomentViewOpened(s, mode.mode, kind), request.moment, seed);
             ResultOutputWrite(out, rows.data(), rows.size());
         }
     }
