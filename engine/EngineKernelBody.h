@@ -8,10 +8,12 @@
 //   most kEngineMaxLanes); Load, Store, Set1, Add, Sub, Xor, And, Or, AndNot
 //   (~a & b), Xor3, Choose (b ? c : d bitwise), Majority, Rotl<n>, Shr<n>,
 //   Shl<n>, MulLo (low 32 bits of the product), Gt (signed a > b, all-ones
-//   lanes), Eq, and as lane bits (bit j for lane j) GtBits and EqBits.
+//   lanes), Eq, and as lane bits (bit j for lane j) GtBits, EqBits and
+//   SignBits (the lanes' top bits).
 //   SeedLanes, SeedLanesOf(seeds): kW seeds made ready for LcgDraw(lanes,
 //   row), which gives U XOR 0x80000000 of the jump row's draw for each lane.
-//   kMtChains: vectors whose MT seeding runs side by side.
+//   kMtChains: vectors whose MT seeding runs side by side; kSha1Vectors:
+//   vectors whose digests run side by side.
 //
 // The mode screens (modes/*Screen.h) are included at the end; they are lane
 // loops over these operations and the bit rows below.
@@ -106,37 +108,58 @@ inline void Sha1SeedsFrom(const Sha1BatchInput& in, uint64_t* seeds) {
         Sha1SeedsFrom<8, false, false>(in, seeds);
 }
 
-// Round t >= 16 of lanes of one second: the second's word XOR the key's.
-template <int t>
+// Round t >= 12 of the vectors of one second side by side: the second's
+// word XOR the key's. Each round of one vector waits for the round before
+// (a rotation and additions), so several vectors keep the core busy.
+template <int t, int n>
 inline void Sha1SecondRound(const SecondDigest& second, const uint32_t* key, int32_t stride,
-                            V& a, V& b, V& c, V& d, V& e) {
-    V w;
-    if (t == 12)
-        w = Load(key);
-    else if (t < 16)
-        w = Set1(second.words[t]);
-    else
-        w = Xor(Set1(second.schedule[t - 16]), Load(key + (t - 15) * stride));
-    Sha1RoundWith<t>(w, a, b, c, d, e);
+                            V (&a)[n], V (&b)[n], V (&c)[n], V (&d)[n], V (&e)[n]) {
+    for (int i = 0; i < n; ++i) {
+        V w;
+        if (t == 12)
+            w = Load(key + i * kW);
+        else if (t < 16)
+            w = Set1(second.words[t]);
+        else
+            w = Xor(Set1(second.schedule[t - 16]), Load(key + (t - 15) * stride + i * kW));
+        Sha1RoundWith<t>(w, a[i], b[i], c[i], d[i], e[i]);
+    }
 }
 
-template <int... t>
+template <int n, int... t>
 inline void Sha1SecondRounds(const SecondDigest& second, const uint32_t* key, int32_t stride,
-                             V& a, V& b, V& c, V& d, V& e, std::integer_sequence<int, t...>) {
+                             V (&a)[n], V (&b)[n], V (&c)[n], V (&d)[n], V (&e)[n],
+                             std::integer_sequence<int, t...>) {
     (Sha1SecondRound<t + 12>(second, key, stride, a, b, c, d, e), ...);
 }
 
-// Lanes of one second: rounds 12..79 from the second's state, no message
-// schedule per lane.
-[[maybe_unused]] void Sha1SecondSeedsBody(const Sha1SecondInput& in, uint64_t* seeds) {
+// n vectors of lanes of one second from lane base on: rounds 12..79 from the
+// second's state, no message schedule per lane. Flattened: the compiler
+// would otherwise call some rounds with the state in memory.
+template <int n>
+__attribute__((flatten)) inline void Sha1SecondVectors(const Sha1SecondInput& in, int32_t base, uint64_t* seeds) {
     const SecondDigest& second = *in.second;
-    for (int32_t base = 0; base < in.count; base += kW) {
-        V a = Set1(second.state[0]), b = Set1(second.state[1]), c = Set1(second.state[2]),
-          d = Set1(second.state[3]), e = Set1(second.state[4]);
-        Sha1SecondRounds(second, in.keyRows + base, in.keyStride, a, b, c, d, e,
-                         std::make_integer_sequence<int, 68>());
-        StoreSeeds(a, b, seeds + base);
+    V a[n], b[n], c[n], d[n], e[n];
+    for (int i = 0; i < n; ++i) {
+        a[i] = Set1(second.state[0]);
+        b[i] = Set1(second.state[1]);
+        c[i] = Set1(second.state[2]);
+        d[i] = Set1(second.state[3]);
+        e[i] = Set1(second.state[4]);
     }
+    Sha1SecondRounds<n>(second, in.keyRows + base, in.keyStride, a, b, c, d, e,
+                        std::make_integer_sequence<int, 68>());
+    for (int i = 0; i < n; ++i) StoreSeeds(a[i], b[i], seeds + base + i * kW);
+}
+
+[[maybe_unused]] void Sha1SecondSeedsBody(const Sha1SecondInput& in, uint64_t* seeds) {
+    int32_t base = 0;
+    // Whole vectors, as many as the lanes fill: the seeds past the last lane
+    // are those of its vector, as with one vector at a time.
+    const int32_t vectors = (in.count + kW - 1) / kW;
+    for (; base + kSha1Vectors * kW <= vectors * kW; base += kSha1Vectors * kW)
+        Sha1SecondVectors<kSha1Vectors>(in, base, seeds);
+    for (; base < in.count; base += kW) Sha1SecondVectors<1>(in, base, seeds);
 }
 
 // --- MT19937 words ------------------------------------------------------------
@@ -317,6 +340,20 @@ struct BitRows {
     }
     void Fill(int32_t rows) const { std::memset(bytes, 0xFF, static_cast<size_t>(rows) * kChunkBytes); }
 };
+
+// The screen's result from the bit rows of its positions' passing lanes,
+// word by word (a whole set written and then read back would wait for its
+// stores).
+inline void ScreenOutputOf(const BitRows& rows, int32_t positions, LcgScreenOutput& out) {
+    for (int32_t k = 0; k < positions; ++k) {
+        for (int i = 0; i < kEngineChunk / 64; ++i) {
+            uint64_t w;
+            std::memcpy(&w, rows.bytes + static_cast<size_t>(k) * kChunkBytes + 8 * i, sizeof w);
+            out.pass[k].w[i] = w;
+            out.any.w[i] |= w;
+        }
+    }
+}
 
 inline LaneSet LaneSetAnd(LaneSet a, const LaneSet& b) {
     for (int i = 0; i < kEngineChunk / 64; ++i) a.w[i] &= b.w[i];

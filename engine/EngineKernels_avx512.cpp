@@ -14,6 +14,7 @@ namespace {
 using V = __m512i;
 constexpr int kW = 16;
 constexpr int kMtChains = 8;
+constexpr int kSha1Vectors = 2;
 
 inline V Load(const uint32_t* p) { return _mm512_loadu_si512(p); }
 inline void Store(uint32_t* p, V v) { _mm512_storeu_si512(p, v); }
@@ -33,6 +34,7 @@ template <int n> inline V Shl(V x) { return _mm512_slli_epi32(x, n); }
 inline V MulLo(V a, V b) { return _mm512_mullo_epi32(a, b); }
 inline uint32_t GtBits(V a, V b) { return _mm512_cmpgt_epi32_mask(a, b); }
 inline uint32_t EqBits(V a, V b) { return _mm512_cmpeq_epi32_mask(a, b); }
+inline uint32_t SignBits(V a) { return _mm512_cmplt_epi32_mask(a, _mm512_setzero_si512()); }
 inline V Gt(V a, V b) { return _mm512_movm_epi32(_mm512_cmpgt_epi32_mask(a, b)); }
 inline V Eq(V a, V b) { return _mm512_movm_epi32(_mm512_cmpeq_epi32_mask(a, b)); }
 

@@ -53,6 +53,11 @@ inline uint32_t GtBits(V a, V b) {
         bits |= static_cast<uint32_t>(static_cast<int32_t>(a.v[j]) > static_cast<int32_t>(b.v[j])) << j;
     return bits;
 }
+inline uint32_t SignBits(V a) {
+    uint32_t bits = 0;
+    for (int j = 0; j < kW; ++j) bits |= (a.v[j] >> 31) << j;
+    return bits;
+}
 inline uint32_t EqBits(V a, V b) {
     uint32_t bits = 0;
     for (int j = 0; j < kW; ++j) bits |= static_cast<uint32_t>(a.v[j] == b.v[j]) << j;
@@ -60,6 +65,7 @@ inline uint32_t EqBits(V a, V b) {
 }
 
 constexpr int kMtChains = 8;
+constexpr int kSha1Vectors = 2;
 
 struct SeedLanes {
     uint64_t seed[kW];

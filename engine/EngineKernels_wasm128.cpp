@@ -36,10 +36,12 @@ inline V Gt(V a, V b) { return wasm_i32x4_gt(a, b); }
 inline V Eq(V a, V b) { return wasm_i32x4_eq(a, b); }
 inline uint32_t GtBits(V a, V b) { return wasm_i32x4_bitmask(Gt(a, b)); }
 inline uint32_t EqBits(V a, V b) { return wasm_i32x4_bitmask(Eq(a, b)); }
+inline uint32_t SignBits(V a) { return wasm_i32x4_bitmask(a); }
 
 // Eight seeding chains of four lanes keep the multiplications' latency
 // hidden, as the wider backends' chains do.
 constexpr int kMtChains = 8;
+constexpr int kSha1Vectors = 2;
 
 // Four seeds as their lower halves (lane j) and upper halves.
 struct SeedLanes {

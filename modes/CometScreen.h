@@ -2,28 +2,51 @@
 // (engine/EngineKernelBody.h) inside each backend; it is exact: the five
 // tests of a position on the draws from its base on.
 
+// The draw (not biased) of a jump row for one seed, for the few lanes a
+// screen looks at one by one.
+inline uint32_t CometDrawOf(const LcgJumpRow& row, uint64_t seed) {
+    const uint64_t mul = (static_cast<uint64_t>(row.mulHi) << 32) | row.mulLo;
+    return static_cast<uint32_t>((mul * seed + row.add) >> 32) ^ kDrawBias;
+}
+
+inline bool CometBandHas(const DrawRange (&band)[3], uint32_t u) {
+    for (const DrawRange& r : band)
+        if (r.lo <= u && u <= r.hi) return true;
+    return false;
+}
+
+// The roll and the two last draws are tested on every row, in vectors; they
+// leave a position in about one of 6,000 (with compound eyes one of 250),
+// and those positions take their two band draws one lane at a time.
 inline void CometScreen(const LcgScreenInput& in, ScreenScratch& scratch, LcgScreenOutput& out) {
     const LcgScreenParams& p = *in.params;
     const CometScreenParams t = p.comet;
     const LcgJumpRow* jumps = in.rows;
     const int32_t rows = p.positions + t.base + kCometReach;
     const DrawTest rollTest = DrawTestOf(t.roll), lastTest = DrawTestOf(t.last);
-    const DrawTest bandTests[3] = {DrawTestOf(t.band[0]), DrawTestOf(t.band[1]), DrawTestOf(t.band[2])};
-    const BitRows roll = scratch.Rows(rows), band = scratch.Rows(rows), last = scratch.Rows(rows);
+    // Each row keeps its misses.
+    const BitRows roll = scratch.Rows(rows), last = scratch.Rows(rows);
     ForEachGroup(in.seeds, [&](int g, const SeedLanes& lanes) {
         for (int32_t r = 0; r < rows; ++r) {
             const V u = LcgDraw(lanes, jumps[r]);
-            roll.Put(r, g, TestBits(u, rollTest));
-            band.Put(r, g, TestBits(u, bandTests[0]) | TestBits(u, bandTests[1]) | TestBits(u, bandTests[2]));
-            last.Put(r, g, TestBits(u, lastTest));
+            roll.Put(r, g, SignBits(TestMissesFromZero(u, rollTest)));  // the roll is from 0
+            last.Put(r, g, SignBits(TestMisses(u, lastTest)));
         }
     });
     for (int32_t k = 0; k < p.positions; ++k) {
         const int32_t b = k + t.base;
-        LaneSet pass = LaneSetAnd(roll.Row(b + kCometRollDraw), band.Row(b + kCometBandDraw1));
-        pass = LaneSetAnd(pass, band.Row(b + kCometBandDraw2));
-        pass = LaneSetAnd(LaneSetAnd(pass, last.Row(b + kCometLastDraw1)), last.Row(b + kCometLastDraw2));
-        out.pass[k] = pass;
-        LaneSetAddTo(out.any, pass);
+        const LaneSet r0 = roll.Row(b + kCometRollDraw), l1 = last.Row(b + kCometLastDraw1),
+                      l2 = last.Row(b + kCometLastDraw2);
+        for (int i = 0; i < kEngineChunk / 64; ++i) {
+            uint64_t pass = ~(r0.w[i] | l1.w[i] | l2.w[i]);
+            for (uint64_t lanes = pass; lanes; lanes &= lanes - 1) {
+                const uint64_t seed = in.seeds[i * 64 + __builtin_ctzll(lanes)];
+                if (!CometBandHas(t.band, CometDrawOf(jumps[b + kCometBandDraw1], seed)) ||
+                    !CometBandHas(t.band, CometDrawOf(jumps[b + kCometBandDraw2], seed)))
+                    pass &= ~(lanes & (0 - lanes));
+            }
+            out.pass[k].w[i] = pass;
+            out.any.w[i] |= pass;
+        }
     }
 }

@@ -39,7 +39,7 @@ inline void GrottoScreenTests(const LcgScreenInput& in, ScreenScratch& scratch, 
             V misses = Or(appear3, kind1);
             if (slotTest) misses = Or(misses, slot2);
             if (femaleTest) misses = Or(misses, TestMissesFromZero(u, female));
-            if (r >= kGrottoReach) pass.Put(r - kGrottoReach, g, ~GtBits(Set1(0), misses) & kLaneBits);
+            if (r >= kGrottoReach) pass.Put(r - kGrottoReach, g, ~SignBits(misses) & kLaneBits);
             appear3 = appear2;
             appear2 = appear1;
             appear1 = TestMissesFromZero(u, appearTest);
@@ -50,10 +50,7 @@ inline void GrottoScreenTests(const LcgScreenInput& in, ScreenScratch& scratch, 
             kind1 = TestMisses(u, kindTest);
         }
     });
-    for (int32_t k = 0; k < p.positions; ++k) {
-        out.pass[k] = pass.Row(k);
-        LaneSetAddTo(out.any, out.pass[k]);
-    }
+    ScreenOutputOf(pass, p.positions, out);
 }
 
 inline void GrottoScreen(const LcgScreenInput& in, ScreenScratch& scratch, LcgScreenOutput& out) {

@@ -40,7 +40,7 @@ inline uint32_t IvLanesPass(const IvLaneTerms& t, const V (&v)[6]) {
         }
         ok = And(ok, And(Gt(p, t.powerAbove), And(Gt(parity, t.typeAbove), Gt(t.typeBelow, parity))));
     }
-    return GtBits(Set1(0), ok);  // the all-ones lanes
+    return SignBits(ok);  // the all-ones lanes
 }
 
 // Individual values of every word row into ivs (row r of the chunk), the

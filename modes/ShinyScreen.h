@@ -41,15 +41,12 @@ inline void ShinyScreenRule(const LcgScreenInput& in, ScreenScratch& scratch, Lc
             if (r >= kShinyReach) {
                 V found = shinyBefore;
                 if (natureTest) found = AndNot(TestMisses(u, natureOf), found);
-                pass.Put(r - kShinyReach, g, GtBits(Set1(0), found));
+                pass.Put(r - kShinyReach, g, SignBits(found));
             }
             shinyBefore = Eq(And(Xor(Shr<16>(pid), pid), high13), ids13);
         }
     });
-    for (int32_t k = 0; k < p.positions; ++k) {
-        out.pass[k] = pass.Row(k);
-        LaneSetAddTo(out.any, out.pass[k]);
-    }
+    ScreenOutputOf(pass, p.positions, out);
 }
 
 template <int rule, bool adjust>
