@@ -37,16 +37,22 @@ constexpr uint32_t Sha1Constant(int t) {
     return t < 20 ? 0x5A827999u : t < 40 ? 0x6ED9EBA1u : t < 60 ? 0x8F1BBCDCu : 0xCA62C1D6u;
 }
 
+// Round t with its word and constant already added (wk = W[t] + K).
 template <int t>
-inline void Sha1RoundWith(V w, V& a, V& b, V& c, V& d, V& e) {
+inline void Sha1RoundPlus(V wk, V& a, V& b, V& c, V& d, V& e) {
     // a feeds the next round through the rotation and one addition only; the
     // rest of the sum is ready before a is.
-    V temp = Add(Rotl<5>(a), Add(Sha1Function<t>(b, c, d), Add(Add(e, Set1(Sha1Constant(t))), w)));
+    V temp = Add(Rotl<5>(a), Add(Sha1Function<t>(b, c, d), Add(e, wk)));
     e = d;
     d = c;
     c = Rotl<30>(b);
     b = a;
     a = temp;
+}
+
+template <int t>
+inline void Sha1RoundWith(V w, V& a, V& b, V& c, V& d, V& e) {
+    Sha1RoundPlus<t>(Add(w, Set1(Sha1Constant(t))), a, b, c, d, e);
 }
 
 template <int t>
@@ -108,20 +114,32 @@ inline void Sha1SeedsFrom(const Sha1BatchInput& in, uint64_t* seeds) {
         Sha1SeedsFrom<8, false, false>(in, seeds);
 }
 
+// Whether the expanded word W[t] is free of the key word W12: then it is
+// the second's own, and so the same for every lane.
+constexpr bool Sha1WordKeyFree(int t) {
+    return t != 12 && (t < 16 || (Sha1WordKeyFree(t - 3) && Sha1WordKeyFree(t - 8) &&
+                                  Sha1WordKeyFree(t - 14) && Sha1WordKeyFree(t - 16)));
+}
+
 // Round t >= 12 of the vectors of one second side by side: the second's
-// word XOR the key's. Each round of one vector waits for the round before
-// (a rotation and additions), so several vectors keep the core busy.
+// word XOR the key's, or the second's alone with the round's constant
+// added once. Each round of one vector waits for the round before (a
+// rotation and additions), so several vectors keep the core busy.
 template <int t, int n>
 inline void Sha1SecondRound(const SecondDigest& second, const uint32_t* key, int32_t stride,
                             V (&a)[n], V (&b)[n], V (&c)[n], V (&d)[n], V (&e)[n]) {
+    constexpr bool keyFree = Sha1WordKeyFree(t);
+    uint32_t own;
+    if constexpr (t < 16)
+        own = second.words[t];
+    else
+        own = second.schedule[t - 16];
     for (int i = 0; i < n; ++i) {
-        V w;
-        if (t == 12)
-            w = Load(key + i * kW);
-        else if (t < 16)
-            w = Set1(second.words[t]);
-        else
-            w = Xor(Set1(second.schedule[t - 16]), Load(key + (t - 15) * stride + i * kW));
+        if (keyFree) {
+            Sha1RoundPlus<t>(Set1(own + Sha1Constant(t)), a[i], b[i], c[i], d[i], e[i]);
+            continue;
+        }
+        const V w = t == 12 ? Load(key + i * kW) : Xor(Set1(own), Load(key + (t - 15) * stride + i * kW));
         Sha1RoundWith<t>(w, a[i], b[i], c[i], d[i], e[i]);
     }
 }
@@ -177,13 +195,15 @@ inline void MtSeedStep(V (&x)[n], V mul, V index) {
 
 template <int n>
 inline void MtSeedRange(V (&x)[n], int32_t from, int32_t to, uint32_t* row, int32_t stride) {
-    const V mul = Set1(1812433253u);
+    // The step's index as a vector of its own, counted up in it.
+    const V mul = Set1(1812433253u), one = Set1(1u);
+    V index = Set1(static_cast<uint32_t>(from));
     if (!row) {
-        for (int32_t i = from; i <= to; ++i) MtSeedStep(x, mul, Set1(static_cast<uint32_t>(i)));
+        for (int32_t i = from; i <= to; ++i, index = Add(index, one)) MtSeedStep(x, mul, index);
         return;
     }
-    for (int32_t i = from; i <= to; ++i) {
-        MtSeedStep(x, mul, Set1(static_cast<uint32_t>(i)));
+    for (int32_t i = from; i <= to; ++i, index = Add(index, one)) {
+        MtSeedStep(x, mul, index);
 #pragma GCC unroll 16
         for (int g = 0; g < n; ++g) Store(row + g * kW, x[g]);
         row += stride;

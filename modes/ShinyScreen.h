@@ -25,22 +25,30 @@ template <int rule, bool adjust, bool natureTest>
 inline void ShinyScreenRule(const LcgScreenInput& in, ScreenScratch& scratch, LcgScreenOutput& out) {
     const LcgScreenParams& p = *in.params;
     const ShinyScreenParams t = p.shiny;
-    const LcgJumpRow* jumps = in.rows;
     const int32_t rows = p.positions + kShinyReach;
-    const DrawTest natureOf = DrawTestOf(t.nature);
     const V high13 = Set1(0xFFF8u), ids13 = Set1(t.ids & 0xFFF8u);
     const BitRows pass = scratch.Rows(p.positions);
+    // The draws come less a shift, taken off the jump rows' additions once:
+    // the bias, and for the egg without the adjustment the 1 its value is
+    // less than the draw (draw 0 gives 0, but leaves the IDs alone as
+    // d - 1 does). The nature's range moves with them.
+    constexpr bool eggAsDrawLessOne = rule == kShinyEncounterEgg && !adjust;
+    const uint32_t shift = eggAsDrawLessOne ? kDrawBias + 1u : kDrawBias;
+    LcgJumpRow* jumps = reinterpret_cast<LcgJumpRow*>(scratch.Draws(rows * 4));
+    for (int32_t r = 0; r < rows; ++r) {
+        jumps[r] = in.rows[r];
+        jumps[r].add -= static_cast<uint64_t>(shift) << 32;
+    }
+    DrawTest natureOf = DrawTestOf(t.nature);
+    natureOf.lo = Sub(natureOf.lo, Set1(shift));
     ForEachGroup(in.seeds, [&](int g, const SeedLanes& lanes) {
         V shinyBefore = Set1(0);  // the shiny lanes of the row before
         for (int32_t r = 0; r < rows; ++r) {
-            const V u = LcgDraw(lanes, jumps[r]);
-            // The egg's value, d - 1 with 0 for 0, passes the test exactly
-            // when d - 1 does: both ways draw 0 leaves the IDs alone.
-            const V pid = rule == kShinyEncounterEgg && !adjust ? Sub(Unbiased(u), Set1(1u))
-                                                                : ShinyPidLanes<rule, adjust>(Unbiased(u), t.ids);
+            const V d = LcgDraw(lanes, jumps[r]);
+            const V pid = eggAsDrawLessOne ? d : ShinyPidLanes<rule, adjust>(d, t.ids);
             if (r >= kShinyReach) {
                 V found = shinyBefore;
-                if (natureTest) found = AndNot(TestMisses(u, natureOf), found);
+                if (natureTest) found = AndNot(TestMisses(d, natureOf), found);
                 pass.Put(r - kShinyReach, g, SignBits(found));
             }
             shinyBefore = Eq(And(Xor(Shr<16>(pid), pid), high13), ids13);
