@@ -97,6 +97,8 @@ void PlanIvBlock(const SearchRun& run, BatchPlan& plan) {
 void EvaluateIvBlock(SearchRun& run, const CandidateMoment& moment, uint64_t seed) {
     const SearchSettings& s = *run.settings;
     const int32_t end = SearchRunIvEnd(run);
+    int32_t shinyPositions[kShinyPidPositionsMax];
+    int32_t shinyCount = -1;  // found when a position first passes the filter
     for (int32_t c = SearchRunIvStart(run); c <= end; ++c) {
         IvSet ivs = IvSetAt(run.mt, c, s.roamerEnabled);
         if (s.breedingEnabled) {
@@ -105,7 +107,8 @@ void EvaluateIvBlock(SearchRun& run, const CandidateMoment& moment, uint64_t see
         }
         if (!IvFilterPasses(s, ivs)) continue;
         if (s.shinyPidEnabled) {
-            EvaluateShinyPid(run, moment, seed, c, ivs);
+            if (shinyCount < 0) shinyCount = ShinyPidPositions(run, shinyPositions);
+            WriteShinyPidRows(run, moment, seed, c, ivs, shinyPositions, shinyCount);
             continue;
         }
         IvSearchWriteRow(run, moment, seed, c, ivs);

@@ -46,20 +46,32 @@ void PlanShiny(const SearchRun& run, ShinyScreenParams& p, ScreenPlan& plan) {
     plan.reach = kShinyReach;
 }
 
-void EvaluateShinyPid(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
-                      const IvSet& ivs) {
+int32_t ShinyPidPositions(const SearchRun& run, int32_t* positions) {
     const SearchSettings& s = *run.settings;
     // Draws up to pidEnd + 1 lie below the fill mark of pidEnd + 31.
     const uint32_t* U = run.lcg.U.data();
     const bool natureTest = ShinyNatureTested(s);
     const int32_t end = SearchRunPidEnd(run);
-    for (int32_t k = SearchRunPidStart(run); k <= end; ++k) {
+    int32_t count = 0;
+    for (int32_t k = SearchRunPidStart(run); k <= end && count < kShinyPidPositionsMax; ++k) {
         if (natureTest &&
             static_cast<int32_t>(ScaledDraw(U[k + kShinyNatureDraw], 25)) + 1 != s.shinyNature)
             continue;
         uint32_t v = ShinyPidOf(s.shinyEncounter, U[k + kShinyPidDraw]);
         if (s.shinyIdAdjust) v = ShinyPidIdAdjusted(v, s.shinyTrainerId, s.shinySecretId);
-        if (!ShinyTestPasses(v, s.shinyTrainerId, s.shinySecretId)) continue;
+        if (ShinyTestPasses(v, s.shinyTrainerId, s.shinySecretId)) positions[count++] = k;
+    }
+    return count;
+}
+
+void WriteShinyPidRows(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
+                       const IvSet& ivs, const int32_t* positions, int32_t count) {
+    const SearchSettings& s = *run.settings;
+    const uint32_t* U = run.lcg.U.data();
+    for (int32_t i = 0; i < count; ++i) {
+        const int32_t k = positions[i];
+        uint32_t v = ShinyPidOf(s.shinyEncounter, U[k + kShinyPidDraw]);
+        if (s.shinyIdAdjust) v = ShinyPidIdAdjusted(v, s.shinyTrainerId, s.shinySecretId);
         char* out = ResultRowStart(run, moment);
         if (!out) continue;
         out = RowAppendIvColumns(out, c, ivs);

@@ -41,9 +41,16 @@ enum : int32_t {
     kShinyReach = 1,
 };
 
-// One individual-value position c that passed the filter.
-void EvaluateShinyPid(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
-                      const IvSet& ivs);
+// The personality-value positions k of the candidate's draws, in order,
+// whose value is shiny (and whose nature is the one asked for, when it is
+// tested): the same for each of its individual-value positions, so found
+// once. positions holds kShinyPidPositionsMax; returns their count.
+constexpr int32_t kShinyPidPositionsMax = kPidConsumptionEndLimit + 1;
+int32_t ShinyPidPositions(const SearchRun& run, int32_t* positions);
+// The rows of individual-value position c, which passed the filter: one
+// for each of the positions found.
+void WriteShinyPidRows(SearchRun& run, const CandidateMoment& moment, uint64_t seed, int32_t c,
+                       const IvSet& ivs, const int32_t* positions, int32_t count);
 
 // The batch screen's terms: the nature test, the encounter's personality
 // value rule (1 egg, 2 roamer, 3 fixed) with the ID adjustment, and the IDs.
