@@ -152,10 +152,24 @@ inline void Sha1SecondRounds(const SecondDigest& second, const uint32_t* key, in
 }
 
 // n vectors of lanes of one second from lane base on: rounds 12..79 from the
-// second's state, no message schedule per lane. Flattened: the compiler
-// would otherwise call some rounds with the state in memory.
+// second's state, no message schedule per lane. Flattened where the build
+// optimises: the compiler would otherwise call some rounds with the state in
+// memory. Not in unoptimised or sanitized builds, which it only makes
+// compile longer.
+#if defined(__SANITIZE_ADDRESS__)
+#define MORVANE_KERNELS_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MORVANE_KERNELS_SANITIZED 1
+#endif
+#endif
+#if defined(__OPTIMIZE__) && !defined(MORVANE_KERNELS_SANITIZED)
+#define MORVANE_FLATTEN __attribute__((flatten))
+#else
+#define MORVANE_FLATTEN
+#endif
 template <int n>
-__attribute__((flatten)) inline void Sha1SecondVectors(const Sha1SecondInput& in, int32_t base, uint64_t* seeds) {
+MORVANE_FLATTEN inline void Sha1SecondVectors(const Sha1SecondInput& in, int32_t base, uint64_t* seeds) {
     const SecondDigest& second = *in.second;
     V a[n], b[n], c[n], d[n], e[n];
     for (int i = 0; i < n; ++i) {

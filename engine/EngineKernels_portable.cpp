@@ -65,7 +65,7 @@ inline uint32_t EqBits(V a, V b) {
 }
 
 constexpr int kMtChains = 8;
-constexpr int kSha1Vectors = 2;
+constexpr int kSha1Vectors = 1;  // the lanes are loops the compiler vectorises already
 
 struct SeedLanes {
     uint64_t seed[kW];
