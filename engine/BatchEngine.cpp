@@ -279,12 +279,6 @@ const LcgJumpRow* JumpRows(std::vector<LcgJumpRow>& rows, int64_t& madeFrom, int
     return rows.data();
 }
 
-// The LCG state a jump row leads the seed to.
-uint64_t StateOf(const LcgJumpRow& row, uint64_t seed) {
-    const uint64_t mul = (static_cast<uint64_t>(row.mulHi) << 32) | row.mulLo;
-    return mul * seed + (row.add - (1ull << 63));
-}
-
 // The draws the positions first..last of an exactly screened mode read, from
 // the jump rows of the screen that passed them: from first to last + the
 // screen's reach, and delivery's nature draws beyond it.
@@ -293,16 +287,16 @@ void MaterialiseRange(SearchRun& run, const BatchPlan& plan, const BatchScratch&
     uint32_t* U = run.lcg.U.data();
     int32_t top = last + (plan.lcgRows - plan.lcg.positions);
     for (int32_t k = first; k <= top; ++k)
-        U[k] = static_cast<uint32_t>(StateOf(s.jumps[static_cast<size_t>(k - plan.pidStart)], seed) >> 32);
+        U[k] = static_cast<uint32_t>(LcgJumpRowState(s.jumps[static_cast<size_t>(k - plan.pidStart)], seed) >> 32);
     const LcgJumpRow* topRow = &s.jumps[static_cast<size_t>(top - plan.pidStart)];
     if (run.mode == kModeDelivery && plan.natureRow < 0) {
         const int32_t offset = SearchRunDeliveryOffset(run);
         for (int32_t v = first; v <= last; ++v)
-            U[v + offset] = static_cast<uint32_t>(StateOf(s.natureJumps[static_cast<size_t>(v - plan.pidStart)], seed) >> 32);
+            U[v + offset] = static_cast<uint32_t>(LcgJumpRowState(s.natureJumps[static_cast<size_t>(v - plan.pidStart)], seed) >> 32);
         top = last + offset;
         topRow = &s.natureJumps[static_cast<size_t>(last - plan.pidStart)];
     }
-    run.lcg.L[static_cast<size_t>(top)] = StateOf(*topRow, seed);
+    run.lcg.L[static_cast<size_t>(top)] = LcgJumpRowState(*topRow, seed);
     run.lcg.fillMark = top + 1;
 }
 

@@ -53,6 +53,11 @@ struct LcgJumpRow {
     uint64_t add;
 };
 LcgJumpRow LcgJumpRowOf(uint64_t index);
+// The LCG state a jump row leads the seed to (its draw is the upper half).
+inline uint64_t LcgJumpRowState(const LcgJumpRow& row, uint64_t seed) {
+    const uint64_t mul = (static_cast<uint64_t>(row.mulHi) << 32) | row.mulLo;
+    return mul * seed + (row.add - (1ull << 63));
+}
 
 // Lanes of a chunk as bits, bit j % 64 of word j / 64 for lane j.
 struct LaneSet {

@@ -33,7 +33,6 @@ void PlanComet(const SearchRun& run, CometScreenParams& p, ScreenPlan& plan) {
     const bool compoundEyes = run.settings->cometCompoundEyes;
     p.base = compoundEyes ? 0 : kCometBaseWithout;
     p.roll = DrawRangeOf(0, kCometRollBelow - 1, 100);
-    for (int i = 0; i < 3; ++i) p.band[i] = DrawRangeOf(kCometBands[i].low, kCometBands[i].high, 1600);
     const CometBand& last = compoundEyes ? kCometLastCompoundEyes : kCometLast;
     p.last = DrawRangeOf(last.low, last.high, 100);
     plan.reach = kCometBaseWithout + kCometReach;

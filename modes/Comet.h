@@ -37,9 +37,10 @@ void EvaluateCometRange(SearchRun& run, const CandidateMoment& moment, uint64_t 
                         int32_t last);
 
 // The batch screen's terms: the base offset and the accepted draws of the
-// roll, the three 1600 bands and the last two tests.
+// roll and the last two tests (the few positions they leave take the band
+// test above one lane at a time).
 struct CometScreenParams {
     int32_t base;
-    DrawRange roll, band[3], last;
+    DrawRange roll, last;
 };
 void PlanComet(const SearchRun& run, CometScreenParams& terms, ScreenPlan& plan);

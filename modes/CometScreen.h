@@ -2,17 +2,10 @@
 // (engine/EngineKernelBody.h) inside each backend; it is exact: the five
 // tests of a position on the draws from its base on.
 
-// The draw (not biased) of a jump row for one seed, for the few lanes a
+// The band test of a jump row's draw for one seed, for the few lanes the
 // screen looks at one by one.
-inline uint32_t CometDrawOf(const LcgJumpRow& row, uint64_t seed) {
-    const uint64_t mul = (static_cast<uint64_t>(row.mulHi) << 32) | row.mulLo;
-    return static_cast<uint32_t>((mul * seed + row.add) >> 32) ^ kDrawBias;
-}
-
-inline bool CometBandHas(const DrawRange (&band)[3], uint32_t u) {
-    for (const DrawRange& r : band)
-        if (r.lo <= u && u <= r.hi) return true;
-    return false;
+inline bool CometBandDrawAccepts(const LcgJumpRow& row, uint64_t seed) {
+    return CometBandAccepts(ScaledDraw(static_cast<uint32_t>(LcgJumpRowState(row, seed) >> 32), 1600));
 }
 
 // The roll and the two last draws are tested on every row, in vectors; they
@@ -41,8 +34,8 @@ inline void CometScreen(const LcgScreenInput& in, ScreenScratch& scratch, LcgScr
             uint64_t pass = ~(r0.w[i] | l1.w[i] | l2.w[i]);
             for (uint64_t lanes = pass; lanes; lanes &= lanes - 1) {
                 const uint64_t seed = in.seeds[i * 64 + __builtin_ctzll(lanes)];
-                if (!CometBandHas(t.band, CometDrawOf(jumps[b + kCometBandDraw1], seed)) ||
-                    !CometBandHas(t.band, CometDrawOf(jumps[b + kCometBandDraw2], seed)))
+                if (!CometBandDrawAccepts(jumps[b + kCometBandDraw1], seed) ||
+                    !CometBandDrawAccepts(jumps[b + kCometBandDraw2], seed))
                     pass &= ~(lanes & (0 - lanes));
             }
             out.pass[k].w[i] = pass;
