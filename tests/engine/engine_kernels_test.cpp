@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 #include "tests/engine/engine_test_support.h"
 #include "modes/IvSearch.h"
+#include "modes/ShinyPid.h"
 #include "modes/SearchModes.h"
 #include "engine/BatchEngine.h"
 #include "seed/RandomStreams.h"
@@ -198,93 +200,174 @@ TEST_P(EngineKernelsTest, IvScreenMatchesTheFilter) {
     }
 }
 
-// The screens against the modes' own evaluation of each candidate: a lane
-// passes exactly when the plain evaluation finds a row (breeding: at least
-// when it does), and a plan that expects nothing is never contradicted. The
-// exact screens also say which positions give rows: evaluating a passing
-// position alone (with the positions its row depends on) writes a row, and
-// the rows of all passing positions are the candidate's rows.
+// Settings whose individual-value side passes every position: only the
+// draws decide.
+void OpenIndividualValues(SearchSettings& s) {
+    for (int i = 0; i < 6; ++i) {
+        s.ivMin[i] = 0;
+        s.ivMax[i] = 31;
+    }
+    s.hiddenPowerType = -1;
+    s.hiddenPowerMinimum = 30;
+    s.ivConsumptionStart = s.ivConsumptionEnd = 0;
+    for (auto& parent : s.parentIv)
+        for (int32_t& v : parent) v = 31;
+}
+
+BatchPlan ScreenPlanOf(SearchRun& run, SearchSettings& s, SearchMode mode) {
+    run.settings = &s;
+    run.mode = mode;
+    run.pidEnd = std::min(s.pidConsumptionEnd, kPidConsumptionEndLimit);
+    LcgStreamInit(run.lcg, kLcgCapacity);
+    BatchPlan plan;
+    BatchPlanOf(run, plan);
+    return plan;
+}
+
+// A chunk of seeds through the mode's draw screen and through its own
+// evaluation of each candidate: a lane passes exactly when the plain
+// evaluation finds a row (breeding: at least when it does), and a plan that
+// expects nothing is never contradicted. The exact screens also say which
+// positions give rows: evaluating a passing position alone (with the
+// positions its row depends on) writes a row, and the rows of all passing
+// positions are the candidate's rows. Counts the lanes with rows.
+void ExpectScreenMatchesEvaluation(const SearchEngineEntry& entry, SearchSettings& s, SearchMode mode,
+                                   const std::vector<uint64_t>& seeds, std::mt19937& rng,
+                                   const std::string& what, int32_t& lanesWithRows) {
+    std::vector<uint8_t> scratch(kLcgScreenScratchBytes + 64);
+    std::vector<LaneSet> pass(kLcgScreenMaxRows);
+    SearchRun run{};
+    const BatchPlan plan = ScreenPlanOf(run, s, mode);
+    LcgScreenOutput out{};
+    out.pass = pass.data();
+    std::vector<LcgJumpRow> rows, natureRows;
+    if (!plan.nothing) {
+        ASSERT_TRUE(plan.lcgScreen);
+        for (int32_t r = 0; r < plan.lcgRows; ++r) rows.push_back(LcgJumpRowOf(static_cast<uint64_t>(plan.pidStart + r)));
+        for (int32_t k = 0; k < plan.lcg.positions; ++k)
+            natureRows.push_back(LcgJumpRowOf(static_cast<uint64_t>(plan.pidStart + SearchRunDeliveryOffset(run) + k)));
+        LcgScreenInput in{&plan.lcg, rows.data(), plan.natureRow < 0 ? natureRows.data() : nullptr,
+                          seeds.data(), scratch.data()};
+        entry.kernels->lcgScreen(in, out);
+    }
+    const SearchModeEntry& modeEntry = SearchModeEntryOf(mode);
+    for (int32_t j = 0; j < C; ++j) {
+        const bool any = (out.any.w[j / 64] >> (j % 64)) & 1u;
+        run.candidateCount = 0;
+        LcgStreamFill(run.lcg, seeds[j], SearchRunLcgCount(run));
+        MtTableFill(run.mt, seeds[j]);
+        const CandidateMoment moment = RandomMoment(rng);
+        EvaluateCandidate(run, moment, seeds[j]);
+        const int32_t rowsOfLane = run.candidateCount;
+        lanesWithRows += rowsOfLane > 0 ? 1 : 0;
+        if (mode == kModeBreeding) {
+            if (rowsOfLane > 0) {
+                ASSERT_TRUE(any) << what << " lane " << j;
+            }
+            continue;
+        }
+        ASSERT_EQ(any, rowsOfLane > 0) << what << " lane " << j;
+        if (!modeEntry.evaluateRange || plan.nothing) continue;
+        int32_t positionRows = 0;
+        for (int32_t k = 0; k < plan.lcg.positions; ++k) {
+            if (!((pass[k].w[j / 64] >> (j % 64)) & 1u)) continue;
+            run.candidateCount = 0;
+            const int32_t last = plan.pidStart + k;
+            modeEntry.evaluateRange(run, moment, seeds[j], last - plan.lead, last);
+            ASSERT_EQ(run.candidateCount, 1) << what << " position " << last;
+            ++positionRows;
+        }
+        ASSERT_EQ(positionRows, rowsOfLane) << what << " lane " << j;
+    }
+}
+
 TEST_P(EngineKernelsTest, ScreensPassExactlyTheCandidatesWithRows) {
     SearchEngineEntry entry = SearchEngineAt(GetParam());
     SKIP_UNLESS_SUPPORTED(entry);
     std::mt19937 rng(16);
     std::vector<uint64_t> seeds(C);
-    std::vector<uint8_t> scratch(kLcgScreenScratchBytes + 64);
-    std::vector<LaneSet> pass(kLcgScreenMaxRows);
     const SearchMode modes[] = {kModeGrotto, kModeDome, kModeComet, kModeDelivery, kModeShiny,
                                 kModeBreeding};
     int32_t lanesWithRows = 0;
     for (SearchMode mode : modes) {
         for (int round = 0; round < 12; ++round) {
-            // The individual-value side passes every position: only the
-            // draws decide.
             SearchSettings s = RandomModeSettings(rng, mode);
-            for (int i = 0; i < 6; ++i) {
-                s.ivMin[i] = 0;
-                s.ivMax[i] = 31;
-            }
-            s.hiddenPowerType = -1;
-            s.hiddenPowerMinimum = 30;
+            OpenIndividualValues(s);
             if (mode == kModeDelivery && round % 3 == 1) {
                 s.hiddenPowerType = static_cast<int32_t>(rng() % 16);
                 s.hiddenPowerMinimum = 50;
                 s.ivMin[static_cast<size_t>(rng() % 6)] = 16;
             }
-            s.ivConsumptionStart = s.ivConsumptionEnd = 0;
-            for (auto& parent : s.parentIv)
-                for (int32_t& v : parent) v = 31;
-            SearchRun run{};
-            run.settings = &s;
-            run.mode = mode;
-            run.pidEnd = std::min(s.pidConsumptionEnd, kPidConsumptionEndLimit);
-            LcgStreamInit(run.lcg, kLcgCapacity);
-            BatchPlan plan;
-            BatchPlanOf(run, plan);
-            LcgScreenOutput out{};
-            out.pass = pass.data();
             for (uint64_t& seed : seeds) seed = (static_cast<uint64_t>(rng()) << 32) | rng();
-            std::vector<LcgJumpRow> rows, natureRows;
-            if (!plan.nothing) {
-                ASSERT_TRUE(plan.lcgScreen);
-                for (int32_t r = 0; r < plan.lcgRows; ++r) rows.push_back(LcgJumpRowOf(static_cast<uint64_t>(plan.pidStart + r)));
-                for (int32_t k = 0; k < plan.lcg.positions; ++k)
-                    natureRows.push_back(LcgJumpRowOf(static_cast<uint64_t>(plan.pidStart + SearchRunDeliveryOffset(run) + k)));
-                LcgScreenInput in{&plan.lcg, rows.data(), plan.natureRow < 0 ? natureRows.data() : nullptr,
-                                  seeds.data(), scratch.data()};
-                entry.kernels->lcgScreen(in, out);
-            }
-            const SearchModeEntry& modeEntry = SearchModeEntryOf(mode);
-            for (int32_t j = 0; j < C; ++j) {
-                const bool any = (out.any.w[j / 64] >> (j % 64)) & 1u;
-                run.candidateCount = 0;
-                LcgStreamFill(run.lcg, seeds[j], SearchRunLcgCount(run));
-                MtTableFill(run.mt, seeds[j]);
-                const CandidateMoment moment = RandomMoment(rng);
-                EvaluateCandidate(run, moment, seeds[j]);
-                const int32_t rowsOfLane = run.candidateCount;
-                lanesWithRows += rowsOfLane > 0 ? 1 : 0;
-                if (mode == kModeBreeding) {
-                    if (rowsOfLane > 0) {
-                        ASSERT_TRUE(any) << "breeding round " << round << " lane " << j;
-                    }
-                    continue;
-                }
-                ASSERT_EQ(any, rowsOfLane > 0) << "mode " << mode << " round " << round << " lane " << j;
-                if (!modeEntry.evaluateRange || plan.nothing) continue;
-                int32_t positionRows = 0;
-                for (int32_t k = 0; k < plan.lcg.positions; ++k) {
-                    if (!((pass[k].w[j / 64] >> (j % 64)) & 1u)) continue;
-                    run.candidateCount = 0;
-                    const int32_t last = plan.pidStart + k;
-                    modeEntry.evaluateRange(run, moment, seeds[j], last - plan.lead, last);
-                    ASSERT_EQ(run.candidateCount, 1) << "mode " << mode << " position " << last;
-                    ++positionRows;
-                }
-                ASSERT_EQ(positionRows, rowsOfLane) << "mode " << mode << " round " << round << " lane " << j;
-            }
+            ExpectScreenMatchesEvaluation(entry, s, mode, seeds, rng,
+                                          "mode " + std::to_string(mode) + " round " + std::to_string(round),
+                                          lanesWithRows);
+            if (HasFatalFailure()) return;
         }
     }
     EXPECT_GT(lanesWithRows, 500);
+}
+
+// A seed whose LCG draw at index is the given one (the state's lower half
+// random): the jump's multiplier is odd, so it has an inverse.
+uint64_t SeedWithDraw(uint64_t index, uint32_t draw, std::mt19937& rng) {
+    uint64_t mul, add;
+    LcgJump(index, mul, add);
+    uint64_t inverse = mul;
+    for (int i = 0; i < 5; ++i) inverse *= 2 - mul * inverse;
+    return inverse * (((static_cast<uint64_t>(draw) << 32) | rng()) - add);
+}
+
+// The shiny screen takes its offsets off the jump rows and moves the
+// nature's range with them: a lane whose personality value is shiny for
+// the IDs chosen, with the egg's value draw at 0, 1, 2 and 2^32 - 1, or the
+// nature draw of the other encounters at the ends of the nature's range and
+// just outside, against the plain evaluation.
+TEST_P(EngineKernelsTest, ShinyScreenAtTheDrawEdges) {
+    SearchEngineEntry entry = SearchEngineAt(GetParam());
+    SKIP_UNLESS_SUPPORTED(entry);
+    std::mt19937 rng(23);
+    int32_t lanesWithRows = 0;
+    for (int32_t rule : {kShinyEncounterEgg, kShinyEncounterRoamer, kShinyEncounterFixed}) {
+        for (bool adjust : {false, true}) {
+            for (int edge = 0; edge < 4; ++edge) {
+                SearchSettings s = RandomModeSettings(rng, kModeShiny);
+                OpenIndividualValues(s);
+                s.shinyEncounter = rule;
+                s.shinyIdAdjust = adjust;
+                s.shinyNature = 1 + static_cast<int32_t>(rng() % 25);
+                SearchRun run{};
+                const BatchPlan plan = ScreenPlanOf(run, s, kModeShiny);
+                ASSERT_FALSE(plan.nothing);
+                const int64_t k = plan.pidStart + static_cast<int64_t>(rng() % static_cast<uint32_t>(plan.lcg.positions));
+                const DrawRange nature = DrawRangeOf(s.shinyNature - 1, s.shinyNature - 1, 25);
+                const uint32_t eggEdges[4] = {0u, 1u, 2u, 0xFFFFFFFFu};
+                const uint32_t natureEdges[4] = {nature.lo - 1, nature.lo, nature.hi, nature.hi + 1};
+                std::vector<uint64_t> seeds(C);
+                for (uint64_t& seed : seeds) seed = (static_cast<uint64_t>(rng()) << 32) | rng();
+                seeds[0] = rule == kShinyEncounterEgg
+                               ? SeedWithDraw(static_cast<uint64_t>(k + kShinyPidDraw), eggEdges[edge], rng)
+                               : SeedWithDraw(static_cast<uint64_t>(k + kShinyNatureDraw), natureEdges[edge], rng);
+                // IDs that make lane 0's value shiny (the adjustment reads bit 0 of the IDs).
+                uint64_t mul, add;
+                LcgJump(static_cast<uint64_t>(k + kShinyPidDraw), mul, add);
+                const uint32_t pid = ShinyPidOf(rule, static_cast<uint32_t>((mul * seeds[0] + add) >> 32));
+                for (uint32_t bit = 0; bit < 2; ++bit) {
+                    const uint32_t v = adjust ? ShinyPidIdAdjusted(pid, static_cast<uint16_t>(bit), 0) : pid;
+                    const uint32_t ids = ((v >> 16) ^ v) & 0xFFFFu;
+                    if ((ids & 1u) == bit || !adjust) s.shinyTrainerId = static_cast<uint16_t>(ids);
+                }
+                s.shinySecretId = 0;
+                ExpectScreenMatchesEvaluation(entry, s, kModeShiny, seeds, rng,
+                                              "rule " + std::to_string(rule) + " adjust " + std::to_string(adjust) +
+                                                  " edge " + std::to_string(edge),
+                                              lanesWithRows);
+                if (HasFatalFailure()) return;
+            }
+        }
+    }
+    // Lane 0 has rows unless its nature draw lies outside the range.
+    EXPECT_GE(lanesWithRows, 8 + 2 * 4);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryBackend, EngineKernelsTest, ::testing::ValuesIn(EngineIndices()),
