@@ -105,9 +105,9 @@ double WallSeconds() {
 
 // Seconds of this process on the processor: the figures are per core, and
 // other work on the machine must not count. Windows has no such clock in the
-// standard library; there the wall clock stands in.
+// standard library, nor WebAssembly under node; there the wall clock stands in.
 double CpuSeconds() {
-#if defined(_WIN32)
+#if defined(_WIN32) || defined(__EMSCRIPTEN__)
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 #else
     timespec t;

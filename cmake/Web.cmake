@@ -46,3 +46,11 @@ if(MORVANE_SIMD AND EXISTS ${MORVANE_GTEST_SOURCE}/src/gtest-all.cc)
   target_link_options(morvane_engine_tests_node PRIVATE -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=node
                       -sEXIT_RUNTIME=1 -sMODULARIZE=1)
 endif()
+
+# The benchmark's kernels under node (`--kernels`, `--quick --case C`), for
+# tuning the wasm-simd128 kernels: not built by default.
+if(MORVANE_SIMD)
+  add_executable(morvane_bench_node EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/search_bench.cpp)
+  target_link_libraries(morvane_bench_node PRIVATE morvane_core)
+  target_link_options(morvane_bench_node PRIVATE -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=node -sEXIT_RUNTIME=1 -sMODULARIZE=1)
+endif()
