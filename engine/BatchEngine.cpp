@@ -149,8 +149,16 @@ void ComputeSeeds(SearchRun& run, BatchScratch& s, const CandidateMoment* moment
     const bool threeDs = run.settings->threeDsMode;
     int32_t own = 0;
     for (int32_t first = 0; first < count;) {
+        // The lanes of this second, and in the same pass whether their masks
+        // stand in the packed order from the first one's entry on.
+        const int32_t packedFirst = s.packedIndex[moments[first].keyMask & 1023u];
+        bool packed = packedFirst >= 0;
         int32_t end = first + 1;
-        while (end < count && CandidateMomentSameSecond(moments[end], moments[first])) ++end;
+        for (; end < count && CandidateMomentSameSecond(moments[end], moments[first]); ++end) {
+            const int32_t p = packedFirst + (end - first);
+            packed = packed && p < s.packedCount &&
+                     s.packedMasks[static_cast<size_t>(p)] == (moments[end].keyMask & 1023u);
+        }
         const int32_t n = end - first;
         const uint32_t date = SeedMessageDateWord(moments[first]);
         const uint32_t time = SeedMessageTimeWord(moments[first], threeDs);
@@ -171,7 +179,7 @@ void ComputeSeeds(SearchRun& run, BatchScratch& s, const CandidateMoment* moment
                 s.secondTime = time;
                 s.secondValid = true;
             }
-            const int32_t p0 = KeyRowsOf(run, s, moments, first, n);
+            const int32_t p0 = packed ? packedFirst : KeyRowsOf(run, s, moments, first, n);
             Sha1SecondInput in{&s.second, s.keyRows.data() + p0, kKeyStride, n};
             kernels.sha1SecondSeeds(in, s.seeds.data() + first);
         }
