@@ -1,6 +1,7 @@
 // The AVX2 backend with the seed digest on the SHA instructions. One message
 // runs through four rounds per instruction, but each instruction waits for the
-// one before, so eight messages go through side by side.
+// one before, so four messages go through side by side (eight spill their
+// registers).
 //
 // The SHA instructions exist in the legacy SSE encoding only, and one of them
 // after 256-bit code that left the upper halves of the registers dirty waits
