@@ -348,13 +348,14 @@ int Kernels() {
     const SecondDigest digest = SecondDigestOf(prefix, 0x12112904u, 0x53450700u);
     // The key terms of the masks the initial pattern allows, packed.
     constexpr int32_t stride = 1024 + kEngineMaxLanes;
-    std::vector<uint32_t> rows(static_cast<size_t>(kKeyTermRows) * stride, 0);
+    std::vector<uint32_t> rows(static_cast<size_t>(kKeyTermRows) * stride, 0), laneTerms(rows.size(), 0);
     int32_t masks = 0;
     for (uint32_t mask = 0; mask < 1024; ++mask) {
         if (!KeyMaskAllowed(base, mask)) continue;
         uint32_t terms[kKeyTermRows];
         KeyScheduleTerms(mask, terms);
         for (int32_t t = 0; t < kKeyTermRows; ++t) rows[static_cast<size_t>(t) * stride + masks] = terms[t];
+        std::copy(terms, terms + kKeyTermRows, laneTerms.begin() + static_cast<std::ptrdiff_t>(masks) * kKeyTermRows);
         ++masks;
     }
     std::vector<uint64_t> seeds(1024 + kEngineMaxLanes);
@@ -370,7 +371,7 @@ int Kernels() {
         const SearchEngineEntry entry = SearchEngineAt(e);
         if (!entry.supported) continue;
         const EngineKernels& k = *entry.kernels;
-        Sha1SecondInput second{&digest, rows.data(), stride, masks};
+        Sha1SecondInput second{&digest, rows.data(), stride, masks, laneTerms.data()};
         std::printf("kernels: %-9s sha1 one second %6.2f ns/lane", entry.engine->name,
                     NanosPerCall([&] { k.sha1SecondSeeds(second, seeds.data()); }) / masks);
         Sha1BatchInput own{};
@@ -379,7 +380,7 @@ int Kernels() {
         own.w9 = w9.data();
         own.w12 = w12.data();
         own.count = 1024;
-        Sha1SecondInput few{&digest, rows.data(), stride, 64};
+        Sha1SecondInput few{&digest, rows.data(), stride, 64, laneTerms.data()};
         std::printf(" (64 lanes %6.2f)", NanosPerCall([&] { k.sha1SecondSeeds(few, seeds.data()); }) / 64);
         std::printf(", own messages %6.2f", NanosPerCall([&] { k.sha1Seeds(own, seeds.data()); }) / 1024);
         SearchSettings iv = BenchSettings("iv-6v");

@@ -50,7 +50,7 @@ struct BatchScratch {
     SeedMessagePrefix secondPrefix;
     uint32_t secondDate, secondTime;
     bool secondValid;
-    std::vector<uint32_t> keyRows;
+    std::vector<uint32_t> keyRows, laneTerms;
     std::vector<uint16_t> packedMasks;
     std::vector<int16_t> packedIndex;  // by mask; -1: not packed
     int32_t packedCount;
@@ -80,6 +80,7 @@ BatchScratch& BatchScratchOf(SearchRun& run) {
         s->secondValid = false;
         s->planValid = false;
         s->keyRows.assign(static_cast<size_t>(kKeyTermRows) * kKeyStride, 0);
+        s->laneTerms.assign(static_cast<size_t>(kKeyTermRows) * kKeyStride, 0);
         s->packedMasks.assign(1024, 0);
         s->packedIndex.assign(1024, -1);
         s->packedCount = 0;
@@ -110,6 +111,8 @@ void PackKeyRows(BatchScratch& s, const uint32_t* masks, int32_t count) {
         s.packedIndex[mask] = static_cast<int16_t>(p);
         for (int32_t t = 0; t < kKeyTermRows; ++t)
             s.keyRows[static_cast<size_t>(t) * kKeyStride + static_cast<size_t>(p)] = table.terms[mask][t];
+        std::copy(table.terms[mask], table.terms[mask] + kKeyTermRows,
+                  s.laneTerms.begin() + static_cast<std::ptrdiff_t>(p) * kKeyTermRows);
     }
     s.packedCount = count;
 }
@@ -180,7 +183,8 @@ void ComputeSeeds(SearchRun& run, BatchScratch& s, const CandidateMoment* moment
                 s.secondValid = true;
             }
             const int32_t p0 = packed ? packedFirst : KeyRowsOf(run, s, moments, first, n);
-            Sha1SecondInput in{&s.second, s.keyRows.data() + p0, kKeyStride, n};
+            Sha1SecondInput in{&s.second, s.keyRows.data() + p0, kKeyStride, n,
+                               s.laneTerms.data() + static_cast<size_t>(p0) * kKeyTermRows};
             kernels.sha1SecondSeeds(in, s.seeds.data() + first);
         }
         first = end;

@@ -39,9 +39,13 @@ struct Sha1BatchInput {
 // multiple of kEngineMaxLanes.
 struct Sha1SecondInput {
     const SecondDigest* second;
-    const uint32_t* keyRows;
+    const uint32_t* keyRows;  // term t of lane i at keyRows[t * keyStride + i]
     int32_t keyStride;
     int32_t count;
+    // The same terms lane by lane (lane i's at laneTerms[i * kKeyTermRows]),
+    // for kernels that take one lane's words together. Both are readable
+    // kEngineMaxLanes lanes past count.
+    const uint32_t* laneTerms;
 };
 
 // One row of a draw window: draw U of LCG index i is the upper half of

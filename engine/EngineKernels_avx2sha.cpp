@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 #include <utility>
 
 #include "engine/EngineKernels.h"
@@ -125,28 +126,56 @@ void Sha1SeedsShani(const Sha1BatchInput& in, uint64_t* seeds) {
         Sha1SeedsShaniFrom<2>(in, seeds);
 }
 
+// Rounds 4g .. 4g + 3 of every stream with the group's words at hand.
+template <int g>
+inline void Sha1ShaniWords(__m128i (&abcd)[kStreams], __m128i (&saved)[kStreams], const __m128i (&w)[kStreams]) {
+    for (int s = 0; s < kStreams; ++s) {
+        const __m128i e = _mm_sha1nexte_epu32(saved[s], w[s]);
+        saved[s] = abcd[s];
+        abcd[s] = _mm_sha1rnds4_epu32(abcd[s], e, g / 5);
+    }
+}
+
+// Groups 4..19 of lanes of one second: each expanded word is the second's
+// XOR the key's (the schedule is linear), four of a lane's taken together
+// and turned into the order the instructions read them, so the SHA unit
+// does the rounds alone.
+template <int... g>
+inline void Sha1ShaniSecondGroups(__m128i (&abcd)[kStreams], __m128i (&saved)[kStreams],
+                                  const __m128i* schedule, const uint32_t* const (&terms)[kStreams],
+                                  std::integer_sequence<int, g...>) {
+    auto group = [&](auto index) {
+        constexpr int k = decltype(index)::value;  // group k + 4
+        __m128i w[kStreams];
+        for (int s = 0; s < kStreams; ++s) {
+            const __m128i key = _mm_loadu_si128(reinterpret_cast<const __m128i*>(terms[s] + 1 + 4 * k));
+            w[s] = _mm_xor_si128(_mm_shuffle_epi32(key, 0x1B), schedule[k]);
+        }
+        Sha1ShaniWords<k + 4>(abcd, saved, w);
+    };
+    (group(std::integral_constant<int, g>{}), ...);
+}
+
 // Lanes of one second: the first three groups read W0..W11 only.
 void Sha1SecondSeedsShani(const Sha1SecondInput& in, uint64_t* seeds) {
     const SecondDigest& second = *in.second;
     const ShaniStart start = ShaniShared<3>(second.words);
-    const __m128i m0 = Words4(second.words), m1 = Words4(second.words + 4),
-                  m2 = Words4(second.words + 8);
+    __m128i schedule[16];
+    for (int k = 0; k < 16; ++k) schedule[k] = Words4(second.schedule + 4 * k);
     for (int32_t base = 0; base < in.count; base += kStreams) {
-        __m128i abcd[kStreams], saved[kStreams], m[kStreams][4];
+        __m128i abcd[kStreams], saved[kStreams], w[kStreams];
+        const uint32_t* terms[kStreams];
         for (int s = 0; s < kStreams; ++s) {
             abcd[s] = start.abcd;
             saved[s] = start.saved;
-            m[s][0] = m0;
-            m[s][1] = m1;
-            m[s][2] = m2;
-            m[s][3] = _mm_set_epi32(static_cast<int>(in.keyRows[base + s]), static_cast<int>(0x80000000u),
-                                    0, 0x1A0);
+            terms[s] = in.laneTerms + static_cast<size_t>(base + s) * kKeyTermRows;
+            w[s] = _mm_set_epi32(static_cast<int>(terms[s][0]), static_cast<int>(0x80000000u), 0, 0x1A0);
         }
-        Sha1ShaniGroups<3>(abcd, saved, m, std::make_integer_sequence<int, 17>());
+        Sha1ShaniWords<3>(abcd, saved, w);
+        Sha1ShaniSecondGroups(abcd, saved, schedule, terms, std::make_integer_sequence<int, 16>());
         ShaniSeeds(abcd, seeds + base);
     }
 }
-
 }  // namespace
 
 extern const EngineKernels kEngineKernels_avx2sha =

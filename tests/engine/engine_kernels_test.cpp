@@ -107,7 +107,7 @@ TEST_P(EngineKernelsTest, SecondSeedsMatchThePlainDigest) {
     SKIP_UNLESS_SUPPORTED(entry);
     std::mt19937 rng(21);
     constexpr int32_t stride = 1024 + kEngineMaxLanes;
-    std::vector<uint32_t> rows(static_cast<size_t>(kKeyTermRows) * stride, 0);
+    std::vector<uint32_t> rows(static_cast<size_t>(kKeyTermRows) * stride, 0), laneTerms(rows.size(), 0);
     std::vector<uint64_t> seeds(1024 + kEngineMaxLanes);
     for (int round = 0; round < 6; ++round) {
         SearchSettings s = RandomConsole(rng);
@@ -121,6 +121,7 @@ TEST_P(EngineKernelsTest, SecondSeedsMatchThePlainDigest) {
             uint32_t terms[kKeyTermRows];
             KeyScheduleTerms(masks[static_cast<size_t>(p)], terms);
             for (int32_t t = 0; t < kKeyTermRows; ++t) rows[static_cast<size_t>(t) * stride + p] = terms[t];
+            std::copy(terms, terms + kKeyTermRows, laneTerms.begin() + static_cast<std::ptrdiff_t>(p) * kKeyTermRows);
         }
         CandidateMoment m = RandomMoment(rng);
         if (round == 3) m = CandidateMoment{99, 12, 31, WeekdayOf(99, 12, 31), 23, 59, 59, 0};
@@ -132,7 +133,8 @@ TEST_P(EngineKernelsTest, SecondSeedsMatchThePlainDigest) {
             for (int32_t n : {1, 3, 8, 15, 16, 17, 100, count}) {
                 n = std::min(n, count - first);
                 if (n <= 0) continue;
-                Sha1SecondInput in{&second, rows.data() + first, stride, n};
+                Sha1SecondInput in{&second, rows.data() + first, stride, n,
+                                   laneTerms.data() + static_cast<size_t>(first) * kKeyTermRows};
                 entry.kernels->sha1SecondSeeds(in, seeds.data());
                 for (int32_t i = 0; i < n; ++i) {
                     m.keyMask = masks[static_cast<size_t>(first + i)];
