@@ -127,20 +127,18 @@ int32_t PackedRun(const BatchScratch& s, const CandidateMoment* moments, int32_t
     return p0;
 }
 
-// Finds (or packs) the key rows of a run of one second's lanes. The walk
-// hands the masks the pattern allows in increasing order, so the pattern's
-// masks, packed once, serve every second; a pattern changed during the
-// search packs anew.
-int32_t KeyRowsOf(SearchRun& run, BatchScratch& s, const CandidateMoment* moments, int32_t first,
-                  int32_t n) {
-    int32_t p0 = PackedRun(s, moments, first, n);
-    if (p0 >= 0) return p0;
+// Packs the key rows of a run of one second's lanes whose masks do not stand
+// in the packed order. The walk hands the masks the pattern allows in
+// increasing order, so the pattern's masks, packed once, serve every second;
+// a pattern changed during the search packs anew.
+int32_t KeyRowsPacked(SearchRun& run, BatchScratch& s, const CandidateMoment* moments, int32_t first,
+                      int32_t n) {
     uint32_t allowed[1024];
     int32_t count = 0;
     for (uint32_t mask = 0; mask < 1024; ++mask)
         if (KeyMaskAllowed(*run.settings, mask)) allowed[count++] = mask;
     PackKeyRows(s, allowed, count);
-    p0 = PackedRun(s, moments, first, n);
+    const int32_t p0 = PackedRun(s, moments, first, n);
     if (p0 >= 0) return p0;
     for (int32_t i = 0; i < n; ++i) allowed[i] = moments[first + i].keyMask;
     PackKeyRows(s, allowed, n);
@@ -182,7 +180,7 @@ void ComputeSeeds(SearchRun& run, BatchScratch& s, const CandidateMoment* moment
                 s.secondTime = time;
                 s.secondValid = true;
             }
-            const int32_t p0 = packed ? packedFirst : KeyRowsOf(run, s, moments, first, n);
+            const int32_t p0 = packed ? packedFirst : KeyRowsPacked(run, s, moments, first, n);
             Sha1SecondInput in{&s.second, s.keyRows.data() + p0, kKeyStride, n,
                                s.laneTerms.data() + static_cast<size_t>(p0) * kKeyTermRows};
             kernels.sha1SecondSeeds(in, s.seeds.data() + first);

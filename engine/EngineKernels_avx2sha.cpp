@@ -13,7 +13,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <type_traits>
 #include <utility>
 
 #include "engine/EngineKernels.h"
@@ -36,20 +35,30 @@ namespace {
 
 constexpr int kStreams = 4;
 
+// Rounds 4g .. 4g + 3 of every stream with the group's words at hand.
+template <int g>
+inline void Sha1ShaniWords(__m128i (&abcd)[kStreams], __m128i (&saved)[kStreams], const __m128i (&w)[kStreams]) {
+    for (int s = 0; s < kStreams; ++s) {
+        const __m128i e = _mm_sha1nexte_epu32(saved[s], w[s]);
+        saved[s] = abcd[s];
+        abcd[s] = _mm_sha1rnds4_epu32(abcd[s], e, g / 5);
+    }
+}
+
 // Rounds 4g .. 4g + 3 of every stream, from group g of the message schedule.
 template <int g>
 inline void Sha1ShaniGroup(__m128i (&abcd)[kStreams], __m128i (&saved)[kStreams],
                            __m128i (&m)[kStreams][4]) {
+    __m128i w[kStreams];
     for (int s = 0; s < kStreams; ++s) {
         if (g >= 4) {
             __m128i t = _mm_sha1msg1_epu32(m[s][g & 3], m[s][(g + 1) & 3]);
             t = _mm_xor_si128(t, m[s][(g + 2) & 3]);
             m[s][g & 3] = _mm_sha1msg2_epu32(t, m[s][(g + 3) & 3]);
         }
-        __m128i e = _mm_sha1nexte_epu32(saved[s], m[s][g & 3]);
-        saved[s] = abcd[s];
-        abcd[s] = _mm_sha1rnds4_epu32(abcd[s], e, g / 5);
+        w[s] = m[s][g & 3];
     }
+    Sha1ShaniWords<g>(abcd, saved, w);
 }
 
 template <int first, int... g>
@@ -126,34 +135,26 @@ void Sha1SeedsShani(const Sha1BatchInput& in, uint64_t* seeds) {
         Sha1SeedsShaniFrom<2>(in, seeds);
 }
 
-// Rounds 4g .. 4g + 3 of every stream with the group's words at hand.
-template <int g>
-inline void Sha1ShaniWords(__m128i (&abcd)[kStreams], __m128i (&saved)[kStreams], const __m128i (&w)[kStreams]) {
-    for (int s = 0; s < kStreams; ++s) {
-        const __m128i e = _mm_sha1nexte_epu32(saved[s], w[s]);
-        saved[s] = abcd[s];
-        abcd[s] = _mm_sha1rnds4_epu32(abcd[s], e, g / 5);
-    }
-}
-
 // Groups 4..19 of lanes of one second: each expanded word is the second's
 // XOR the key's (the schedule is linear), four of a lane's taken together
 // and turned into the order the instructions read them, so the SHA unit
 // does the rounds alone.
+template <int g>
+inline void Sha1ShaniSecondGroup(__m128i (&abcd)[kStreams], __m128i (&saved)[kStreams],
+                                 const __m128i* schedule, const uint32_t* const (&terms)[kStreams]) {
+    __m128i w[kStreams];
+    for (int s = 0; s < kStreams; ++s) {
+        const __m128i key = _mm_loadu_si128(reinterpret_cast<const __m128i*>(terms[s] + 1 + 4 * (g - 4)));
+        w[s] = _mm_xor_si128(_mm_shuffle_epi32(key, 0x1B), schedule[g - 4]);
+    }
+    Sha1ShaniWords<g>(abcd, saved, w);
+}
+
 template <int... g>
 inline void Sha1ShaniSecondGroups(__m128i (&abcd)[kStreams], __m128i (&saved)[kStreams],
                                   const __m128i* schedule, const uint32_t* const (&terms)[kStreams],
                                   std::integer_sequence<int, g...>) {
-    auto group = [&](auto index) {
-        constexpr int k = decltype(index)::value;  // group k + 4
-        __m128i w[kStreams];
-        for (int s = 0; s < kStreams; ++s) {
-            const __m128i key = _mm_loadu_si128(reinterpret_cast<const __m128i*>(terms[s] + 1 + 4 * k));
-            w[s] = _mm_xor_si128(_mm_shuffle_epi32(key, 0x1B), schedule[k]);
-        }
-        Sha1ShaniWords<k + 4>(abcd, saved, w);
-    };
-    (group(std::integral_constant<int, g>{}), ...);
+    (Sha1ShaniSecondGroup<g + 4>(abcd, saved, schedule, terms), ...);
 }
 
 // Lanes of one second: the first three groups read W0..W11 only.
