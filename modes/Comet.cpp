@@ -13,6 +13,7 @@ bool CometBandAccepts(uint32_t v) {
 
 // The percentages the roll and the last two tests accept.
 constexpr uint32_t kCometRollBelow = 40;
+bool CometRollAccepts(uint32_t draw) { return ScaledDraw(draw, 100) < kCometRollBelow; }
 constexpr CometBand kCometLast = {55, 55}, kCometLastCompoundEyes = {80, 84};
 
 static bool CometLastTestPasses(uint32_t draw, bool compoundEyes) {
@@ -22,7 +23,7 @@ static bool CometLastTestPasses(uint32_t draw, bool compoundEyes) {
 }
 
 bool CometTestsPass(const uint32_t* U, int32_t b, bool compoundEyes) {
-    return ScaledDraw(U[b + kCometRollDraw], 100) < kCometRollBelow &&
+    return CometRollAccepts(U[b + kCometRollDraw]) &&
            CometBandAccepts(ScaledDraw(U[b + kCometBandDraw1], 1600)) &&
            CometBandAccepts(ScaledDraw(U[b + kCometBandDraw2], 1600)) &&
            CometLastTestPasses(U[b + kCometLastDraw1], compoundEyes) &&
@@ -32,7 +33,6 @@ bool CometTestsPass(const uint32_t* U, int32_t b, bool compoundEyes) {
 void PlanComet(const SearchRun& run, CometScreenParams& p, ScreenPlan& plan) {
     const bool compoundEyes = run.settings->cometCompoundEyes;
     p.base = compoundEyes ? 0 : kCometBaseWithout;
-    p.roll = DrawRangeOf(0, kCometRollBelow - 1, 100);
     const CometBand& last = compoundEyes ? kCometLastCompoundEyes : kCometLast;
     p.last = DrawRangeOf(last.low, last.high, 100);
     plan.reach = kCometBaseWithout + kCometReach;

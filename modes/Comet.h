@@ -15,6 +15,8 @@ struct CometBand {
 extern const CometBand kCometBands[3];
 
 bool CometBandAccepts(uint32_t scaled1600);
+// The roll's test of its draw.
+bool CometRollAccepts(uint32_t draw);
 
 // The draws the five tests read, relative to the base b of consumption V:
 // b = V with compound eyes, V + 1 without.
@@ -37,10 +39,10 @@ void EvaluateCometRange(SearchRun& run, const CandidateMoment& moment, uint64_t 
                         int32_t last);
 
 // The batch screen's terms: the base offset and the accepted draws of the
-// roll and the last two tests (the few positions they leave take the band
-// test above one lane at a time).
+// last two tests (the few positions they leave take the roll and the band
+// tests above one lane at a time).
 struct CometScreenParams {
     int32_t base;
-    DrawRange roll, last;
+    DrawRange last;
 };
 void PlanComet(const SearchRun& run, CometScreenParams& terms, ScreenPlan& plan);
