@@ -41,17 +41,20 @@ inline void ShinyScreenRule(const LcgScreenInput& in, ScreenScratch& scratch, Lc
     }
     DrawTest natureOf = DrawTestOf(t.nature);
     natureOf.lo = Sub(natureOf.lo, Set1(shift));
+    static_assert(kShinyReach == 1, "the nature is the draw after the personality value's");
+    auto shinyOf = [&](V d) {
+        const V pid = eggAsDrawLessOne ? d : ShinyPidLanes<rule, adjust>(d, t.ids);
+        return Eq(And(Xor(Shr<16>(pid), pid), high13), ids13);
+    };
     ForEachGroup(in.seeds, [&](int g, const SeedLanes& lanes) {
-        V shinyBefore = Set1(0);  // the shiny lanes of the row before
-        for (int32_t r = 0; r < rows; ++r) {
+        // The first row only begins a position: the loop has no test for it.
+        V shinyBefore = shinyOf(LcgDraw(lanes, jumps[0]));  // the shiny lanes of the row before
+        for (int32_t r = kShinyReach; r < rows; ++r) {
             const V d = LcgDraw(lanes, jumps[r]);
-            const V pid = eggAsDrawLessOne ? d : ShinyPidLanes<rule, adjust>(d, t.ids);
-            if (r >= kShinyReach) {
-                V found = shinyBefore;
-                if (natureTest) found = AndNot(TestMisses(d, natureOf), found);
-                pass.Put(r - kShinyReach, g, SignBits(found));
-            }
-            shinyBefore = Eq(And(Xor(Shr<16>(pid), pid), high13), ids13);
+            V found = shinyBefore;
+            if (natureTest) found = AndNot(TestMisses(d, natureOf), found);
+            pass.Put(r - kShinyReach, g, SignBits(found));
+            shinyBefore = shinyOf(d);
         }
     });
     ScreenOutputOf(pass, p.positions, out);
