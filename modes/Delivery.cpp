@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "modes/IvSearch.h"
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
 #include "modes/ShinyPid.h"
@@ -69,15 +70,8 @@ void EvaluateDeliveryRange(SearchRun& run, const CandidateMoment& moment, uint64
         if (!out) continue;
         out = RowAppendInt(out, v);
         *out++ = ',';
-        out = RowAppendText(out, NatureNameOf(nature));
-        for (int32_t value : ivs.v) {
-            *out++ = ',';
-            out = RowAppendInt(out, value);
-        }
-        *out++ = ',';
-        out = RowAppendText(out, HiddenPowerTypeNameOf(HiddenPowerTypeOf(ivs)));
-        *out++ = ',';
-        out = RowAppendInt(out, HiddenPowerPowerOf(ivs));
+        out = RowAppendNature(out, nature);
+        out = RowAppendIvSet(out, ivs);
         *out++ = ',';
         ResultRowFinish(run, moment, RowAppendSeed(out, seed));
     }

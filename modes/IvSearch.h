@@ -27,11 +27,10 @@ extern const IvColumnPieces kIvColumnPieces;
 // ",H,A,B,C,D,S,<type>,<power>" of any values.
 char* RowAppendIvColumnsAny(char* out, const IvSet& ivs);
 
-// "c,H,A,B,C,D,S,<hidden-power type>,<power>" of a position: the columns the
-// plain and the shiny rows begin with. Inline: with key input on and loose
-// bounds every candidate writes one.
-inline char* RowAppendIvColumns(char* out, int32_t c, const IvSet& ivs) {
-    out = RowAppendInt(out, c);
+// ",H,A,B,C,D,S,<hidden-power type>,<power>" of six values: the columns the
+// plain, the shiny and the delivery rows share. Inline: with key input on and
+// loose bounds every candidate writes one.
+inline char* RowAppendIvSet(char* out, const IvSet& ivs) {
     uint32_t outside = 0;
     for (int32_t v : ivs.v) outside |= static_cast<uint32_t>(v) & ~31u;
     if (outside) return RowAppendIvColumnsAny(out, ivs);
@@ -48,6 +47,11 @@ inline char* RowAppendIvColumns(char* out, int32_t c, const IvSet& ivs) {
     out += pieces.typeLength[parity];
     std::memcpy(out, pieces.power[remainder], sizeof pieces.power[remainder]);
     return out + 3;
+}
+
+// "c,H,A,B,C,D,S,<hidden-power type>,<power>" of a position.
+inline char* RowAppendIvColumns(char* out, int32_t c, const IvSet& ivs) {
+    return RowAppendIvSet(RowAppendInt(out, c), ivs);
 }
 
 // Writes the plain individual-value row of a passing position c.

@@ -21,6 +21,12 @@ FILE* ResultFileOpen(const char* path);
 
 // Nature name by index; an index outside 0..24 gives an empty text.
 const char* NatureNameOf(int32_t index);
+// The name of nature 0..24 written at out as one block; returns the end.
+constexpr size_t kNatureNameBytes = 10;
+inline char* RowAppendNature(char* out, int32_t nature) {
+    std::memcpy(out, NatureNames[nature], kNatureNameBytes);
+    return out + kNatureNameBytes;
+}
 const char* HiddenPowerTypeNameOf(int32_t index);
 
 // "," and the names of the keys held in the mask, in bit order.

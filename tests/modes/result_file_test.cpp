@@ -82,7 +82,7 @@ TEST(ResultFile, RowPrefixHasNoLeadingZeros) {
 }
 
 TEST(ResultFile, NameTablesAreFullWidthFilled) {
-    for (const char* name : NatureNames) EXPECT_EQ(std::strlen(name), 10u) << name;
+    for (const char* name : NatureNames) EXPECT_EQ(std::strlen(name), kNatureNameBytes) << name;
     EXPECT_EQ(std::string(NatureNames[6]), "すなお\x81\x40\x81\x40");
     EXPECT_EQ(std::string(NatureNames[22]), "なまいき　");
     EXPECT_EQ(std::string(HiddenPowerTypeNames[0]), "かくとう");
