@@ -1,5 +1,6 @@
 #include "modes/Breeding.h"
 
+#include "modes/IvSearch.h"
 #include "modes/ResultFile.h"
 #include "modes/RowFormat.h"
 #include "modes/ShinyPid.h"
@@ -13,8 +14,9 @@ const char* const BreedingAbilityNames[4] = {"指定無し", "1", "2", "夢"};
 // 64, not 63, for the quarter ratios.
 const int32_t kBreedingGenderThresholds[4] = {31, 64, 127, 191};
 
-static const char* const kBreedingStatNames[6] = {"H-", "A-", "B-", "C-", "D-", "S-"};
-static const char* const kBreedingParentNames[2] = {"\x90\xE6," /* 先, */, "\x8C\xE3," /* 後, */};
+// An inheritance column is a stat's name and a parent's, five bytes.
+static constexpr char kBreedingStatNames[6][3] = {"H-", "A-", "B-", "C-", "D-", "S-"};
+static constexpr char kBreedingParentNames[2][4] = {"\x90\xE6," /* 先, */, "\x8C\xE3," /* 後, */};
 
 bool BreedingGenderAccepts(int32_t entry, uint32_t g) {
     if (entry >= 1 && entry <= 4)
@@ -92,19 +94,16 @@ static void BreedingWriteRow(SearchRun& run, const CandidateMoment& moment, uint
     // three inheritance columns carry their own commas.
     char* out = ResultRowStart(run, moment);
     if (!out) return;
-    out = RowAppendInt(out, c);
-    for (int32_t value : ivs.v) {
-        *out++ = ',';
-        out = RowAppendInt(out, value);
-    }
+    out = RowAppendIvValues(RowAppendInt(out, c), ivs);
     *out++ = ',';
     out = RowAppendSeed(out, seed);
     *out++ = ',';
     out = RowAppendInt(out, n);
     *out++ = ',';
     for (int e = 0; e < kBreedingInheritedStats; ++e) {
-        out = RowAppendText(out, kBreedingStatNames[inheritance.stat[e]]);
-        out = RowAppendText(out, kBreedingParentNames[inheritance.parent[e]]);
+        std::memcpy(out, kBreedingStatNames[inheritance.stat[e]], 2);
+        std::memcpy(out + 2, kBreedingParentNames[inheritance.parent[e]], 3);
+        out += 5;
     }
     out = RowAppendInt(out, static_cast<int32_t>(g));
     *out++ = ',';

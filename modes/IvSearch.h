@@ -27,6 +27,21 @@ extern const IvColumnPieces kIvColumnPieces;
 // ",H,A,B,C,D,S,<type>,<power>" of any values.
 char* RowAppendIvColumnsAny(char* out, const IvSet& ivs);
 
+// ",H,A,B,C,D,S" of six values.
+inline char* RowAppendIvValues(char* out, const IvSet& ivs) {
+    const IvColumnPieces& pieces = kIvColumnPieces;
+    for (int32_t v : ivs.v) {
+        if (static_cast<uint32_t>(v) < 32u) {
+            std::memcpy(out, pieces.value[v], sizeof pieces.value[v]);
+            out += pieces.valueLength[v];
+        } else {
+            *out++ = ',';
+            out = RowAppendInt(out, v);
+        }
+    }
+    return out;
+}
+
 // ",H,A,B,C,D,S,<hidden-power type>,<power>" of six values: the columns the
 // plain, the shiny and the delivery rows share. Inline: with key input on and
 // loose bounds every candidate writes one.

@@ -8,10 +8,12 @@
 #include <cstdint>
 #include <cstring>
 
-// "%d" of 0..99 as two bytes, and the length that counts: one or two.
+// "%d" of 0..99 as two bytes, and the length that counts: one or two; and
+// "%02d" of the same.
 struct RowDigitPairs {
     char pairs[100][2];
     uint8_t length[100];
+    char padded[100][2];
 };
 constexpr RowDigitPairs MakeRowDigitPairs() {
     RowDigitPairs d{};
@@ -19,6 +21,8 @@ constexpr RowDigitPairs MakeRowDigitPairs() {
         d.pairs[i][0] = static_cast<char>(i < 10 ? '0' + i : '0' + i / 10);
         d.pairs[i][1] = static_cast<char>('0' + i % 10);
         d.length[i] = static_cast<uint8_t>(i < 10 ? 1 : 2);
+        d.padded[i][0] = static_cast<char>('0' + i / 10);
+        d.padded[i][1] = static_cast<char>('0' + i % 10);
     }
     return d;
 }
@@ -32,9 +36,14 @@ inline char* RowAppendSmall(char* out, int32_t value) {
     return out + kRowDigitPairs.length[value];
 }
 
-// "%d"
+// "%d"; positions and the breeding's draws reach the hundreds and thousands.
 inline char* RowAppendInt(char* out, int32_t value) {
     if (value >= 0 && value < 100) return RowAppendSmall(out, value);
+    if (value >= 0 && value < 10000) {
+        out = RowAppendSmall(out, value / 100);
+        std::memcpy(out, kRowDigitPairs.padded[value % 100], 2);
+        return out + 2;
+    }
     return RowAppendIntSlow(out, value);
 }
 

@@ -24,7 +24,7 @@ std::string Printf(const char* format, long long v) {
 }  // namespace
 
 TEST(RowFormat, DecimalAndHexadecimalAsStdioPrintsThem) {
-    for (int32_t v : {0, 1, 9, 10, 11, 99, 100, 101, 999, 1000, -1, -9, -10, -100, 2800, 65535,
+    for (int32_t v : {0, 1, 9, 10, 11, 99, 100, 101, 999, 1000, 1005, 9999, 10000, -1, -9, -10, -100, 2800, 65535,
                       INT_MAX, INT_MIN, INT_MIN + 1})
         EXPECT_EQ(Int(v), Printf("%lld", v)) << v;
     for (uint32_t v : {0u, 1u, 9u, 10u, 15u, 16u, 0x9Au, 0xABCDu, 0x7FFFFFFFu, 0x80000000u,
