@@ -39,8 +39,34 @@ struct WebSearch {
     std::vector<uint32_t> masks;        // the key masks of every second, in walk order
     int32_t hours, minutes, seconds;    // the span of each time range
     const SearchEngine* engine;
+    // The run of the last chunk's walk, kept for the next chunk of the same
+    // walk: setting a run up (its tables and the engine's buffers) costs as
+    // much as evaluating thousands of candidates.
+    SearchSettings runSettings;
+    SearchRun run;
+    bool runValid;
+    uint32_t runWalk;
 };
 WebSearch gSearch;
+
+void WebSearchEndRun(WebSearch& w) {
+    if (!w.runValid) return;
+    SearchRunRelease(w.run);
+    w.run = SearchRun{};
+    w.runValid = false;
+}
+
+// The walk's run, set up anew when the walk changes.
+SearchRun& WebSearchRunOf(WebSearch& w, uint32_t walk, uint32_t timer0, uint32_t vCount) {
+    if (!w.runValid || w.runWalk != walk) {
+        WebSearchEndRun(w);
+        w.runSettings = SearchSettingsOfConsole(w.settings, vCount, timer0);
+        SearchRunInit(w.run, w.runSettings);
+        w.runValid = true;
+        w.runWalk = walk;
+    }
+    return w.run;
+}
 
 // Every field's origin is its own name, so a message of the checks names
 // the field it is about ("ivMin: the lower bound ...").
@@ -196,6 +222,7 @@ EMSCRIPTEN_KEEPALIVE void MvDescribe() {
 EMSCRIPTEN_KEEPALIVE int MvPrepare(const char* text) {
     WebSearch& w = gSearch;
     w.ready = false;
+    WebSearchEndRun(w);
     std::string field, message;
     if (!ReadSettingsText(text, w.settings, field, message)) {
         gResult = "{\"ok\":false,\"field\":" + JsonString(field) + ",\"message\":" + JsonString(message) + "}";
@@ -241,16 +268,17 @@ EMSCRIPTEN_KEEPALIVE void MvHeader() {
 // their rows in the buffer, in walk order. Returns the rows' count.
 EMSCRIPTEN_KEEPALIVE uint32_t MvRunChunk(uint32_t walk, double first, uint32_t count) {
     gResult.clear();
-    const WebSearch& w = gSearch;
+    WebSearch& w = gSearch;
     if (!w.ready) return 0;
     uint32_t timer0, vCount;
     WalkValues(w.settings, walk, timer0, vCount);
-    const SearchSettings settings = SearchSettingsOfConsole(w.settings, vCount, timer0);
-    SearchRun run{};
-    SearchRunInit(run, settings);
-    std::string rows;
+    SearchRun& run = WebSearchRunOf(w, walk, timer0, vCount);
+    const SearchSettings& settings = w.runSettings;
+    // Straight into the buffer, which keeps its room from the chunk before:
+    // the chunks are sized to hold about as many bytes each.
     run.sink = SinkToResult;
-    run.sinkContext = &rows;
+    run.sinkContext = &gResult;
+    run.candidateCount = 0;  // this chunk's matches
     const int64_t perDay = int64_t{w.hours} * w.minutes * w.seconds;
     const int32_t batch = w.engine->batchSize > 0 ? w.engine->batchSize : 1;
     std::vector<CandidateMoment> moments;
@@ -274,9 +302,9 @@ EMSCRIPTEN_KEEPALIVE uint32_t MvRunChunk(uint32_t walk, double first, uint32_t c
         }
     }
     if (!moments.empty()) SearchEvaluateChunk(run, *w.engine, moments.data(), static_cast<int32_t>(moments.size()));
+    SearchRunFlush(run);
     const uint32_t matches = static_cast<uint32_t>(run.candidateCount);
-    SearchRunRelease(run);
-    gResult = RangeColumns(w.settings) ? WithColumns(rows, ColumnsOf(timer0, vCount)) : std::move(rows);
+    if (RangeColumns(w.settings)) gResult = WithColumns(gResult, ColumnsOf(timer0, vCount));
     return matches;
 }
 
