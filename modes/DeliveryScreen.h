@@ -60,7 +60,7 @@ inline void DeliveryScreen(const LcgScreenInput& in, ScreenScratch& scratch, Lcg
         V d[10];  // the last ten draws, d[9] the newest
         for (V& v : d) v = Set1(0);
         for (int32_t r = 0; r < rows; ++r) {
-            for (int i = 0; i < 9; ++i) d[i] = d[i + 1];
+            ShiftDown(d);
             d[9] = LcgDraw(lanes, jumps[r]);
             for (int j = 0; j < distinct; ++j) stat[j].Put(r, g, TestBits(d[9], statTests[j]));
             if (natureTested && !in.natureRows) nature.Put(r, g, TestBits(d[9], natureOf));

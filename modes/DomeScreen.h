@@ -22,13 +22,6 @@ inline void DomePickLanes(const V (&d)[kDomePicks], V (&pick)[kDomePicks]) {
     }
 }
 
-// d[i] = d[i + 1], one by one: written as a loop, the compiler may make it a
-// call to move the memory (it does for WebAssembly).
-template <size_t... i>
-inline void DomeShiftDown(V (&d)[kDomePicks], std::index_sequence<i...>) {
-    ((d[i] = d[i + 1]), ...);
-}
-
 inline void DomeScreen(const LcgScreenInput& in, ScreenScratch& scratch, LcgScreenOutput& out) {
     const LcgScreenParams& p = *in.params;
     const DomeScreenParams t = p.dome;
@@ -43,7 +36,7 @@ inline void DomeScreen(const LcgScreenInput& in, ScreenScratch& scratch, LcgScre
         V d[kDomePicks];
         for (int32_t r = 0; r < kDomeReach; ++r) d[r + 1] = Unbiased(LcgDraw(lanes, jumps[r]));
         for (int32_t k = 0; k < positions; ++k) {
-            DomeShiftDown(d, std::make_index_sequence<kDomePicks - 1>());
+            ShiftDown(d);
             d[kDomePicks - 1] = Unbiased(LcgDraw(lanes, jumps[k + kDomeReach]));
             V pick[kDomePicks];
             DomePickLanes(d, pick);
