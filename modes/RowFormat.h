@@ -48,15 +48,16 @@ inline char* RowAppendInt(char* out, int32_t value) {
 }
 
 // "%08X": the word's nibbles spread into the bytes of one 64-bit value, most
-// significant first in memory, then turned into digits all at once.
+// significant first in memory (each step puts the upper half of every piece
+// below its lower half, so no byte swap is needed: WebAssembly has none),
+// then turned into digits all at once.
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
               "the digits are stored as one little-endian word");
 inline char* RowAppendHex8(char* out, uint32_t h) {
     uint64_t x = h;
-    x = ((x & 0xFFFF0000ull) << 16) | (x & 0x0000FFFFull);
-    x = ((x & 0x0000FF000000FF00ull) << 8) | (x & 0x000000FF000000FFull);
-    x = ((x & 0x00F000F000F000F0ull) << 4) | (x & 0x000F000F000F000Full);
-    x = __builtin_bswap64(x);
+    x = (x >> 16) | ((x & 0x0000FFFFull) << 32);
+    x = ((x >> 8) & 0x000000FF000000FFull) | ((x & 0x000000FF000000FFull) << 16);
+    x = ((x >> 4) & 0x000F000F000F000Full) | ((x & 0x000F000F000F000Full) << 8);
     // A nibble of 10 or more gets bit 4 from adding 6: those digits move on
     // by 7 from '9' + 1 to 'A'.
     const uint64_t letters = ((x + 0x0606060606060606ull) >> 4) & 0x0101010101010101ull;
