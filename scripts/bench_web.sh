@@ -1,6 +1,7 @@
 #!/bin/bash
 # make bench-web: the page's search in headless Chromium beside the native
-# engines (web/bench.js); bench_web.sh [CASE...] runs the cases named.
+# engines (web/bench.js); bench_web.sh [--rounds=N] [CASE...] runs the cases
+# named, N rounds each (the best of each measurement; 3 when not given).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh native >/dev/null
