@@ -56,6 +56,7 @@ IvFilterTerms IvFilterTermsOf(const SearchSettings& s) {
 bool IvFilterPasses(const SearchSettings& s, const IvSet& ivs) {
     for (int i = 0; i < 6; ++i)
         if (ivs.v[i] < s.ivMin[i] || ivs.v[i] > s.ivMax[i]) return false;
-    if (HiddenPowerPowerOf(ivs) < s.hiddenPowerMinimum) return false;
+    // Every power is at least the one of sum 0: a minimum up to it asks nothing.
+    if (s.hiddenPowerMinimum > PowerOfSum(0) && HiddenPowerPowerOf(ivs) < s.hiddenPowerMinimum) return false;
     return s.hiddenPowerType == -1 || HiddenPowerTypeOf(ivs) == s.hiddenPowerType;
 }
