@@ -297,12 +297,12 @@ void MaterialiseRange(SearchRun& run, const BatchPlan& plan, const BatchScratch&
     uint32_t* U = run.lcg.U.data();
     int32_t top = last + (plan.lcgRows - plan.lcg.positions);
     for (int32_t k = first; k <= top; ++k)
-        U[k] = static_cast<uint32_t>(LcgJumpRowState(s.jumps[static_cast<size_t>(k - plan.pidStart)], seed) >> 32);
+        U[k] = LcgJumpRowDraw(s.jumps[static_cast<size_t>(k - plan.pidStart)], seed);
     const LcgJumpRow* topRow = &s.jumps[static_cast<size_t>(top - plan.pidStart)];
     if (run.mode == kModeDelivery && plan.natureRow < 0) {
         const int32_t offset = SearchRunDeliveryOffset(run);
         for (int32_t v = first; v <= last; ++v)
-            U[v + offset] = static_cast<uint32_t>(LcgJumpRowState(s.natureJumps[static_cast<size_t>(v - plan.pidStart)], seed) >> 32);
+            U[v + offset] = LcgJumpRowDraw(s.natureJumps[static_cast<size_t>(v - plan.pidStart)], seed);
         top = last + offset;
         topRow = &s.natureJumps[static_cast<size_t>(last - plan.pidStart)];
     }

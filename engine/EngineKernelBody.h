@@ -6,14 +6,14 @@
 // Lane operations the includer provides:
 //   V, kW: a vector of kW 32-bit lanes (kW divides kEngineChunk and is at
 //   most kEngineMaxLanes); Load, Store, Set1, Add, Sub, Xor, And, Or, AndNot
-//   (~a & b), Xor3, Choose (b ? c : d bitwise), Majority, Rotl<n>, Shr<n>,
-//   Shl<n>, MulLo (low 32 bits of the product), Gt (signed a > b, all-ones
+//   (~a & b), Shr<n>, Shl<n>, MulLo (low 32 bits of the product), Gt (signed a > b, all-ones
 //   lanes), Eq, and as lane bits (bit j for lane j) GtBits, EqBits and
 //   SignBits (the lanes' top bits).
 //   SeedLanes, SeedLanesOf(seeds): kW seeds made ready for LcgDraw(lanes,
 //   row), which gives U XOR 0x80000000 of the jump row's draw for each lane.
-//   kMtChains: vectors whose MT seeding runs side by side; kSha1Vectors:
-//   vectors whose digests run side by side.
+//   kMtChains: vectors whose MT seeding runs side by side.
+// The digests are apart (engine/EngineSha1Body.h), included by the backends
+// that run them.
 //
 // The mode screens (modes/*Screen.h) are included at the end; they are lane
 // loops over these operations and the bit rows below.
@@ -23,8 +23,6 @@ constexpr int kGroups = kEngineChunk / kW;
 constexpr uint32_t kLaneBits = kW >= 32 ? 0xFFFFFFFFu : (1u << kW) - 1u;
 static_assert(kEngineChunk % kW == 0 && kW <= kEngineMaxLanes && kEngineMaxLanes % kW == 0,
               "chunks and padded arrays must hold whole vectors");
-
-#include "engine/EngineSha1Body.h"
 
 // --- MT19937 words ------------------------------------------------------------
 

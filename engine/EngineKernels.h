@@ -62,6 +62,10 @@ inline uint64_t LcgJumpRowState(const LcgJumpRow& row, uint64_t seed) {
     const uint64_t mul = (static_cast<uint64_t>(row.mulHi) << 32) | row.mulLo;
     return mul * seed + (row.add - (1ull << 63));
 }
+// Its draw.
+inline uint32_t LcgJumpRowDraw(const LcgJumpRow& row, uint64_t seed) {
+    return static_cast<uint32_t>(LcgJumpRowState(row, seed) >> 32);
+}
 
 // Lanes of a chunk as bits, bit j % 64 of word j / 64 for lane j.
 struct LaneSet {

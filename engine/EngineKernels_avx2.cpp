@@ -12,6 +12,7 @@ namespace {
 
 #include "engine/EngineLanes_avx2.h"
 #include "engine/EngineKernelBody.h"
+#include "engine/EngineSha1Body.h"
 
 }  // namespace
 

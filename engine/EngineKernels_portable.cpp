@@ -85,6 +85,7 @@ inline V LcgDraw(const SeedLanes& s, const LcgJumpRow& row) {
 }
 
 #include "engine/EngineKernelBody.h"
+#include "engine/EngineSha1Body.h"
 
 }  // namespace
 

@@ -36,15 +36,8 @@ inline V Sub(V a, V b) { return {wasm_i32x4_sub(a.lo, b.lo), wasm_i32x4_sub(a.hi
 inline V Xor(V a, V b) { return {wasm_v128_xor(a.lo, b.lo), wasm_v128_xor(a.hi, b.hi)}; }
 inline V And(V a, V b) { return {wasm_v128_and(a.lo, b.lo), wasm_v128_and(a.hi, b.hi)}; }
 inline V Or(V a, V b) { return {wasm_v128_or(a.lo, b.lo), wasm_v128_or(a.hi, b.hi)}; }
-inline V Xor3(V a, V b, V c) { return Xor(Xor(a, b), c); }
-// bitselect(c, d, b) takes c where b has a one bit and d elsewhere.
-inline V Choose(V b, V c, V d) {
-    return {wasm_v128_bitselect(c.lo, d.lo, b.lo), wasm_v128_bitselect(c.hi, d.hi, b.hi)};
-}
-inline V Majority(V b, V c, V d) { return Or(And(b, c), And(d, Or(b, c))); }
 template <int n> inline V Shr(V x) { return {wasm_u32x4_shr(x.lo, n), wasm_u32x4_shr(x.hi, n)}; }
 template <int n> inline V Shl(V x) { return {wasm_i32x4_shl(x.lo, n), wasm_i32x4_shl(x.hi, n)}; }
-template <int n> inline V Rotl(V x) { return Or(Shl<n>(x), Shr<32 - n>(x)); }
 inline V MulLo(V a, V b) { return {wasm_i32x4_mul(a.lo, b.lo), wasm_i32x4_mul(a.hi, b.hi)}; }
 // andnot(x, y) is x & ~y
 inline V AndNot(V a, V b) { return {wasm_v128_andnot(b.lo, a.lo), wasm_v128_andnot(b.hi, a.hi)}; }
@@ -56,10 +49,8 @@ inline uint32_t EqBits(V a, V b) { return SignBits(Eq(a, b)); }
 
 // Four seeding chains of eight lanes (eight of 128 bits) keep the
 // multiplications' latency hidden, as the wider backends' chains do. The
-// digests run on single vectors (below); kSha1Vectors is for the body's
-// digests of pairs, which the backend does not use.
+// digests run on single vectors (below).
 constexpr int kMtChains = 4;
-constexpr int kSha1Vectors = 1;
 
 // Four seeds as their lower halves (lane j) and upper halves.
 struct SeedHalves {
@@ -121,6 +112,7 @@ inline V Xor(V a, V b) { return wasm_v128_xor(a, b); }
 inline V And(V a, V b) { return wasm_v128_and(a, b); }
 inline V Or(V a, V b) { return wasm_v128_or(a, b); }
 inline V Xor3(V a, V b, V c) { return Xor(Xor(a, b), c); }
+// bitselect(c, d, b) takes c where b has a one bit and d elsewhere.
 inline V Choose(V b, V c, V d) { return wasm_v128_bitselect(c, d, b); }
 inline V Majority(V b, V c, V d) { return Or(And(b, c), And(d, Or(b, c))); }
 template <int n> inline V Rotl(V x) { return Or(wasm_i32x4_shl(x, n), wasm_u32x4_shr(x, 32 - n)); }

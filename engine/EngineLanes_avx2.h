@@ -8,7 +8,8 @@ constexpr int kW = 8;
 // Eight seeding chains of eight lanes hide the multiplication's latency
 // with the state of all of them in registers.
 constexpr int kMtChains = 8;
-// Two digests side by side fill the sixteen registers.
+// Two digests side by side fill the sixteen registers (the avx2 backend's;
+// avx2-sha has its own).
 constexpr int kSha1Vectors = 2;
 
 inline V Load(const uint32_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }

@@ -1,9 +1,9 @@
-// The digests of the kernel body (engine/EngineKernelBody.h), which includes
-// this file: SHA-1 of the seed messages over the lane operations V, kW,
-// Load, Store, Set1, Add, Xor, And, Or, Xor3, Choose, Majority, Rotl<n> and
-// kSha1Vectors of the includer. A backend whose digests run better on other
-// vectors than its lane groups includes it once more in a namespace of its
-// own with those (no include guard for that reason).
+// The digests of the batch engines: SHA-1 of the seed messages over the lane
+// operations V, kW, Load, Store, Set1, Add, Xor, And, Or, Xor3, Choose
+// (b ? c : d bitwise), Majority, Rotl<n> and kSha1Vectors of the includer, a backend that runs
+// them (after the kernel body, engine/EngineKernelBody.h). The WebAssembly
+// backend includes it in a namespace of its own, over single vectors rather
+// than its lane groups.
 
 // --- SHA-1 of the seed message ------------------------------------------------
 

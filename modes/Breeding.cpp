@@ -101,9 +101,10 @@ static void BreedingWriteRow(SearchRun& run, const CandidateMoment& moment, uint
     out = RowAppendInt(out, n);
     *out++ = ',';
     for (int e = 0; e < kBreedingInheritedStats; ++e) {
-        std::memcpy(out, kBreedingStatNames[inheritance.stat[e]], 2);
-        std::memcpy(out + 2, kBreedingParentNames[inheritance.parent[e]], 3);
-        out += 5;
+        constexpr size_t stat = sizeof kBreedingStatNames[0] - 1, parent = sizeof kBreedingParentNames[0] - 1;
+        std::memcpy(out, kBreedingStatNames[inheritance.stat[e]], stat);
+        std::memcpy(out + stat, kBreedingParentNames[inheritance.parent[e]], parent);
+        out += stat + parent;
     }
     out = RowAppendInt(out, static_cast<int32_t>(g));
     *out++ = ',';

@@ -2,13 +2,10 @@
 // (engine/EngineKernelBody.h) inside each backend; it is exact: the five
 // tests of a position on the draws from its base on.
 
-// The roll and band tests of a jump row's draw for one seed, for the few
-// lanes the screen looks at one by one.
-inline uint32_t CometDrawOf(const LcgJumpRow& row, uint64_t seed) {
-    return static_cast<uint32_t>(LcgJumpRowState(row, seed) >> 32);
-}
+// The band test of a jump row's draw for one seed, for the few lanes the
+// screen looks at one by one.
 inline bool CometBandDrawAccepts(const LcgJumpRow& row, uint64_t seed) {
-    return CometBandAccepts(ScaledDraw(CometDrawOf(row, seed), 1600));
+    return CometBandAccepts(ScaledDraw(LcgJumpRowDraw(row, seed), 1600));
 }
 
 // Only the two last draws are tested on every row, in vectors: together
@@ -35,7 +32,7 @@ inline void CometScreen(const LcgScreenInput& in, ScreenScratch& scratch, LcgScr
             uint64_t pass = ~(l1.w[i] | l2.w[i]);
             for (uint64_t lanes = pass; lanes; lanes &= lanes - 1) {
                 const uint64_t seed = in.seeds[i * 64 + __builtin_ctzll(lanes)];
-                if (!CometRollAccepts(CometDrawOf(jumps[b + kCometRollDraw], seed)) ||
+                if (!CometRollAccepts(LcgJumpRowDraw(jumps[b + kCometRollDraw], seed)) ||
                     !CometBandDrawAccepts(jumps[b + kCometBandDraw1], seed) ||
                     !CometBandDrawAccepts(jumps[b + kCometBandDraw2], seed))
                     pass &= ~(lanes & (0 - lanes));

@@ -33,11 +33,7 @@ IvColumnPieces::IvColumnPieces() {
 // any order with the other units.
 const IvColumnPieces kIvColumnPieces;
 
-char* RowAppendIvColumnsAny(char* out, const IvSet& ivs) {
-    for (int32_t v : ivs.v) {
-        *out++ = ',';
-        out = RowAppendInt(out, v);
-    }
+char* RowAppendHiddenPowerAny(char* out, const IvSet& ivs) {
     *out++ = ',';
     out = RowAppendText(out, HiddenPowerTypeNameOf(HiddenPowerTypeOf(ivs)));
     *out++ = ',';

@@ -24,20 +24,28 @@ struct IvColumnPieces {
 };
 extern const IvColumnPieces kIvColumnPieces;
 
-// ",H,A,B,C,D,S,<type>,<power>" of any values.
-char* RowAppendIvColumnsAny(char* out, const IvSet& ivs);
+// ",<type>,<power>" of any values.
+char* RowAppendHiddenPowerAny(char* out, const IvSet& ivs);
+
+inline bool IvSetOutside(const IvSet& ivs) {
+    uint32_t outside = 0;
+    for (int32_t v : ivs.v) outside |= static_cast<uint32_t>(v) & ~31u;
+    return outside != 0;
+}
 
 // ",H,A,B,C,D,S" of six values.
 inline char* RowAppendIvValues(char* out, const IvSet& ivs) {
-    const IvColumnPieces& pieces = kIvColumnPieces;
-    for (int32_t v : ivs.v) {
-        if (static_cast<uint32_t>(v) < 32u) {
-            std::memcpy(out, pieces.value[v], sizeof pieces.value[v]);
-            out += pieces.valueLength[v];
-        } else {
+    if (IvSetOutside(ivs)) {
+        for (int32_t v : ivs.v) {
             *out++ = ',';
             out = RowAppendInt(out, v);
         }
+        return out;
+    }
+    const IvColumnPieces& pieces = kIvColumnPieces;
+    for (int32_t v : ivs.v) {
+        std::memcpy(out, pieces.value[v], sizeof pieces.value[v]);
+        out += pieces.valueLength[v];
     }
     return out;
 }
@@ -46,17 +54,13 @@ inline char* RowAppendIvValues(char* out, const IvSet& ivs) {
 // plain, the shiny and the delivery rows share. Inline: with key input on and
 // loose bounds every candidate writes one.
 inline char* RowAppendIvSet(char* out, const IvSet& ivs) {
-    uint32_t outside = 0;
-    for (int32_t v : ivs.v) outside |= static_cast<uint32_t>(v) & ~31u;
-    if (outside) return RowAppendIvColumnsAny(out, ivs);
+    out = RowAppendIvValues(out, ivs);
+    if (IvSetOutside(ivs)) return RowAppendHiddenPowerAny(out, ivs);
     const IvColumnPieces& pieces = kIvColumnPieces;
     int32_t parity = 0, remainder = 0;
     for (int i = 0; i < 6; ++i) {
-        const int32_t v = ivs.v[i];
-        std::memcpy(out, pieces.value[v], sizeof pieces.value[v]);
-        out += pieces.valueLength[v];
-        parity += (v & 1) * kHiddenPowerWeights[i];
-        remainder += ((v >> 1) & 1) * kHiddenPowerWeights[i];
+        parity += (ivs.v[i] & 1) * kHiddenPowerWeights[i];
+        remainder += ((ivs.v[i] >> 1) & 1) * kHiddenPowerWeights[i];
     }
     std::memcpy(out, pieces.type[parity], sizeof pieces.type[parity]);
     out += pieces.typeLength[parity];
