@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 
 #include "modes/IvSearch.h"
 #include "modes/ResultFile.h"
@@ -49,6 +50,58 @@ TEST(IvFilter, BoundsPowerAndType) {
     EXPECT_FALSE(IvFilterPasses(s, all31));
     s.hiddenPowerType = 15;
     EXPECT_TRUE(IvFilterPasses(s, all31));
+}
+
+// The filter against its definition, at the power minimum's edges (30 asks
+// nothing: every power is 30 or more) and with values outside 0..31.
+TEST(IvFilter, AsItsDefinitionAtThePowerMinimumsEdges) {
+    std::mt19937 rng(21);
+    SearchSettings s;
+    SearchSettingsInit(s);
+    int32_t passed = 0, failed = 0;
+    for (int32_t minimum : {0, 29, 30, 31, 45, 70, 71}) {
+        for (int32_t type : {-1, 0, 9}) {
+            s.hiddenPowerMinimum = minimum;
+            s.hiddenPowerType = type;
+            s.ivMin[2] = static_cast<int32_t>(rng() % 8);
+            for (int i = 0; i < 2000; ++i) {
+                IvSet ivs;
+                for (int32_t& v : ivs.v) v = static_cast<int32_t>(rng() % 40) - 4;
+                bool within = true;
+                for (int k = 0; k < 6; ++k) within = within && ivs.v[k] >= s.ivMin[k] && ivs.v[k] <= s.ivMax[k];
+                const bool expected = within && HiddenPowerPowerOf(ivs) >= minimum &&
+                                      (type == -1 || HiddenPowerTypeOf(ivs) == type);
+                ASSERT_EQ(IvFilterPasses(s, ivs), expected) << minimum << " " << type << " " << i;
+                (expected ? passed : failed) += 1;
+            }
+        }
+    }
+    EXPECT_GT(passed, 1000);
+    EXPECT_GT(failed, 1000);
+}
+
+// The rows' value columns (tables of blocks for 0..31, digits otherwise)
+// against plain formatting, and the nature's block against its name.
+TEST(IvSearch, ValueColumnsAsPlainFormattingWritesThem) {
+    std::mt19937 rng(22);
+    for (int i = 0; i < 5000; ++i) {
+        IvSet ivs;
+        for (int32_t& v : ivs.v) v = static_cast<int32_t>(rng() % 32);
+        if (i % 5 == 0) ivs.v[rng() % 6] = static_cast<int32_t>(rng() % 300) - 100;  // outside 0..31
+        std::string values;
+        for (int32_t v : ivs.v) values += "," + std::to_string(v);
+        const std::string power = std::string(",") + HiddenPowerTypeNameOf(HiddenPowerTypeOf(ivs)) + "," +
+                                  std::to_string(HiddenPowerPowerOf(ivs));
+        const int32_t c = static_cast<int32_t>(rng() % 3000);
+        char buffer[128];
+        ASSERT_EQ(std::string(buffer, RowAppendIvValues(buffer, ivs)), values) << i;
+        ASSERT_EQ(std::string(buffer, RowAppendIvSet(buffer, ivs)), values + power) << i;
+        ASSERT_EQ(std::string(buffer, RowAppendIvColumns(buffer, c, ivs)), std::to_string(c) + values + power) << i;
+    }
+    for (int32_t n = 0; n < 25; ++n) {
+        char buffer[16];
+        EXPECT_EQ(std::string(buffer, RowAppendNature(buffer, n)), NatureNameOf(n)) << n;
+    }
 }
 
 TEST(IvSearch, RoamerLayoutReadsOutputsOneToSix) {
