@@ -173,13 +173,13 @@ inline bool DrawRangeAll(DrawRange r) { return r.lo == 0 && r.hi == 0xFFFFFFFFu;
 
 // Lane bits of the draws within the test's range.
 inline uint32_t TestBits(V u, const DrawTest& t) { return ~GtBits(Sub(u, t.lo), t.span) & t.keep; }
-// All-ones lanes where the draws fall outside the range (an empty range: all
-// lanes), for tests combined in vectors before their bits are taken.
-inline V TestMisses(V u, const DrawTest& t) {
-    return t.keep ? Gt(Sub(u, t.lo), t.span) : Set1(~0u);
-}
+// All-ones lanes where the draws fall outside the range, for tests combined
+// in vectors before their bits are taken. Only for a range that keeps
+// something: a screen whose required range is empty passes nothing and
+// returns before its rows (ScreenPassesNothing), so that no row tests it.
+inline V TestMisses(V u, const DrawTest& t) { return Gt(Sub(u, t.lo), t.span); }
 // The same for a range from 0, which needs no subtraction.
-inline V TestMissesFromZero(V u, const DrawTest& t) { return t.keep ? Gt(u, t.span) : Set1(~0u); }
+inline V TestMissesFromZero(V u, const DrawTest& t) { return Gt(u, t.span); }
 
 // One bit per lane of the chunk for each row of a window.
 struct BitRows {
@@ -217,6 +217,11 @@ inline void ScreenOutputOf(const BitRows& rows, int32_t positions, LcgScreenOutp
             out.any.w[i] |= w;
         }
     }
+}
+
+// The result of a screen that passes no position.
+inline void ScreenPassesNothing(int32_t positions, LcgScreenOutput& out) {
+    for (int32_t k = 0; k < positions; ++k) out.pass[k] = LaneSet{};
 }
 
 inline LaneSet LaneSetAnd(LaneSet a, const LaneSet& b) {

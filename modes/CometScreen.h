@@ -19,6 +19,10 @@ inline void CometScreen(const LcgScreenInput& in, ScreenScratch& scratch, LcgScr
     const int32_t first = t.base + kCometLastDraw1;
     const int32_t rows = p.positions + kCometLastDraw2 - kCometLastDraw1;
     const DrawTest lastTest = DrawTestOf(t.last);
+    if (!lastTest.keep) {
+        ScreenPassesNothing(p.positions, out);
+        return;
+    }
     // Each row keeps its misses.
     const BitRows last = scratch.Rows(rows);
     ForEachGroup(in.seeds, [&](int g, const SeedLanes& lanes) {

@@ -19,8 +19,9 @@ inline V GrottoSlotMisses(V u, uint32_t slotMask) {
 }
 
 // Each draw row's misses join the positions they belong to through delay
-// lines: at row r the position r - 3 is complete. The slot and female tests
-// only when the settings make them.
+// lines: at row r the position r - 3 is complete. Every row's bits are
+// written, the first three (no position yet) to rows before the positions'.
+// The slot and female tests only when the settings make them.
 template <bool slotTest, bool femaleTest>
 inline void GrottoScreenTests(const LcgScreenInput& in, ScreenScratch& scratch, LcgScreenOutput& out) {
     const LcgScreenParams& p = *in.params;
@@ -29,7 +30,12 @@ inline void GrottoScreenTests(const LcgScreenInput& in, ScreenScratch& scratch, 
     const int32_t rows = p.positions + kGrottoReach;
     const DrawTest appearTest = DrawTestOf(t.appear), kindTest = DrawTestOf(t.kind);
     const DrawTest female = DrawTestOf(t.female);
-    const BitRows pass = scratch.Rows(p.positions);
+    if (!appearTest.keep || !kindTest.keep || (femaleTest && !female.keep)) {
+        ScreenPassesNothing(p.positions, out);
+        return;
+    }
+    const BitRows bits = scratch.Rows(rows);
+    const BitRows pass{bits.bytes + kGrottoReach * kChunkBytes};
     ForEachGroup(in.seeds, [&](int g, const SeedLanes& lanes) {
         // appear[i]: the appearance misses of row r - i; slot and kind alike.
         V appear1 = Set1(0), appear2 = Set1(0), appear3 = Set1(0), slot1 = Set1(0), slot2 = Set1(0),
@@ -39,7 +45,7 @@ inline void GrottoScreenTests(const LcgScreenInput& in, ScreenScratch& scratch, 
             V misses = Or(appear3, kind1);
             if (slotTest) misses = Or(misses, slot2);
             if (femaleTest) misses = Or(misses, TestMissesFromZero(u, female));
-            if (r >= kGrottoReach) pass.Put(r - kGrottoReach, g, ~SignBits(misses) & kLaneBits);
+            bits.Put(r, g, ~SignBits(misses) & kLaneBits);
             appear3 = appear2;
             appear2 = appear1;
             appear1 = TestMissesFromZero(u, appearTest);

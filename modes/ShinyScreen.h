@@ -40,6 +40,10 @@ inline void ShinyScreenRule(const LcgScreenInput& in, ScreenScratch& scratch, Lc
         jumps[r].add -= static_cast<uint64_t>(shift) << 32;
     }
     DrawTest natureOf = DrawTestOf(t.nature);
+    if (natureTest && !natureOf.keep) {
+        ScreenPassesNothing(p.positions, out);
+        return;
+    }
     natureOf.lo = Sub(natureOf.lo, Set1(shift));
     static_assert(kShinyReach == 1, "the nature is the draw after the personality value's");
     auto shinyOf = [&](V d) {

@@ -310,6 +310,54 @@ TEST_P(EngineKernelsTest, ScreensPassExactlyTheCandidatesWithRows) {
     EXPECT_GT(lanesWithRows, 500);
 }
 
+// A required range that keeps no draw (the plans never make one today, so
+// each screen checks it before its rows, which test ranges without a
+// check): no position passes, whatever the draws. Grotto with an empty kind
+// band or female range, comet with an empty last band, shiny with an empty
+// nature.
+TEST_P(EngineKernelsTest, ScreensWithAnEmptyRequiredRangePassNothing) {
+    SearchEngineEntry entry = SearchEngineAt(GetParam());
+    SKIP_UNLESS_SUPPORTED(entry);
+    std::mt19937 rng(29);
+    const DrawRange empty{2u, 1u};
+    for (int variant = 0; variant < 5; ++variant) {
+        const SearchMode mode = variant < 3 ? kModeGrotto : variant == 3 ? kModeComet : kModeShiny;
+        SearchSettings s = RandomModeSettings(rng, mode);
+        OpenIndividualValues(s);
+        s.pidConsumptionStart = 10;
+        s.pidConsumptionEnd = 300;
+        s.grottoKind = 1;
+        s.grottoFemaleRatio = 2;
+        if (variant == 2) s.grottoSlots[1] = 0;
+        s.shinyNature = 3;
+        s.shinyEncounter = kShinyEncounterFixed;
+        SearchRun run{};
+        BatchPlan plan = ScreenPlanOf(run, s, mode);
+        ASSERT_FALSE(plan.nothing);
+        if (variant == 0 || variant == 2) plan.lcg.grotto.kind = empty;
+        if (variant == 1) plan.lcg.grotto.female = empty;
+        if (variant == 3) plan.lcg.comet.last = empty;
+        if (variant == 4) {
+            ASSERT_TRUE(plan.lcg.shiny.natureTest);
+            plan.lcg.shiny.nature = empty;
+        }
+        std::vector<uint64_t> seeds(C);
+        for (uint64_t& seed : seeds) seed = (static_cast<uint64_t>(rng()) << 32) | rng();
+        std::vector<LcgJumpRow> rows;
+        for (int32_t r = 0; r < plan.lcgRows; ++r) rows.push_back(LcgJumpRowOf(static_cast<uint64_t>(plan.pidStart + r)));
+        std::vector<uint8_t> scratch(kLcgScreenScratchBytes + 64);
+        std::vector<LaneSet> pass(kLcgScreenMaxRows);
+        for (LaneSet& set : pass) std::memset(set.w, 0xFF, sizeof set.w);
+        LcgScreenOutput out{};
+        out.pass = pass.data();
+        LcgScreenInput in{&plan.lcg, rows.data(), nullptr, seeds.data(), scratch.data()};
+        entry.kernels->lcgScreen(in, out);
+        for (int32_t k = 0; k < plan.lcg.positions; ++k)
+            for (uint64_t w : pass[static_cast<size_t>(k)].w) ASSERT_EQ(w, 0u) << "variant " << variant << " position " << k;
+        for (uint64_t w : out.any.w) ASSERT_EQ(w, 0u) << "variant " << variant;
+    }
+}
+
 // A seed whose LCG draw at index is the given one (the state's lower half
 // random): the jump's multiplier is odd, so it has an inverse.
 uint64_t SeedWithDraw(uint64_t index, uint32_t draw, std::mt19937& rng) {
