@@ -37,6 +37,12 @@
   let mainCore = null;
   let running = null;  // the search in progress: its stop()
   let searches = 0;    // searches started
+  // The workers of the searches that ended with every chunk back, for the
+  // next ones: their modules are loaded and the browser has compiled their
+  // hot code fully (a new worker runs its first chunks on code compiled for
+  // a quick start). A search that stops or fails within a chunk ends its
+  // workers.
+  let idle = { kind: null, workers: [] };
 
   function moduleKind() {
     return MorvaneCore.moduleKind(new URLSearchParams(location.search).get('engine'));
@@ -116,8 +122,12 @@
       navigator.hardwareConcurrency || 1)));
     const maxBytes = options.maxBytes || kMaxBytes;
     const kind = moduleKind();
-    const pool = [];
-    for (let i = 0; i < count; ++i) pool.push(startWorker(kind));
+    if (idle.kind !== kind) {
+      for (const p of idle.workers) p.worker.terminate();
+      idle = { kind, workers: [] };
+    }
+    const pool = idle.workers.splice(0, count);
+    while (pool.length < count) pool.push(startWorker(kind));
 
     return new Promise((resolve, reject) => {
       const secondsPerWalk = plan.days.length / 3 * plan.secondsPerDay;
@@ -156,7 +166,12 @@
         if (ended) return;
         ended = true;
         running = null;
-        for (const p of pool) p.worker.terminate();
+        if (reason === 'done' && pool.every((p) => p.inFlight === 0) && idle.kind === kind) {
+          for (const p of pool) p.worker.onmessage = null;
+          idle.workers.unshift(...pool);
+        } else {
+          for (const p of pool) p.worker.terminate();
+        }
         report(true);
         streamed.then(async () => {
           if (options.writable) await options.writable.close();
@@ -293,5 +308,6 @@
     core,
     get running() { return running !== null; },
     get searches() { return searches; },
+    get workersKept() { return idle.workers.length; },
   };
 })();

@@ -82,6 +82,18 @@ describe('the workers', () => {
     assert.ok(one.length > 10000);
     assert.deepEqual(await s.pageSearch(page, text, { workers: 4 }), one);
     assert.deepEqual(one, s.cliResult(text));
+    // The workers of a finished search serve the next ones (the modes above
+    // and these searches ran on them), as many as each asks for.
+    assert.equal(await page.evaluate(() => window.morvane.workersKept), 4);
+    const two = await page.evaluate(async (t) => {
+      let kept = -1;
+      const r = await window.morvane.search(t, { workers: 2,
+        onProgress: () => { if (kept < 0) kept = window.morvane.workersKept; } });
+      return { kept, bytes: await window.toBase64(r) };
+    }, text);
+    assert.equal(two.kept, 2);
+    assert.deepEqual(Buffer.from(two.bytes, 'base64'), one);
+    assert.equal(await page.evaluate(() => window.morvane.workersKept), 4);
   });
 
   it('中断 keeps complete rows only, the start of the whole result', async () => {
@@ -96,6 +108,9 @@ describe('the workers', () => {
     }, text);
     assert.equal(stopped.reason, 'stopped');
     assert.equal(stopped.running, false);
+    // Stopped within their chunks, its two workers end with the search; the
+    // two the test before kept and this search did not take stay.
+    assert.equal(await page.evaluate(() => window.morvane.workersKept), 2);
     const bytes = Buffer.from(stopped.bytes, 'base64');
     const whole = s.cliResult(text);
     const lines = bytes.toString('latin1').split('\r\n');
