@@ -38,9 +38,15 @@
       describe() { mod._MvDescribe(); return json(); },
       prepare(text) { withText(text, (at) => mod._MvPrepare(at)); return json(); },
       header() { mod._MvHeader(); return result(); },
-      runChunk(walk, first, count) {
+      // The chunk's rows as a copy, into the array into(length) gives when
+      // there is one.
+      runChunk(walk, first, count, into) {
         const matches = mod._MvRunChunk(walk, first, count);
-        return { matches, bytes: result() };
+        if (!into) return { matches, bytes: result() };
+        const at = mod._MvResult(), length = mod._MvResultLength();
+        const bytes = into(length);
+        bytes.set(mod.HEAPU8.subarray(at, at + length));
+        return { matches, bytes };
       },
       settingsText(text) { withText(text, (at) => mod._MvSettingsText(at)); return decoder.decode(result()); },
       configRead(bytes) { withBytes(bytes, (at, n) => mod._MvConfigRead(at, n)); return decoder.decode(result()); },

@@ -193,10 +193,14 @@
         reject(error);
       }
 
-      // False when the bound stops the search before these bytes.
-      function write(bytes) {
+      // False when the bound stops the search before these bytes. Streamed
+      // rows go back to their worker (from) once written: the writable must
+      // be done with them when its write's promise resolves, as a file's is.
+      function write(bytes, from) {
         if (options.writable) {
-          streamed = streamed.then(() => options.writable.write(bytes));
+          streamed = streamed.then(() => options.writable.write(bytes)).then(() => {
+            if (from) from.worker.postMessage({ type: 'recycle', buffer: bytes.buffer }, [bytes.buffer]);
+          });
         } else {
           if (kept + bytes.length > maxBytes) return false;
           parts.push(bytes);
@@ -240,7 +244,7 @@
       // Writes the chunks that have come back, in their order.
       function drain() {
         for (let chunk; (chunk = chunks.get(nextWrite)) && chunk.result;) {
-          if (!write(chunk.result.bytes)) {
+          if (!write(chunk.result.bytes, chunk.result.from)) {
             // The chunk's complete rows that still fit, then the end.
             const fit = chunk.result.bytes.subarray(0, rowsEnd(chunk.result.bytes, maxBytes - kept));
             write(fit);
@@ -285,13 +289,13 @@
             if (m.type !== 'rows' || ended) return;
             --p.inFlight;
             const chunk = chunks.get(m.id);
-            chunk.result = { bytes: m.bytes, matches: m.matches };
+            chunk.result = { bytes: m.bytes, matches: m.matches, from: p };
             made += chunk.count * masks;
             madeBytes += m.bytes.length;
             drain();
             dispatch();
           };
-          p.worker.postMessage({ type: 'prepare', text: String(settingsText) });
+          p.worker.postMessage({ type: 'prepare', text: String(settingsText), recycle: Boolean(options.writable) });
         }
         dispatch();
         if (nextId === 0) drain();  // a walk with no second

@@ -6,6 +6,18 @@ importScripts('morvane-core.js');
 
 let core = null;
 let queue = Promise.resolve();
+// When the page streams the rows, it gives each chunk's buffer back once
+// they are written: a new buffer of megabytes costs the browser more than
+// the search fills it in (every page of it fresh), an old one only the copy.
+let recycle = false;
+let spare = [];
+const kSpareMost = 4;
+
+function bufferFor(length) {
+  const i = spare.findIndex((b) => b.byteLength >= length);
+  const buffer = i >= 0 ? spare.splice(i, 1)[0] : new ArrayBuffer(Math.ceil(length * 1.25 / 65536) * 65536);
+  return new Uint8Array(buffer, 0, length);
+}
 
 async function handle(message) {
   switch (message.type) {
@@ -18,11 +30,18 @@ async function handle(message) {
     case 'prepare': {
       const plan = core.prepare(message.text);
       if (!plan.ok) throw new Error(plan.message);
+      recycle = Boolean(message.recycle);
+      if (!recycle) spare = [];
       break;
     }
     case 'chunk': {
-      const { matches, bytes } = core.runChunk(message.walk, message.first, message.count);
+      const { matches, bytes } = core.runChunk(message.walk, message.first, message.count,
+        recycle ? bufferFor : undefined);
       postMessage({ type: 'rows', id: message.id, matches, bytes }, [bytes.buffer]);
+      break;
+    }
+    case 'recycle': {
+      if (recycle && spare.length < kSpareMost) spare.push(message.buffer);
       break;
     }
   }

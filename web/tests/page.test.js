@@ -96,6 +96,30 @@ describe('the workers', () => {
     assert.equal(await page.evaluate(() => window.morvane.workersKept), 4);
   });
 
+  it('rows streamed to a writable that takes its time are the whole result', async () => {
+    // Every candidate a row: several chunks, each buffer given back to its
+    // worker only when its write is done.
+    const text = s.settings('keyInputEnabled = 1\nstartHour = 14\nendHour = 14\nendMinute = 1\n' +
+      'ivMin = 0 0 0 0 0 0\n');
+    const streamed = await page.evaluate(async (t) => {
+      const parts = [];
+      let closed = false;
+      const writable = {
+        write: async (bytes) => {
+          await new Promise((resolve) => setTimeout(resolve, 3));
+          parts.push(bytes.slice());
+        },
+        close: async () => { closed = true; },
+      };
+      const r = await window.morvane.search(t, { workers: 2, writable });
+      const whole = new Uint8Array(parts.reduce((n, p) => n + p.length, 0));
+      parts.reduce((at, p) => (whole.set(p, at), at + p.length), 0);
+      return { bytes: await window.toBase64(whole), chunks: parts.length, closed, kept: r.length };
+    }, text);
+    assert.ok(streamed.chunks > 4 && streamed.closed && streamed.kept === 0);
+    assert.deepEqual(Buffer.from(streamed.bytes, 'base64'), s.cliResult(text));
+  });
+
   it('中断 keeps complete rows only, the start of the whole result', async () => {
     // Two hours, stopped as soon as rows have come: far more than the
     // chunks in flight then, however fast the engine.
