@@ -15,8 +15,10 @@ const kSpareMost = 4;
 
 function bufferFor(length) {
   const i = spare.findIndex((b) => b.byteLength >= length);
-  const buffer = i >= 0 ? spare.splice(i, 1)[0] : new ArrayBuffer(Math.ceil(length * 1.25 / 65536) * 65536);
-  return new Uint8Array(buffer, 0, length);
+  if (i >= 0) return new Uint8Array(spare.splice(i, 1)[0], 0, length);
+  // The chunks have outgrown the buffers kept: room for those to come.
+  spare = [];
+  return new Uint8Array(new ArrayBuffer(Math.ceil(length * 1.25 / 65536) * 65536), 0, length);
 }
 
 async function handle(message) {
@@ -31,7 +33,7 @@ async function handle(message) {
       const plan = core.prepare(message.text);
       if (!plan.ok) throw new Error(plan.message);
       recycle = Boolean(message.recycle);
-      if (!recycle) spare = [];
+      spare = [];
       break;
     }
     case 'chunk': {
