@@ -33,7 +33,16 @@ IvColumnPieces::IvColumnPieces() {
 // any order with the other units.
 const IvColumnPieces kIvColumnPieces;
 
-char* RowAppendHiddenPowerAny(char* out, const IvSet& ivs) {
+char* RowAppendIvValuesAny(char* out, const IvSet& ivs) {
+    for (int32_t v : ivs.v) {
+        *out++ = ',';
+        out = RowAppendInt(out, v);
+    }
+    return out;
+}
+
+char* RowAppendIvSetAny(char* out, const IvSet& ivs) {
+    out = RowAppendIvValuesAny(out, ivs);
     *out++ = ',';
     out = RowAppendText(out, HiddenPowerTypeNameOf(HiddenPowerTypeOf(ivs)));
     *out++ = ',';

@@ -24,24 +24,19 @@ struct IvColumnPieces {
 };
 extern const IvColumnPieces kIvColumnPieces;
 
-// ",<type>,<power>" of any values.
-char* RowAppendHiddenPowerAny(char* out, const IvSet& ivs);
-
 inline bool IvSetOutside(const IvSet& ivs) {
     uint32_t outside = 0;
     for (int32_t v : ivs.v) outside |= static_cast<uint32_t>(v) & ~31u;
     return outside != 0;
 }
 
-// ",H,A,B,C,D,S" of six values.
-inline char* RowAppendIvValues(char* out, const IvSet& ivs) {
-    if (IvSetOutside(ivs)) {
-        for (int32_t v : ivs.v) {
-            *out++ = ',';
-            out = RowAppendInt(out, v);
-        }
-        return out;
-    }
+// The rows' rare way, for values of which one lies outside 0..31:
+// ",H,A,B,C,D,S" of any values, and the same followed by ",<type>,<power>".
+char* RowAppendIvValuesAny(char* out, const IvSet& ivs);
+char* RowAppendIvSetAny(char* out, const IvSet& ivs);
+
+// ",H,A,B,C,D,S" of six values 0..31, from the pieces.
+inline char* RowAppendIvValuesInRange(char* out, const IvSet& ivs) {
     const IvColumnPieces& pieces = kIvColumnPieces;
     for (int32_t v : ivs.v) {
         std::memcpy(out, pieces.value[v], sizeof pieces.value[v]);
@@ -50,12 +45,17 @@ inline char* RowAppendIvValues(char* out, const IvSet& ivs) {
     return out;
 }
 
+// ",H,A,B,C,D,S" of six values.
+inline char* RowAppendIvValues(char* out, const IvSet& ivs) {
+    return IvSetOutside(ivs) ? RowAppendIvValuesAny(out, ivs) : RowAppendIvValuesInRange(out, ivs);
+}
+
 // ",H,A,B,C,D,S,<hidden-power type>,<power>" of six values: the columns the
 // plain, the shiny and the delivery rows share. Inline: with key input on and
 // loose bounds every candidate writes one.
 inline char* RowAppendIvSet(char* out, const IvSet& ivs) {
-    out = RowAppendIvValues(out, ivs);
-    if (IvSetOutside(ivs)) return RowAppendHiddenPowerAny(out, ivs);
+    if (IvSetOutside(ivs)) return RowAppendIvSetAny(out, ivs);
+    out = RowAppendIvValuesInRange(out, ivs);
     const IvColumnPieces& pieces = kIvColumnPieces;
     int32_t parity = 0, remainder = 0;
     for (int i = 0; i < 6; ++i) {

@@ -166,7 +166,7 @@
         if (ended) return;
         ended = true;
         running = null;
-        if (reason === 'done' && pool.every((p) => p.inFlight === 0) && idle.kind === kind) {
+        if (reason === 'done' && pool.every((p) => p.inFlight === 0)) {
           for (const p of pool) p.worker.onmessage = null;
           idle.workers.unshift(...pool);
         } else {
